@@ -1,0 +1,74 @@
+#include "app/options.h"
+
+#include "log/logger.h"
+
+ArgumentMap::ArgumentMap(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.empty()) continue;
+        if (argument[0] != '-' && argument != "/?") continue;
+        std::string value;
+        if (i + 1 < argc && argv[i + 1][0] != '-') value = argv[++i];
+        keys_.emplace(argument, value);  // the first occurrence wins
+    }
+}
+
+bool ArgumentMap::has(const std::string& key) const {
+    return !key.empty() && keys_.count(key) != 0;
+}
+
+bool ArgumentMap::valueOf(const std::string& key, std::string& value) const {
+    if (key.empty()) return false;
+    const auto found = keys_.find(key);
+    if (found == keys_.end() || found->second.empty()) return false;
+    value = found->second;
+    return true;
+}
+
+bool ParseOptions(const ArgumentMap& arguments, CommandLineOptions& options) {
+    options = CommandLineOptions{};
+    arguments.valueOf("--source-sn", options.sourceSerialNumber);
+    arguments.valueOf("--sink-sn", options.sinkSerialNumber);
+    arguments.valueOf("--interface", options.interface);
+    arguments.valueOf("--playlist", options.playlist);
+    arguments.valueOf("--scenario", options.scenario);
+    arguments.valueOf("--capture-folder", options.captureFolder);
+    options.resetSinkBeforeCapture = arguments.has("--reset-sink-before-capture");
+    options.play = arguments.has("--play");
+    options.verbose = arguments.has("--verbose");
+    if (arguments.has("--edid") && !arguments.valueOf("--edid", options.edidPath)) {
+        options.edidPath = "Edid.bin";
+    }
+    const bool playlist = !options.playlist.empty();
+    return playlist != options.hasScenarioTriple() || !options.edidPath.empty();
+}
+
+void PrintUsage() {
+    static const char* const kLines[] = {
+        "Uploads data and setups KVX device into streaming mode according to provided playlist "
+        "files.",
+        "",
+        "Required parameters: --playlist OR --scenario OR --play:",
+        "  --playlist [VALUE]\t\tSpecifies file path to playlist file.",
+        "  --scenario [VALUE]\t\tSpecifies file path to scenario file.",
+        "  --play\t\t\tStarts playback with previously loaded content.",
+        "",
+        "Optional parameters:",
+        "  --source-sn [SN]\t\tSerial number of the Source device.",
+        "  --verbose\t\t\tTurns on verbose logging.",
+        "",
+        "Test automation parameters:",
+        "  --sink-sn [SN]\t\tSerial number of the Sink device.",
+        "  --capture-folder [VALUE]\tSpecifies file path to store captured content.",
+        "  --interface [INF]\t\tHDMI or DisplayPort.",
+        "  --reset-sink-before-capture\tResets the Sink device when starting capture application.",
+        "",
+    };
+    for (const char* line : kLines) logText(line);
+}
+
+void PrintVersionBanner() {
+    Logger::instance().log("Tavrel command line utility, version %s", "0.10.27");
+    Logger::instance().log("Binary build date: %s %s", __DATE__, __TIME__);
+    Logger::instance().log("");
+}

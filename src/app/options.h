@@ -1,0 +1,43 @@
+// The command line: its key table, the parsed options, the usage and the banner.
+#pragma once
+
+#include <map>
+#include <string>
+
+class ArgumentMap {
+public:
+    ArgumentMap(int argc, const char* const* argv);
+    bool empty() const { return keys_.empty(); }
+    bool has(const std::string& key) const;
+    // False for an empty or absent key and for a key without a value.
+    bool valueOf(const std::string& key, std::string& value) const;
+
+private:
+    std::map<std::string, std::string> keys_;
+};
+
+struct CommandLineOptions {
+    std::string playlist;
+    std::string scenario;
+    std::string captureFolder;
+    std::string sourceSerialNumber = "*";
+    std::string sinkSerialNumber = "*";
+    std::string edidPath;
+    std::string interface;
+    bool resetSinkBeforeCapture = false;
+    bool play = false;
+    bool verbose = false;
+
+    // Scenario, source serial number and interface are all given.
+    bool hasScenarioTriple() const {
+        return !scenario.empty() && !sourceSerialNumber.empty() && !interface.empty();
+    }
+};
+
+// Fills `options`; returns whether the keys form a valid request.
+bool ParseOptions(const ArgumentMap& arguments, CommandLineOptions& options);
+void PrintUsage();
+void PrintVersionBanner();
+
+// The whole program: returns the process exit code.
+int RunTavrelCmd(int argc, const char* const* argv);

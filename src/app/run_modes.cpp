@@ -1,0 +1,7 @@
+#include "app/run_modes.h"
+
+// Placeholders until the run modes are built.
+bool RunPlaylist(const CommandLineOptions&) { return false; }
+bool RunScenario(const CommandLineOptions&) { return false; }
+bool RunEdidOnly(const CommandLineOptions&) { return false; }
+bool OpenSourceDevice(const CommandLineOptions&, std::string&) { return false; }

@@ -1,0 +1,60 @@
+// The program's one layer over the device's configuration items and registers.
+// Every operation returns true when each library call it made succeeded (status >= 0)
+// and logs nothing; callers report failures in their own words.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct Timing;
+
+// Raw item access, for the few places that write one item directly.
+bool SetItem32(uint32_t item, uint32_t value);
+bool SetItem64(uint32_t item, uint64_t value);
+bool SetItemBytes(uint32_t item, const void* data, uint32_t size);
+// Reads into a zeroed value; returns the library status (bytes delivered, or negative).
+int32_t GetItem32(uint32_t item, uint32_t& value);
+int32_t GetItem64(uint32_t item, uint64_t& value);
+
+// Register window.
+bool WriteRegister(uint32_t address, uint32_t value);
+bool ReadRegister(uint32_t address, uint64_t& value);
+bool WriteRegisterBlock(uint32_t address, const uint8_t* data, uint32_t size);
+
+// Register operations.
+bool SetScrambler(bool on);
+bool SetImageSize(bool hdmi, uint32_t width, uint32_t height);
+bool SetAudioControl(uint32_t value);
+bool SetAudioParameters(uint32_t channels, uint32_t rate, uint32_t bits);
+bool SetAudioSize(uint32_t bytes);
+bool SetAudioMute(uint32_t mode);
+bool SetAudioMemoryBlock(uint32_t index);
+bool SetAudioCompressed(bool on);
+bool SetAudioChannelStatus(const uint8_t* bytes, uint32_t size);
+bool SetAudioPacketType(uint32_t type);
+
+// Item operations.
+bool ApplySettings();
+bool SelectPattern(uint32_t code);
+bool SetTimings(const Timing& timing);
+uint32_t ColorFormatCode(const std::string& colorSpace, uint32_t bits);
+bool SetColorFormat(const std::string& colorSpace, uint32_t bits);
+bool SetColorFormatByName(const std::string& text);
+bool SetPatternMemoryBlock(uint32_t index);
+bool GetMemorySize(uint64_t& bytes);
+bool IsMemorySufficient(uint64_t required);
+bool ResetMemoryLayout();
+bool SetMemoryLayout(const std::vector<uint64_t>& blocks);
+bool SelectMemoryBlock(uint32_t index);
+// Takes the bytes and leaves `bytes` empty, whatever the outcome.
+bool WriteMemoryBlock(uint32_t index, std::vector<uint8_t>& bytes);
+bool IsPlaybackRunning();
+
+// Waits between the polls of the stop; the default sleeps the calling thread.
+using WaitFunction = std::function<void(uint32_t milliseconds)>;
+// State 0 stops playback and waits (up to 100 polls, 100 ms apart) for the stop.
+bool SetPlaybackState(uint32_t state, const WaitFunction& wait = {});
+bool SetPlaybackContent(uint32_t mask);
+bool SetPlaybackMemoryBlock(uint32_t index);

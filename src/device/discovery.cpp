@@ -1,0 +1,127 @@
+#include "device/discovery.h"
+
+#include <array>
+#include <cstring>
+
+#include "device/hlx.h"
+
+namespace {
+
+bool contains(const std::string& text, const char* part) {
+    return text.find(part) != std::string::npos;
+}
+
+// A name buffer preset to "unknown", so a library that writes nothing leaves that.
+std::array<char, 100> UnknownNameBuffer() {
+    std::array<char, 100> buffer{};
+    std::memcpy(buffer.data(), "unknown", 7);
+    return buffer;
+}
+
+std::string BufferText(const char* buffer, size_t size) {
+    return std::string(buffer, strnlen(buffer, size));
+}
+
+bool FilterKeeps(DeviceFilter filter, bool transmitter) {
+    if (filter == DeviceFilter::Receivers) return !transmitter;
+    if (filter == DeviceFilter::Transmitters) return transmitter;
+    return true;
+}
+
+// The wildcard takes the device only when every listed interface is one device.
+int32_t WildcardChoice(const std::vector<DeviceEntry>& devices, bool wantHdmi) {
+    for (const DeviceEntry& entry : devices) {
+        if (entry.serial != devices.front().serial) return kNoDevice;
+    }
+    for (const DeviceEntry& entry : devices) {
+        if (contains(entry.description, "HDMI") == wantHdmi) return static_cast<int32_t>(entry.index);
+    }
+    return kNoDevice;
+}
+
+}  // namespace
+
+bool ParseDeviceName(const std::string& name, DeviceEntry& entry) {
+    const size_t open = name.find('[');
+    const size_t close = name.find(']');
+    if (open == std::string::npos || close == std::string::npos) return false;
+    entry.fullName = name;
+    entry.model = name.substr(0, open == 0 ? 0 : open - 1);
+    entry.serial = close > open ? name.substr(open + 1, close - open - 1) : std::string();
+    size_t separator = name.find('/');
+    if (separator == std::string::npos) separator = name.find(':');
+    if (separator == std::string::npos) {
+        entry.description = entry.model;
+    } else {
+        entry.description = separator + 2 < name.size() ? name.substr(separator + 2) : std::string();
+    }
+    return true;
+}
+
+std::vector<DeviceEntry> ListDevices(DeviceFilter filter) {
+    std::vector<DeviceEntry> devices;
+    const int32_t count = HLX_DEV_GetDeviceCount();
+    for (int32_t i = 0; i < count; ++i) {
+        const uint32_t index = static_cast<uint32_t>(i);
+        uint32_t flags = 0;
+        HLX_DEV_GetDeviceInfo(index, &flags);
+        const bool transmitter = (flags & 0x10) != 0;
+        if (!FilterKeeps(filter, transmitter)) continue;
+        std::array<char, 100> buffer = UnknownNameBuffer();
+        if (HLX_DEV_GetDeviceName(index, buffer.data(), buffer.size()) < 0) continue;
+        DeviceEntry entry;
+        if (!ParseDeviceName(BufferText(buffer.data(), buffer.size()), entry)) continue;
+        entry.index = index;
+        entry.flags = flags;
+        entry.isTransmitter = transmitter;
+        devices.push_back(entry);
+    }
+    return devices;
+}
+
+int32_t FindDevice(const std::string& serial, const std::string& outputName) {
+    const bool wantHdmi = contains(outputName, "HDMI");
+    const bool wantTx = contains(outputName, "TX");
+    const std::vector<DeviceEntry> devices =
+        ListDevices(wantTx ? DeviceFilter::Transmitters : DeviceFilter::Receivers);
+    if (devices.empty()) return kNoDevice;
+    for (const DeviceEntry& entry : devices) {
+        if (!contains(entry.description, "in use") &&
+            contains(entry.fullName, "HDMI") == wantHdmi &&
+            entry.serial.find(serial) != std::string::npos && entry.isTransmitter == wantTx) {
+            return static_cast<int32_t>(entry.index);
+        }
+    }
+    if (wantTx && serial == "*") return WildcardChoice(devices, wantHdmi);
+    return kNoDevice;
+}
+
+int32_t SelectOutput(const std::string& outputName) {
+    const int32_t count = HLX_VOUT_GetOutputCount();
+    if (count < 0) return count;
+    for (int32_t i = 0; i < count; ++i) {
+        std::array<char, 100> buffer{};
+        if (HLX_VOUT_GetOutputName(static_cast<uint32_t>(i), buffer.data(), buffer.size()) < 0) {
+            continue;
+        }
+        // The name is searched in all 100 bytes, zeros included.
+        const std::string all(buffer.data(), buffer.size());
+        if (all.find(outputName) == std::string::npos) continue;
+        int32_t status = HLX_VOUT_Select(static_cast<uint32_t>(i));
+        if (status >= 0) status = HLX_VOUT_Enable(0);
+        return status;
+    }
+    return kNoOutput;
+}
+
+int32_t OpenDevice(int32_t index, const std::string& outputName) {
+    const int32_t status = HLX_DEV_Select(static_cast<uint32_t>(index));
+    if (status < 0) return status;
+    return SelectOutput(outputName);
+}
+
+std::string GetDeviceName(int32_t index) {
+    std::array<char, 100> buffer = UnknownNameBuffer();
+    HLX_DEV_GetDeviceName(static_cast<uint32_t>(index), buffer.data(), buffer.size());
+    return BufferText(buffer.data(), buffer.size());
+}

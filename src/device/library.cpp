@@ -1,0 +1,30 @@
+#include "device/library.h"
+
+#include <array>
+#include <cstring>
+
+#include "device/config_items.h"
+#include "device/hlx.h"
+#include "device/items.h"
+#include "log/logger.h"
+
+bool InitLibrary() {
+    if (HLX_Init(0) < 0) {
+        Logger::instance().log("Fatal: Could not find/initialize HLX Library. Quitting");
+        return false;
+    }
+    Logger::instance().log("Success: Initialized Corvane.");
+    return true;
+}
+
+void CloseLibrary() {
+    if (HLX_Clean() < 0) Logger::instance().log("Fatal: Could not properly close HLX Library");
+}
+
+std::string ReadInformationText() {
+    std::array<char, 1024> buffer{};
+    HLX_TS_GetConfigItem(item::kInformation, buffer.data(), buffer.size());
+    return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
+}
+
+void MarkDeviceOpened() { SetItem32(item::kApplySettings, 2); }

@@ -1,0 +1,58 @@
+// The process-wide logger: every line goes to standard output and to the log file.
+#pragma once
+
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <mutex>
+#include <string>
+
+struct LogSettings {
+    bool queued = false;     // accepted; lines are still written by the caller
+    bool timeStamp = false;  // prefix each line with the local time
+    std::string folder;
+    std::string fileName;
+};
+
+class Logger {
+public:
+    static Logger& instance();
+
+    // Opens the log file (appending). Prints a console line when it cannot.
+    void configure(LogSettings settings);
+    // printf-style; one call makes one line, never cut. Returns 0.
+    int log(const char* format, ...)
+#if defined(__GNUC__)
+        __attribute__((format(printf, 2, 3)))
+#endif
+        ;
+
+    // Tests: receive every line instead of the console and the file.
+    using Sink = std::function<void(const std::string& line)>;
+    void setSink(Sink sink);
+    // Tests: closes the file and forgets the settings and the sink.
+    void reset();
+
+    ~Logger();
+    Logger(const Logger&) = delete;
+    Logger& operator=(const Logger&) = delete;
+
+private:
+    Logger() = default;
+    void write(const std::string& line);
+
+    std::mutex lock_;
+    std::FILE* file_ = nullptr;
+    LogSettings settings_;
+    Sink sink_;
+};
+
+// Logs text exactly as it stands (never as a format).
+void logText(const std::string& text);
+
+// "2021-02-10T12-16-55" for the local time now.
+std::string LogFileTimeStamp();
+
+// Platform layer of the logger.
+bool LocalTimeNow(std::tm& local);
+std::FILE* OpenLogFile(const std::string& path);

@@ -1,0 +1,77 @@
+#include "scenario/paths.h"
+
+#include <memory>
+
+namespace {
+
+size_t lastSeparator(const std::string& path) { return path.find_last_of("/\\"); }
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+template <typename Buffer>
+bool readInto(const std::string& path, Buffer& data, uint64_t maxBytes) {
+    const int64_t size = fileSize(path);
+    if (size < 0 || static_cast<uint64_t>(size) > maxBytes) return false;
+    FilePtr file(openFile(path, "rb"));
+    if (!file) return false;
+    data.resize(static_cast<size_t>(size));
+    if (size == 0) return true;
+    const size_t got = std::fread(data.data(), 1, data.size(), file.get());
+    data.resize(got);
+    return got == static_cast<size_t>(size);
+}
+
+}  // namespace
+
+std::string fileExtension(const std::string& path) {
+    const size_t dot = path.rfind('.');
+    return dot == std::string::npos ? path : path.substr(dot + 1);
+}
+
+std::string fileName(const std::string& path) {
+    const size_t sep = lastSeparator(path);
+    return sep == std::string::npos ? path : path.substr(sep + 1);
+}
+
+std::string folderOf(const std::string& path) {
+    const size_t sep = lastSeparator(path);
+    return sep == std::string::npos ? std::string() : path.substr(0, sep);
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    return folder.empty() ? name : folder + "\\" + name;
+}
+
+std::string resolveRelativePath(const std::string& base, const std::string& value) {
+    if (value.size() < 2) return value;
+    if (value[0] == '/' && value[1] == '/') return value;  // network path
+    if (value[1] == ':') return value;                     // drive letter
+#ifndef _WIN32
+    if (value[0] == '/') return value;  // absolute on POSIX
+#endif
+    if (lastSeparator(base) == std::string::npos) return value;
+    return folderOf(base) + "\\" + value;
+}
+
+std::string trim(const std::string& text) {
+    const char* blanks = " \t\n\v\f\r";
+    const size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos) return std::string();
+    const size_t last = text.find_last_not_of(blanks);
+    return text.substr(first, last - first + 1);
+}
+
+std::FILE* openFile(const std::string& path, const char* mode) {
+    return std::fopen(nativePath(path).c_str(), mode);
+}
+
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& data, uint64_t maxBytes) {
+    return readInto(path, data, maxBytes);
+}
+
+bool readTextFile(const std::string& path, std::string& text, uint64_t maxBytes) {
+    return readInto(path, text, maxBytes);
+}

@@ -1,0 +1,37 @@
+// Path helpers and the program's one boundary to the file system. Paths are byte
+// strings; both "/" and "\" separate components, and the program joins with "\".
+// On POSIX every "\" becomes "/" just before the system call.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// The path as the operating system wants it.
+std::string nativePath(const std::string& path);
+
+// True when the file system reports a status for the path (a folder counts too).
+bool fileExists(const std::string& path);
+// Size of a readable regular file in bytes; -1 when it cannot be opened as one.
+int64_t fileSize(const std::string& path);
+// Text after the last "."; the whole text without one.
+std::string fileExtension(const std::string& path);
+// Text after the last separator; the whole text without one.
+std::string fileName(const std::string& path);
+// Text before the last separator; empty without one.
+std::string folderOf(const std::string& path);
+// `value` resolved against the folder of the file `base`.
+std::string resolveRelativePath(const std::string& base, const std::string& value);
+// Without leading and trailing white space.
+std::string trim(const std::string& text);
+// Joins a folder and a name with "\"; an empty folder gives the name alone.
+std::string joinPath(const std::string& folder, const std::string& name);
+
+// Opens a file in binary mode ("rb", "wb", ...); null on failure.
+std::FILE* openFile(const std::string& path, const char* mode);
+// Reads a whole regular file into `data`, reusing its capacity. False when the
+// file cannot be opened or read, or holds more than `maxBytes`.
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& data,
+                   uint64_t maxBytes = UINT64_MAX);
+bool readTextFile(const std::string& path, std::string& text, uint64_t maxBytes = UINT64_MAX);

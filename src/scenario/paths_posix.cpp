@@ -1,0 +1,26 @@
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "scenario/paths.h"
+
+std::string nativePath(const std::string& path) {
+    std::string native = path;
+    std::replace(native.begin(), native.end(), '\\', '/');
+    return native;
+}
+
+bool fileExists(const std::string& path) {
+    struct stat status {};
+    return ::stat(nativePath(path).c_str(), &status) == 0;
+}
+
+int64_t fileSize(const std::string& path) {
+    struct stat status {};
+    // A folder or device is not a file whose bytes can be read whole.
+    if (::stat(nativePath(path).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return -1;
+    std::FILE* file = openFile(path, "rb");
+    if (file == nullptr) return -1;
+    std::fclose(file);
+    return static_cast<int64_t>(status.st_size);
+}

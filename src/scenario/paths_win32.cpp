@@ -1,0 +1,21 @@
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include "scenario/paths.h"
+
+std::string nativePath(const std::string& path) { return path; }
+
+bool fileExists(const std::string& path) {
+    struct _stat64 status {};
+    return ::_stat64(path.c_str(), &status) == 0;
+}
+
+int64_t fileSize(const std::string& path) {
+    struct _stat64 status {};
+    // A folder or device is not a file whose bytes can be read whole.
+    if (::_stat64(path.c_str(), &status) != 0 || (status.st_mode & _S_IFREG) == 0) return -1;
+    std::FILE* file = openFile(path, "rb");
+    if (file == nullptr) return -1;
+    std::fclose(file);
+    return static_cast<int64_t>(status.st_size);
+}

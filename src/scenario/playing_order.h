@@ -1,0 +1,34 @@
+// The playing-order expression: which frame shows at each step, for how long,
+// with which packets and in which colour format.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ScenarioSettings;
+
+struct PlayingOrderStep {
+    uint32_t index = 0;
+    uint32_t frame = 0;
+    uint32_t duration = 0;
+    uint32_t vNumber = 0;
+    uint16_t colorCode = 0;  // low byte colour space, high byte depth
+    std::vector<uint32_t> packetIndices;
+    bool pPrefix = false;
+};
+
+// More steps than this are refused rather than expanded.
+inline constexpr uint32_t kMaxPlayingOrderSteps = 1048576;
+
+struct PlayingOrder {
+    std::vector<PlayingOrderStep> steps;  // empty when the expression is unusable
+    bool tooManySteps = false;            // refused for expanding beyond kMaxPlayingOrderSteps
+};
+
+// Parses settings.porder ("0:1::256" when empty).
+PlayingOrder parsePlayingOrder(const ScenarioSettings& settings);
+PlayingOrder parsePlayingOrderText(const std::string& porder);
+
+// Sum of the durations of an expression, for the capture command; 0 when unusable.
+uint64_t CountPlayingOrderFrames(const std::string& porder);

@@ -1,0 +1,39 @@
+// A playlist: the device to drive and the scenarios to play on it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scenario/scenario.h"
+
+struct PlaylistEntry {
+    uint64_t period = 0;  // milliseconds
+    bool closeAfterUpload = false;
+    ScenarioSettings settings;
+    std::string caption;
+    std::string executeAfterUpload;
+};
+
+struct Playlist {
+    std::string serialnumber;
+    std::string connectortype;
+    std::vector<PlaylistEntry> entries;
+    bool reset = false;
+    bool strict = true;
+    // Filled at run time from the command line and the opened device.
+    std::string sinkSerialNumber;
+    std::string interface;
+    std::string deviceName;
+    bool sinkResetBeforeCapture = false;
+    std::string captureFolder;
+    std::string setupMessage;
+
+    bool isUsable() const {
+        return !serialnumber.empty() && !connectortype.empty() && !entries.empty();
+    }
+};
+
+// Reads a playlist and every scenario it names. Any failure gives an empty playlist.
+Playlist readPlaylistFile(const std::string& path);
+Playlist parsePlaylistText(const std::string& path, const std::string& text);
