@@ -1,0 +1,21 @@
+#include "upload/loader.h"
+
+#include "log/logger.h"
+#include "upload/video.h"
+
+bool BinaryDataLoader::LoadVideo(ScenarioSettings& settings) {
+    return LoadVideoFrames(*this, settings);
+}
+
+// All three reports are plain log lines; the text is data, never a format.
+void BinaryDataLoader::ReportInfo(std::string text) {
+    logText(text);
+}
+
+void BinaryDataLoader::ReportError(std::string text) {
+    logText(text);
+}
+
+void BinaryDataLoader::ReportSuccess(std::string text) {
+    logText(text);
+}

@@ -1,0 +1,223 @@
+#include "upload/video.h"
+
+#include <new>
+
+#include "device/config_items.h"
+#include "device/items.h"
+#include "scenario/paths.h"
+#include "scenario/scenario.h"
+#include "scenario/split.h"
+#include "upload/formats.h"
+#include "upload/frame_sequence.h"
+#include "upload/loader.h"
+#include "upload/pixel_kernels.h"
+
+namespace {
+
+bool beginsWith(const std::string& text, const char* start) {
+    return text.rfind(start, 0) == 0;
+}
+
+bool contains(const std::string& text, const char* part) {
+    return text.find(part) != std::string::npos;
+}
+
+// How one frame file is sent, decided from its size before anything is read.
+struct FramePlan {
+    ColorClass colorClass = ColorClass::kNone;
+    uint32_t width = 0;
+    uint32_t height = 0;
+    uint64_t fileBytes = 0;
+    uint32_t bpp = 0;    // bytes per pixel as sent
+    uint32_t bytes = 0;  // bytes sent
+    bool widen = false;  // 3 bytes per pixel in the file, 4 sent
+    uint32_t code = 0;
+};
+
+std::string sizeMessage(uint64_t size, uint32_t width, uint32_t height, uint64_t bpp) {
+    return "Not expected image size " + std::to_string(size) + " for " + std::to_string(width) +
+           "x" + std::to_string(height) + ", Bpp = " + std::to_string(bpp);
+}
+
+bool isWholeFrameBpp(uint64_t bpp) {
+    return bpp == 3 || bpp == 4 || bpp == 6;
+}
+
+bool planFrame(DataLoaderBase& loader, uint64_t size, const std::string& format,
+               const ScenarioSettings& settings, FramePlan& plan) {
+    plan.colorClass = DecideColorClass(format, settings.colorspace);
+    plan.width = settings.timing.hactive;
+    plan.height = settings.timing.vactive;
+    plan.fileBytes = size;
+    if (plan.width == 0 || plan.height == 0) {
+        loader.ReportError(sizeMessage(size, plan.width, plan.height, 0));
+        return false;
+    }
+    const uint64_t pixels = uint64_t{plan.width} * plan.height;
+    const uint64_t fileBpp = size / plan.width / plan.height;
+    const bool yuv420 = plan.colorClass == ColorClass::kYuv420;
+    // The product is compared in 32 bits; it never exceeds the real size, so a
+    // wrapped product can only fail the check, never pass it.
+    if (!yuv420 && (static_cast<uint32_t>(pixels * fileBpp) != size || !isWholeFrameBpp(fileBpp))) {
+        loader.ReportError(sizeMessage(size, plan.width, plan.height, fileBpp));
+        return false;
+    }
+    plan.widen = fileBpp == 3 && !yuv420;
+    plan.bpp = plan.widen ? 4 : static_cast<uint32_t>(fileBpp > 6 ? 0 : fileBpp);
+    plan.code = PixelFormatCode(plan.colorClass, plan.bpp);
+    if (plan.code == 0) {
+        loader.ReportError("Unsupported frame format " +
+                           (format.empty() ? settings.colorspace : format) +
+                           ", Bpp = " + std::to_string(fileBpp));
+        return false;
+    }
+    const uint64_t sent = pixels * plan.bpp;
+    if (sent > UINT32_MAX) {  // one item write carries at most 4 GiB - 1
+        loader.ReportError(sizeMessage(size, plan.width, plan.height, fileBpp));
+        return false;
+    }
+    plan.bytes = static_cast<uint32_t>(sent);
+    return true;
+}
+
+// Reads the file into the reused buffers and widens it when planned. `data`
+// then points at the bytes to convert and send. False on a read or memory failure.
+bool readFrame(const std::string& path, const FramePlan& plan, FrameBuffers& buffers,
+               uint8_t*& data) {
+    try {
+        if (!readWholeFile(path, buffers.file, plan.fileBytes)) return false;
+        if (buffers.file.size() != plan.fileBytes) return false;  // changed since it was sized
+        data = buffers.file.data();
+        if (plan.widen) {
+            buffers.wide.resize(plan.bytes);
+            WidenPixels3To4(buffers.file.data(), buffers.wide.data(), plan.bytes / 4);
+            data = buffers.wide.data();
+        }
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void convertFrame(uint8_t* data, const FramePlan& plan, unsigned shift) {
+    if (plan.colorClass == ColorClass::kYuv444) {
+        if (plan.bpp == 6) {
+            ReorderYuv444Words(data, plan.bytes / 6);
+        } else {
+            ReorderYuv444Bytes(data, plan.bytes / 4);
+        }
+    }
+    ShiftWordsLeft(data, plan.bytes / 2, shift);
+}
+
+std::vector<std::string> videoItems(const std::string& video) {
+    std::vector<std::string> items;
+    for (std::string& piece : splitPieces(video, ';')) {
+        if (!piece.empty()) items.push_back(std::move(piece));
+    }
+    return items;
+}
+
+}  // namespace
+
+ColorClass DecideColorClass(const std::string& format, const std::string& colorspace) {
+    if (format.empty() ? colorspace == "RGB444" : beginsWith(format, "RGB"))
+        return ColorClass::kRgb;
+    if ((format.empty() || beginsWith(format, "YUV")) && colorspace == "YUV444") {
+        return ColorClass::kYuv444;
+    }
+    if (colorspace == "YUV422") return ColorClass::kYuv422;
+    if (colorspace == "YUV420") return ColorClass::kYuv420;
+    return ColorClass::kNone;
+}
+
+uint32_t PixelFormatCode(ColorClass colorClass, uint32_t bpp) {
+    switch (colorClass) {
+        case ColorClass::kRgb:
+        case ColorClass::kYuv444:
+            return bpp == 4 ? 2 : bpp == 6 ? 1 : 0;
+        case ColorClass::kYuv422:
+            return 0x201;
+        case ColorClass::kYuv420:
+            return bpp == 3 ? 0x312 : bpp == 1 ? 0x310 : 0;
+        case ColorClass::kNone:
+            break;
+    }
+    return 0;
+}
+
+std::string FrameLabel(const std::string& format, const ScenarioSettings& settings) {
+    if (!contains(format, "10") && !contains(format, "12") && !settings.align12) return format;
+    if (!format.empty()) return "Configured: " + format;
+    return "Settings: " + settings.colorspace + " " + std::to_string(settings.bitspercolor) +
+           " bits";
+}
+
+unsigned DeepColorShift(const std::string& label) {
+    if (contains(label, "10")) return 6;
+    if (contains(label, "12")) return 4;
+    return 0;
+}
+
+bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::string& format,
+                 const ScenarioSettings& settings, FrameBuffers& buffers) {
+    const int64_t size = fileSize(path);
+    if (size < 0) {
+        loader.ReportError("Cannot open " + path);
+        return false;
+    }
+    FramePlan plan;
+    if (!planFrame(loader, static_cast<uint64_t>(size), format, settings, plan)) return false;
+    uint8_t* data = nullptr;
+    if (!readFrame(path, plan, buffers, data)) {
+        loader.ReportError("Cannot read " + path);
+        return false;
+    }
+    SetItem32(item::kImageWidth, plan.width);
+    SetItem32(item::kImageHeight, plan.height);
+    const std::string label = FrameLabel(format, settings);
+    convertFrame(data, plan, DeepColorShift(label));
+    SetItem32(item::kImageFormat, plan.code);
+    const bool sent = SetItemBytes(item::kImageData, data, plan.bytes);
+    SetImageSize(settings.hdmi, plan.width, plan.height);
+    if (sent) {
+        loader.ReportInfo(fileName(path) + ": " + std::to_string(plan.bpp) + " Bpp " + label);
+    } else {
+        loader.ReportInfo(fileName(path) + ": Not loaded");
+    }
+    return sent;
+}
+
+bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::string& format,
+                 const ScenarioSettings& settings) {
+    FrameBuffers buffers;
+    return UploadImage(loader, path, format, settings, buffers);
+}
+
+bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings) {
+    const std::vector<std::string> items = videoItems(settings.video);
+    if (items.empty()) {
+        loader.ReportError("Failed parsing video path!");
+        return false;
+    }
+    const FormatTable formats = readFormatTable(joinPath(folderOf(items.front()), "formats.cfg"));
+    FrameBuffers buffers;
+    for (uint32_t block = 0; block < items.size(); ++block) {
+        if (!SelectMemoryBlock(block)) {
+            loader.ReportError("Failed selecting memory block!");
+            return false;
+        }
+        if (!IsBinaryImagePath(items[block])) {
+            loader.ReportError("Provided image is not binary!");
+            return false;
+        }
+        for (const std::string& path : ExpandFileSequence(items[block])) {
+            if (!UploadImage(loader, path, FormatOf(formats, fileName(path)), settings, buffers)) {
+                loader.ReportError("Failed to load " + path);
+                return false;
+            }
+        }
+    }
+    loader.ReportInfo("Image upload succeeded!");
+    return true;
+}

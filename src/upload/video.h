@@ -1,0 +1,39 @@
+// Video frames: raw binary frame files sized against the active timing,
+// converted where the device needs it and sent to their memory block.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ScenarioSettings;
+class DataLoaderBase;
+
+enum class ColorClass { kNone, kRgb, kYuv444, kYuv422, kYuv420 };
+
+// From the frame's format text (empty: none configured) and the scenario's colorspace.
+ColorClass DecideColorClass(const std::string& format, const std::string& colorspace);
+// The device's pixel format code for the class and the bytes per pixel it is sent
+// with; 0 when the device has none for that pair.
+uint32_t PixelFormatCode(ColorClass colorClass, uint32_t bpp);
+// The label of the upload line; "Settings: ..."/"Configured: ..." when deep
+// colour alignment applies, otherwise the format text itself.
+std::string FrameLabel(const std::string& format, const ScenarioSettings& settings);
+// Left shift of 16-bit samples that the label asks for (6, 4 or 0).
+unsigned DeepColorShift(const std::string& label);
+
+// Buffers reused from frame to frame, so memory stays at one frame and its
+// converted copy however many frames are loaded.
+struct FrameBuffers {
+    std::vector<uint8_t> file;
+    std::vector<uint8_t> wide;
+};
+
+// Loads one frame file into the selected memory block; reports through `loader`.
+bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::string& format,
+                 const ScenarioSettings& settings, FrameBuffers& buffers);
+bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::string& format,
+                 const ScenarioSettings& settings);
+
+// Every frame of every `video` item, item k into memory block k.
+bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings);
