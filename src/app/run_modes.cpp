@@ -3,5 +3,3 @@
 // Placeholders until the run modes are built.
 bool RunPlaylist(const CommandLineOptions&) { return false; }
 bool RunScenario(const CommandLineOptions&) { return false; }
-bool RunEdidOnly(const CommandLineOptions&) { return false; }
-bool OpenSourceDevice(const CommandLineOptions&, std::string&) { return false; }

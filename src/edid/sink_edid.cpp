@@ -1,0 +1,54 @@
+#include "edid/sink_edid.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "device/hlx.h"
+#include "device/items.h"
+#include "edid/cta_blocks.h"
+#include "log/logger.h"
+#include "scenario/paths.h"
+
+namespace {
+
+void ReportVsvdb(const std::vector<uint8_t>& buffer, uint32_t n) {
+    const CtaBlockIndex index = IndexCtaBlocks(buffer.data(), buffer.size(), n);
+    const VSVDB& vsvdb = index.vsvdb;
+    if (!vsvdb.present()) {
+        Logger::instance().log("VSVDB is not present");
+        return;
+    }
+    // The walk keeps every recorded block inside the buffer.
+    const std::string hex = HexText(buffer.data() + vsvdb.start, vsvdb.size);
+    Logger::instance().log("VSVDB is present: %s", hex.c_str());
+}
+
+// The whole buffer, zero fill included, as other tools expect a fixed-size file.
+bool WriteEdidFile(const std::string& path, const std::vector<uint8_t>& buffer) {
+    std::FILE* file = openFile(path, "wb");
+    if (file == nullptr) return false;
+    const size_t written = std::fwrite(buffer.data(), 1, buffer.size(), file);
+    const bool closed = std::fclose(file) == 0;
+    return written == buffer.size() && closed;
+}
+
+}  // namespace
+
+bool ReadSinkEdid(const std::string& path) {
+    std::vector<uint8_t> buffer(kSinkEdidBufferSize, 0);
+    const int32_t status =
+        HLX_TS_GetConfigItem(item::kSinkEdid, buffer.data(), kSinkEdidBufferSize);
+    if (status < 0) {
+        Logger::instance().log("Reading EDID failed!");
+        return false;
+    }
+    // A library that claims more than the buffer holds gets no further than the buffer.
+    uint32_t n = static_cast<uint32_t>(status);
+    if (n > kSinkEdidBufferSize) n = kSinkEdidBufferSize;
+    ReportVsvdb(buffer, n);
+    if (path.empty()) return true;
+    if (WriteEdidFile(path, buffer)) return true;
+    // Reporting success without the file would leave a test run without its EDID.
+    Logger::instance().log("Writing EDID file '%s' failed!", path.c_str());
+    return false;
+}
