@@ -20,10 +20,12 @@ struct PlayingOrderStep {
 
 // More steps than this are refused rather than expanded.
 inline constexpr uint32_t kMaxPlayingOrderSteps = 1048576;
+// Packet positions summed over all steps; more are refused like too many steps.
+inline constexpr uint64_t kMaxPlayingOrderPacketRefs = 4 * uint64_t{kMaxPlayingOrderSteps};
 
 struct PlayingOrder {
     std::vector<PlayingOrderStep> steps;  // empty when the expression is unusable
-    bool tooManySteps = false;            // refused for expanding beyond kMaxPlayingOrderSteps
+    bool tooManySteps = false;            // refused for expanding beyond the limits above
 };
 
 // Parses settings.porder ("0:1::256" when empty).

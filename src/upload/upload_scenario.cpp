@@ -1,9 +1,6 @@
 #include "upload/upload_scenario.h"
 
-// Placeholder until the orchestration is built.
-bool IsSelected(const std::string& field) {
-    return !field.empty() && field.find("not selected") == std::string::npos;
-}
+// IsSelected lives in scenario/selection.cpp.
 
 uint32_t RoundUp(uint32_t value, uint32_t alignment) {
     if (alignment == 0) return 0;

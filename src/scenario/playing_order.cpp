@@ -1,0 +1,150 @@
+#include "scenario/playing_order.h"
+
+#include <limits>
+#include <string_view>
+
+#include "scenario/numbers.h"
+#include "scenario/paths.h"
+#include "scenario/scenario.h"
+#include "scenario/split.h"
+
+namespace {
+
+constexpr std::string_view kDefaultOrder = "0:1::256";
+
+// One item of the expression, before its frame range is expanded.
+struct Item {
+    bool pPrefix = false;
+    uint32_t first = 0;
+    uint32_t last = 0;
+    uint32_t duration = 0;
+    uint32_t vNumber = 0;
+    uint16_t colorCode = 0;
+    std::vector<uint32_t> packets;
+
+    uint64_t stepCount() const { return first > last ? 0 : uint64_t{last} - first + 1; }
+};
+
+// A single frame, or an inclusive range "a-b" (a > b is an empty range).
+bool parseFrames(std::string_view field, uint32_t& first, uint32_t& last) {
+    const size_t dash = field.find('-');
+    if (dash == std::string_view::npos) {
+        if (!parseUnsigned32(field, first)) return false;
+        last = first;
+        return true;
+    }
+    if (field.find('-', dash + 1) != std::string_view::npos) return false;
+    return parseUnsigned32(field.substr(0, dash), first) &&
+           parseUnsigned32(field.substr(dash + 1), last);
+}
+
+// Numbers separated by ","; every piece must be a number, the last one too.
+bool parsePackets(std::string_view field, std::vector<uint32_t>& packets) {
+    if (field.empty()) return true;
+    for (;;) {
+        const size_t comma = field.find(',');
+        uint32_t packet = 0;
+        if (!parseUnsigned32(field.substr(0, comma), packet)) return false;
+        packets.push_back(packet);
+        if (comma == std::string_view::npos) return true;
+        field.remove_prefix(comma + 1);
+    }
+}
+
+// "<code>" or "<code>v<number>"; only the low 16 bits of the code are kept.
+bool parseColour(std::string_view field, uint16_t& colorCode, uint32_t& vNumber) {
+    uint32_t code = 0;
+    vNumber = 0;
+    if (field.find('v') == std::string_view::npos) {
+        if (!parseUnsigned32(field, code)) return false;
+    } else {
+        std::vector<std::string_view> pieces;
+        for (size_t start = 0; start <= field.size();) {
+            size_t v = field.find('v', start);
+            if (v == std::string_view::npos) v = field.size();
+            if (v > start) pieces.push_back(field.substr(start, v - start));
+            start = v + 1;
+        }
+        if (pieces.size() < 2) return false;
+        if (!parseUnsigned32(pieces[0], code) || !parseUnsigned32(pieces[1], vNumber)) return false;
+    }
+    colorCode = static_cast<uint16_t>(code & 0xFFFFu);
+    return true;
+}
+
+bool parseItem(const std::string& piece, Item& item) {
+    std::string_view rest = piece;
+    item.pPrefix = !rest.empty() && rest.front() == 'p';
+    if (item.pPrefix) rest.remove_prefix(1);
+    const std::vector<std::string> fields = splitPieces(std::string(rest), ':');
+    if (fields.size() != 4) return false;
+    return parseUnsigned32(fields[1], item.duration) &&
+           parseColour(fields[3], item.colorCode, item.vNumber) &&
+           parseFrames(fields[0], item.first, item.last) && parsePackets(fields[2], item.packets);
+}
+
+void expand(const std::vector<Item>& items, uint64_t stepCount, PlayingOrder& order) {
+    order.steps.reserve(static_cast<size_t>(stepCount));
+    uint32_t index = 0;
+    for (const Item& item : items) {
+        if (item.stepCount() == 0) continue;
+        for (uint64_t frame = item.first; frame <= item.last; ++frame) {
+            PlayingOrderStep step;
+            step.index = index++;
+            step.frame = static_cast<uint32_t>(frame);
+            step.duration = item.duration;
+            step.vNumber = item.vNumber;
+            step.colorCode = item.colorCode;
+            step.packetIndices = item.packets;
+            step.pPrefix = item.pPrefix;
+            order.steps.push_back(std::move(step));
+        }
+    }
+}
+
+}  // namespace
+
+PlayingOrder parsePlayingOrder(const ScenarioSettings& settings) {
+    return parsePlayingOrderText(settings.porder);
+}
+
+PlayingOrder parsePlayingOrderText(const std::string& porder) {
+    PlayingOrder order;
+    const std::string text = trim(porder.empty() ? std::string(kDefaultOrder) : porder);
+    std::vector<Item> items;
+    uint64_t steps = 0;
+    uint64_t packetRefs = 0;
+    for (const std::string& piece : splitPieces(text, ';')) {
+        Item item;
+        if (!parseItem(piece, item)) return order;
+        // Counted before anything is expanded: a huge range must not allocate.
+        steps += item.stepCount();
+        packetRefs += item.stepCount() * item.packets.size();
+        items.push_back(std::move(item));
+    }
+    if (steps > kMaxPlayingOrderSteps || packetRefs > kMaxPlayingOrderPacketRefs) {
+        order.tooManySteps = true;
+        return order;
+    }
+    expand(items, steps, order);
+    return order;
+}
+
+uint64_t CountPlayingOrderFrames(const std::string& porder) {
+    constexpr uint64_t kMax = std::numeric_limits<uint64_t>::max();
+    uint64_t total = 0;
+    for (const std::string& piece : splitPieces(porder, ';')) {
+        std::string_view rest = piece;
+        if (!rest.empty() && rest.front() == 'p') rest.remove_prefix(1);
+        const std::vector<std::string> fields = splitPieces(std::string(rest), ':');
+        Item item;
+        if (fields.size() != 4 || !parseUnsigned32(fields[1], item.duration) ||
+            !parseFrames(fields[0], item.first, item.last)) {
+            return 0;
+        }
+        // (b - a + 1) * repeat fits 64 bits; only the sum can pass the range.
+        const uint64_t frames = item.stepCount() * item.duration;
+        total = frames > kMax - total ? kMax : total + frames;
+    }
+    return total;
+}

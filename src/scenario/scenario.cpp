@@ -1,0 +1,123 @@
+#include "scenario/scenario.h"
+
+#include <string_view>
+
+#include "scenario/numbers.h"
+#include "scenario/paths.h"
+#include "scenario/read_error.h"
+#include "scenario/split.h"
+
+namespace {
+
+// Applies one value to its field; false when a number cannot be read.
+using ApplyValue = bool (*)(ScenarioSettings& settings, const std::string& value);
+
+struct KeyRule {
+    std::string_view key;
+    ApplyValue apply;
+};
+
+// Trailing ";" are dropped; the whole value is then joined to the scenario's folder.
+std::string contentPath(const ScenarioSettings& settings, const std::string& value) {
+    const size_t last = value.find_last_not_of(';');
+    const std::string kept = last == std::string::npos ? std::string() : value.substr(0, last + 1);
+    return resolveRelativePath(settings.path, kept);
+}
+
+uint32_t hdcpVersion(const std::string& value) {
+    if (value.find("v2") != std::string::npos) return 2;
+    if (value.find("v1") != std::string::npos) return 1;
+    return 0;
+}
+
+// Flags written as a number switch on its lowest bit.
+template <typename Number, bool (*Parse)(std::string_view, Number&)>
+bool lowestBit(const std::string& value, bool& flag) {
+    Number number = 0;
+    if (!Parse(value, number)) return false;
+    flag = (number & 1) != 0;
+    return true;
+}
+
+bool signedLowestBit(const std::string& value, bool& flag) {
+    return lowestBit<int32_t, parseSigned32>(value, flag);
+}
+
+bool unsignedLowestBit(const std::string& value, bool& flag) {
+    return lowestBit<uint32_t, parseUnsigned32>(value, flag);
+}
+
+bool nonZero(const std::string& value, bool& flag) {
+    int32_t number = 0;
+    if (!parseSigned32(value, number)) return false;
+    flag = number != 0;
+    return true;
+}
+
+using S = ScenarioSettings;
+using V = std::string;
+
+const KeyRule kKeyRules[] = {
+    {"video", [](S& s, const V& v) { return s.video = contentPath(s, v), true; }},
+    {"audio", [](S& s, const V& v) { return s.audio = contentPath(s, v), true; }},
+    {"packets", [](S& s, const V& v) { return s.packets = contentPath(s, v), true; }},
+    {"porder", [](S& s, const V& v) { return s.porder = v, true; }},
+    {"mapping", [](S& s, const V& v) { return s.mapping = v, true; }},
+    {"colorspace", [](S& s, const V& v) { return s.colorspace = v, true; }},
+    {"loadingRGB", [](S& s, const V& v) { return s.loadingRGB = v, true; }},
+    {"hdcp", [](S& s, const V& v) { return s.hdcp = hdcpVersion(v), true; }},
+    {"align12", [](S& s, const V& v) { return signedLowestBit(v, s.align12); }},
+    {"scrambler", [](S& s, const V& v) { return signedLowestBit(v, s.scrambler); }},
+    {"audioswap", [](S& s, const V& v) { return signedLowestBit(v, s.audioswap); }},
+    {"audiocompressed", [](S& s, const V& v) { return signedLowestBit(v, s.audiocompressed); }},
+    {"audiosync", [](S& s, const V& v) { return unsignedLowestBit(v, s.audiosync); }},
+    {"strict", [](S& s, const V& v) { return nonZero(v, s.strict); }},
+    {"bitspercolor", [](S& s, const V& v) { return parseUnsigned32(v, s.bitspercolor); }},
+    {"audiosampling", [](S& s, const V& v) { return parseUnsigned32(v, s.audiosampling); }},
+    {"audiochannels", [](S& s, const V& v) { return parseUnsigned32(v, s.audiochannels); }},
+    {"audiobits", [](S& s, const V& v) { return parseUnsigned32(v, s.audiobits); }},
+    {"timing.hactive", [](S& s, const V& v) { return parseUnsigned32(v, s.timing.hactive); }},
+    {"timing.vactive", [](S& s, const V& v) { return parseUnsigned32(v, s.timing.vactive); }},
+    {"timing.htotal", [](S& s, const V& v) { return parseUnsigned32(v, s.timing.htotal); }},
+    {"timing.vtotal", [](S& s, const V& v) { return parseUnsigned32(v, s.timing.vtotal); }},
+    {"timing.hstart", [](S& s, const V& v) { return parseUnsigned32(v, s.timing.hstart); }},
+    {"timing.vstart", [](S& s, const V& v) { return parseUnsigned32(v, s.timing.vstart); }},
+    {"timing.hsync", [](S& s, const V& v) { return parseSigned32(v, s.timing.hsync); }},
+    {"timing.vsync", [](S& s, const V& v) { return parseSigned32(v, s.timing.vsync); }},
+    {"timing.frate", [](S& s, const V& v) { return parseSigned32(v, s.timing.frate); }},
+};
+
+const KeyRule* findRule(std::string_view key) {
+    for (const KeyRule& rule : kKeyRules) {
+        if (rule.key == key) return &rule;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+ScenarioSettings readScenarioFile(const std::string& path) {
+    std::string text;
+    if (!readTextFile(path, text)) return ScenarioSettings{};
+    return parseScenarioText(path, text);
+}
+
+ScenarioSettings parseScenarioText(const std::string& path, const std::string& text) {
+    ScenarioSettings settings;
+    settings.path = path;
+    const std::vector<std::string> lines = splitPieces(text, '\n');
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string line = trim(lines[i]);
+        const size_t equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        // The key is taken as written: a blank before "=" makes it unknown.
+        const KeyRule* rule = findRule(std::string_view(line).substr(0, equals));
+        const std::string value = line.substr(equals + 1);
+        if (rule == nullptr || value.empty()) continue;
+        if (!rule->apply(settings, value)) {
+            logInvalidNumber(value, line.substr(0, equals), path, i + 1);
+            return ScenarioSettings{};
+        }
+    }
+    return settings;
+}
