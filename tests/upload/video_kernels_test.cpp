@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "upload/pixel_kernels.h"
+
+namespace {
+
+std::vector<uint8_t> Counting(size_t bytes) {
+    std::vector<uint8_t> data(bytes);
+    for (size_t i = 0; i < bytes; ++i) data[i] = static_cast<uint8_t>(i * 37 + 11);
+    return data;
+}
+
+// Sizes around the kernels' chunk width, so both the chunked body and the tail run.
+const size_t kPixelCounts[] = {0, 1, 2, 15, 16, 17, 31, 33, 100};
+
+TEST(VideoKernels, WidenAppendsAZeroByteToEveryPixel) {
+    for (size_t pixels : kPixelCounts) {
+        const std::vector<uint8_t> src = Counting(3 * pixels);
+        std::vector<uint8_t> dst(4 * pixels, 0xFF);
+        WidenPixels3To4(src.data(), dst.data(), pixels);
+        std::vector<uint8_t> expected;
+        for (size_t p = 0; p < pixels; ++p) {
+            expected.insert(expected.end(), {src[3 * p], src[3 * p + 1], src[3 * p + 2], 0});
+        }
+        EXPECT_EQ(dst, expected) << pixels << " pixels";
+    }
+}
+
+TEST(VideoKernels, ReorderMovesTheThirdComponentFirst) {
+    for (size_t pixels : kPixelCounts) {
+        std::vector<uint8_t> bytes = Counting(4 * pixels);
+        std::vector<uint8_t> expected = bytes;
+        for (size_t p = 0; p < pixels; ++p) {
+            const uint8_t* b = &bytes[4 * p];
+            expected[4 * p] = b[2];
+            expected[4 * p + 1] = b[0];
+            expected[4 * p + 2] = b[1];
+        }
+        ReorderYuv444Bytes(bytes.data(), pixels);
+        EXPECT_EQ(bytes, expected) << pixels << " pixels of 4 bytes";
+
+        std::vector<uint8_t> words = Counting(6 * pixels);
+        std::vector<uint8_t> wordsExpected(words.size());
+        for (size_t p = 0; p < pixels; ++p) {
+            const uint8_t* w = &words[6 * p];
+            const uint8_t order[6] = {w[4], w[5], w[0], w[1], w[2], w[3]};
+            std::copy(order, order + 6, wordsExpected.begin() + 6 * p);
+        }
+        ReorderYuv444Words(words.data(), pixels);
+        EXPECT_EQ(words, wordsExpected) << pixels << " pixels of 6 bytes";
+    }
+}
+
+TEST(VideoKernels, ShiftMovesLittleEndianWordsLeftAndDropsHighBits) {
+    std::vector<uint8_t> data = {0xFF, 0x03, 0x01, 0x80, 0x34, 0x12, 0x77};
+    ShiftWordsLeft(data.data(), 3, 6);
+    // 0x03FF << 6 = 0xFFC0; 0x8001 << 6 = 0x0040; 0x1234 << 6 = 0x8D00; the odd byte stays.
+    EXPECT_EQ(data, (std::vector<uint8_t>{0xC0, 0xFF, 0x40, 0x00, 0x00, 0x8D, 0x77}));
+    for (size_t words : kPixelCounts) {
+        std::vector<uint8_t> block = Counting(2 * words);
+        std::vector<uint8_t> expected = block;
+        for (size_t i = 0; i < words; ++i) {
+            const uint16_t w = static_cast<uint16_t>((block[2 * i] | block[2 * i + 1] << 8) << 4);
+            expected[2 * i] = static_cast<uint8_t>(w);
+            expected[2 * i + 1] = static_cast<uint8_t>(w >> 8);
+        }
+        ShiftWordsLeft(block.data(), words, 4);
+        EXPECT_EQ(block, expected) << words << " words";
+        std::vector<uint8_t> unchanged = Counting(2 * words);
+        ShiftWordsLeft(unchanged.data(), words, 0);
+        EXPECT_EQ(unchanged, Counting(2 * words));
+    }
+}
+
+}  // namespace
