@@ -85,8 +85,10 @@ LineResult scenarioKey(PlaylistReader& reader, const std::string& key, const std
     return LineResult::kDone;
 }
 
+// An entry without content stays open: its values carry over to the next section.
 void closeEntry(PlaylistReader& reader) {
-    if (hasContent(reader.open)) reader.playlist.entries.push_back(std::move(reader.open));
+    if (!hasContent(reader.open)) return;
+    reader.playlist.entries.push_back(std::move(reader.open));
     reader.open = PlaylistEntry{};
 }
 
