@@ -20,6 +20,9 @@ bool LoadProfileFile(const std::string& path, std::string* error = nullptr);
 // The built-in profile: one KVX-4 listed as HDMI TX and DisplayPort TX.
 void LoadDefaultProfile();
 const std::string& DefaultProfileText();
+// Back to the state of a fresh process: the next HLX_Init reads HLX_SIM_PROFILE
+// (or takes the built-in profile) again. Leaves the library uninitialised.
+void Reset();
 
 // In-memory trace: every call appends one line (the same text as the trace file).
 void CaptureTrace(bool on);
