@@ -23,3 +23,36 @@ TEST(SimTrace, GoesToTheFileNamedAtInit) {
     hlxsim::LoadDefaultProfile();
 }
 
+TEST(SimEnvironment, ProfileFileIsReadOnInit) {
+    TempFolder folder;
+    folder.write("sink.bin", std::string("\x01\x02", 2));
+    std::string good = folder.write(
+        "p/good.ini", "[device]\nname = M9 [42] / HDMI TX\n[generator]\nedid = ../sink.bin\n");
+    std::string bad = folder.write("bad.ini", "[generator]\nstore = all\n");
+    hlxsim::Reset();
+    setenv("HLX_SIM_PROFILE", bad.c_str(), 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(HLX_Init(0), -1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "HLX simulator: " + bad +
+                  ": line 2: key 'store' takes full, digest or none, not 'all'\n");
+    EXPECT_EQ(HLX_DEV_GetDeviceCount(), -1);
+    // A failed start does not stick: the next HLX_Init reads the variable again.
+    setenv("HLX_SIM_PROFILE", good.c_str(), 1);
+    ASSERT_EQ(HLX_Init(0), 0);
+    unsetenv("HLX_SIM_PROFILE");
+    EXPECT_EQ(HLX_DEV_GetDeviceCount(), 1);
+    ASSERT_EQ(HLX_DEV_Select(0), 0);
+    uint8_t edid[8] = {};
+    EXPECT_EQ(HLX_TS_GetConfigItem(0x1100, edid, 8), 2);
+    EXPECT_EQ(edid[1], 2);
+    hlxsim::LoadDefaultProfile();
+}
+
+TEST(SimEnvironment, WithoutAProfileTheDefaultIsUsed) {
+    hlxsim::Reset();
+    unsetenv("HLX_SIM_PROFILE");
+    ASSERT_EQ(HLX_Init(0), 0);
+    EXPECT_EQ(HLX_DEV_GetDeviceCount(), 2);
+    hlxsim::LoadDefaultProfile();
+}
