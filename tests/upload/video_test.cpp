@@ -1,0 +1,344 @@
+// Frame upload against the simulated generator: the items written, the bytes the
+// device received and the lines logged.
+#include "upload/video.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "device/config_items.h"
+#include "device/items.h"
+#include "scenario/scenario.h"
+#include "sim_device.h"
+#include "support.h"
+#include "upload/loader.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using Lines = std::vector<std::string>;
+
+std::string SetLine(uint32_t item, const Bytes& bytes) {
+    char head[64];
+    std::snprintf(head, sizeof head, "HLX_TS_SetConfigItem(0x%08X, %zu, ", item, bytes.size());
+    std::string body;
+    char digits[16];
+    if (bytes.size() <= 64) {
+        for (uint8_t b : bytes) {
+            std::snprintf(digits, sizeof digits, "%02x", b);
+            body += digits;
+        }
+    } else {
+        std::snprintf(digits, sizeof digits, "#%08x", hlxsim::Crc32(bytes.data(), bytes.size()));
+        body = digits;
+    }
+    return head + body + ") = 0";
+}
+
+std::string Set32(uint32_t item, uint32_t value) {
+    return SetLine(item,
+                   Bytes{static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                         static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)});
+}
+
+// The trace of one accepted frame after its memory block was selected.
+Lines FrameTrace(uint32_t width, uint32_t height, uint32_t code, const Bytes& sent,
+                 bool hdmi = false) {
+    const uint32_t base = hdmi ? reg::kHdmiOffset : 0;
+    return {Set32(item::kImageWidth, width),
+            Set32(item::kImageHeight, height),
+            Set32(item::kImageFormat, code),
+            SetLine(item::kImageData, sent),
+            Set32(item::kRegisterAddress, base + reg::kImageWidth),
+            Set32(item::kRegisterWrite, width),
+            Set32(item::kRegisterAddress, base + reg::kImageHeight),
+            Set32(item::kRegisterWrite, height)};
+}
+
+Bytes Counting(size_t size, uint8_t start = 1) {
+    Bytes data(size);
+    for (size_t i = 0; i < size; ++i) data[i] = static_cast<uint8_t>(start + i);
+    return data;
+}
+
+Bytes Concat(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+class VideoUpload : public ::testing::Test {
+  protected:
+    VideoUpload() {
+        device.open();
+        settings.colorspace = "RGB444";
+        settings.bitspercolor = 8;
+        settings.timing.hactive = 4;
+        settings.timing.vactive = 2;
+    }
+    void Layout(std::vector<uint64_t> blocks) {
+        ASSERT_TRUE(SetMemoryLayout(blocks));
+        device.trace();
+    }
+    std::string Write(const std::string& name, const Bytes& bytes) {
+        return folder.write(name, bytes);
+    }
+    bool Load(const std::string& video) {
+        settings.video = video;
+        return loader.LoadVideo(settings);
+    }
+    std::string At(const std::string& name) const { return folder.path() + "/" + name; }
+
+    SimDevice device;
+    LogCapture log;
+    TempFolder folder;
+    BinaryDataLoader loader;
+    ScenarioSettings settings;
+};
+
+TEST_F(VideoUpload, ThreeBytePixelsAreWidenedAndLoggedAsFour) {
+    Layout({4096});
+    const Bytes file = Counting(24);
+    Write("f.bin", file);
+    ASSERT_TRUE(Load(At("f.bin")));
+    Bytes wide;
+    for (size_t p = 0; p < 8; ++p) {
+        wide.insert(wide.end(), {file[3 * p], file[3 * p + 1], file[3 * p + 2], 0});
+    }
+    Lines expected = {Set32(item::kMemoryBlockSelect, 0)};
+    const Lines frame = FrameTrace(4, 2, 2, wide);
+    expected.insert(expected.end(), frame.begin(), frame.end());
+    EXPECT_EQ(device.trace(), expected);
+    EXPECT_EQ(hlxsim::BlockBytes(0), wide);
+    EXPECT_EQ(log.lines, (Lines{"f.bin: 4 Bpp ", "Image upload succeeded!"}));
+}
+
+TEST_F(VideoUpload, FullHdRgbSizes) {
+    struct Case {
+        uint32_t bytes;
+        Bytes sentPixel;  // every pixel sent is this
+        uint32_t code;
+        const char* line;
+    };
+    const Case cases[] = {
+        {6220800, {0x5A, 0x5A, 0x5A, 0x00}, 2, "hd.bin: 4 Bpp "},
+        {8294400, {0x5A, 0x5A, 0x5A, 0x5A}, 2, "hd.bin: 4 Bpp "},
+        {12441600, {0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A}, 1, "hd.bin: 6 Bpp "},
+    };
+    settings.timing.hactive = 1920;
+    settings.timing.vactive = 1080;
+    for (const Case& c : cases) {
+        Bytes sent;
+        sent.reserve(1920 * 1080 * c.sentPixel.size());
+        for (int p = 0; p < 1920 * 1080; ++p) {
+            sent.insert(sent.end(), c.sentPixel.begin(), c.sentPixel.end());
+        }
+        Layout({sent.size()});
+        log.lines.clear();
+        const std::string path = Write("hd.bin", Bytes(c.bytes, 0x5A));
+        ASSERT_TRUE(UploadImage(loader, path, "", settings)) << c.bytes;
+        EXPECT_EQ(device.trace(), FrameTrace(1920, 1080, c.code, sent));
+        EXPECT_EQ(hlxsim::BlockCrc(0), hlxsim::Crc32(sent.data(), sent.size()));
+        EXPECT_EQ(log.lines, Lines{c.line});
+    }
+    log.lines.clear();
+    const std::string path = Write("hd.bin", Bytes(10368000, 0));
+    EXPECT_FALSE(UploadImage(loader, path, "", settings));
+    EXPECT_EQ(log.lines, Lines{"Not expected image size 10368000 for 1920x1080, Bpp = 5"});
+    EXPECT_TRUE(device.trace().empty());
+}
+
+TEST_F(VideoUpload, OneByteTooLongIsRefusedWithItsBpp) {
+    Layout({4096});
+    Write("f.bin", Counting(33));
+    EXPECT_FALSE(Load(At("f.bin")));
+    EXPECT_EQ(log.lines, (Lines{"Not expected image size 33 for 4x2, Bpp = 4",
+                                "Failed to load " + At("f.bin")}));
+    EXPECT_EQ(device.trace(), Lines{Set32(item::kMemoryBlockSelect, 0)});
+}
+
+TEST_F(VideoUpload, ZeroTimingIsRefusedBeforeSizing) {
+    Layout({4096});
+    Write("f.bin", Counting(32));
+    settings.timing.hactive = 0;
+    EXPECT_FALSE(Load(At("f.bin")));
+    settings.timing.hactive = 4;
+    settings.timing.vactive = 0;
+    settings.colorspace = "YUV420";  // skips the size check, not the geometry check
+    EXPECT_FALSE(Load(At("f.bin")));
+    EXPECT_EQ(
+        log.lines,
+        (Lines{"Not expected image size 32 for 0x2, Bpp = 0", "Failed to load " + At("f.bin"),
+               "Not expected image size 32 for 4x0, Bpp = 0", "Failed to load " + At("f.bin")}));
+}
+
+TEST_F(VideoUpload, Yuv420SkipsTheSizeCheckAndIsNeverWidened) {
+    settings.colorspace = "YUV420";
+    struct Case {
+        size_t bytes;
+        uint32_t code;
+        size_t sent;
+        const char* line;
+    };
+    const Case cases[] = {
+        {8, 0x310, 8, "c.bin: 1 Bpp "},
+        {12, 0x310, 8, "c.bin: 1 Bpp "},  // 8-bit 4:2:0: only whole bytes per pixel are sent
+        {24, 0x312, 24, "c.bin: 3 Bpp "},
+        {25, 0x312, 24, "c.bin: 3 Bpp "},
+    };
+    for (const Case& c : cases) {
+        Layout({4096});
+        log.lines.clear();
+        const Bytes file = Counting(c.bytes);
+        const std::string path = Write("c.bin", file);
+        ASSERT_TRUE(UploadImage(loader, path, "", settings)) << c.bytes;
+        const Bytes sent(file.begin(), file.begin() + static_cast<long>(c.sent));
+        EXPECT_EQ(device.trace(), FrameTrace(4, 2, c.code, sent)) << c.bytes;
+        EXPECT_EQ(hlxsim::BlockBytes(0), sent);
+        EXPECT_EQ(log.lines, Lines{c.line});
+    }
+}
+
+TEST_F(VideoUpload, FramesWithoutAPixelFormatCodeAreRefused) {
+    Layout({4096});
+    folder.write("formats.cfg", "f.bin: YUV444@10bit\n");
+    Write("f.bin", Counting(32));
+    EXPECT_FALSE(Load(At("f.bin")));
+    settings.colorspace = "YUV420";
+    Write("g.bin", Counting(16));
+    EXPECT_FALSE(Load(At("g.bin")));
+    EXPECT_EQ(
+        log.lines,
+        (Lines{"Unsupported frame format YUV444@10bit, Bpp = 4", "Failed to load " + At("f.bin"),
+               "Unsupported frame format YUV420, Bpp = 2", "Failed to load " + At("g.bin")}));
+    // Nothing but the block selections reached the device.
+    EXPECT_EQ(device.trace(),
+              (Lines{Set32(item::kMemoryBlockSelect, 0), Set32(item::kMemoryBlockSelect, 0)}));
+}
+
+TEST_F(VideoUpload, Yuv444ComponentsAreReorderedAndDeepColourShifted) {
+    settings.colorspace = "YUV444";
+    folder.write("formats.cfg", "d.bin : YUV444@10bit\n");
+    Layout({4096, 4096, 4096});
+    // 4-byte pixels: (b0,b1,b2,b3) -> (b2,b0,b1,b3).
+    const Bytes four = Counting(32);
+    Write("a.bin", four);
+    // 6-byte pixels: (w0,w1,w2) -> (w2,w0,w1), then the 10-bit shift of 6.
+    const Bytes six = Counting(48, 0x10);
+    Write("d.bin", six);
+    // 3-byte pixels are widened first, then reordered.
+    const Bytes three = Counting(24);
+    Write("t.bin", three);
+    ASSERT_TRUE(Load(At("a.bin") + ";" + At("d.bin") + ";" + At("t.bin")));
+
+    Bytes fourExpected, sixExpected, threeExpected;
+    for (size_t p = 0; p < 8; ++p) {
+        const uint8_t* b = &four[4 * p];
+        fourExpected.insert(fourExpected.end(), {b[2], b[0], b[1], b[3]});
+        const uint8_t* t = &three[3 * p];
+        threeExpected.insert(threeExpected.end(), {t[2], t[0], t[1], 0});
+        const uint8_t* w = &six[6 * p];
+        for (int word : {2, 0, 1}) {
+            const uint16_t value = static_cast<uint16_t>((w[2 * word] | w[2 * word + 1] << 8) << 6);
+            sixExpected.push_back(static_cast<uint8_t>(value));
+            sixExpected.push_back(static_cast<uint8_t>(value >> 8));
+        }
+    }
+    EXPECT_EQ(hlxsim::BlockBytes(0), fourExpected);
+    EXPECT_EQ(hlxsim::BlockBytes(1), sixExpected);
+    EXPECT_EQ(hlxsim::BlockBytes(2), threeExpected);
+    EXPECT_EQ(log.lines, (Lines{"a.bin: 4 Bpp ", "d.bin: 6 Bpp Configured: YUV444@10bit",
+                                "t.bin: 4 Bpp ", "Image upload succeeded!"}));
+}
+
+TEST_F(VideoUpload, TwelveBitShiftFromFormatTextAndTenFromSettings) {
+    Layout({4096, 4096});
+    folder.write("formats.cfg", "r.bin:RGB444@12bit\n");
+    const Bytes frame = Counting(48, 0x21);
+    Write("r.bin", frame);
+    Write("s.bin", frame);
+    settings.align12 = true;
+    settings.colorspace = "YUV422";
+    settings.bitspercolor = 10;
+    ASSERT_TRUE(Load(At("r.bin") + ";" + At("s.bin")));
+    auto shifted = [&](unsigned shift) {
+        Bytes out;
+        for (size_t i = 0; i < frame.size(); i += 2) {
+            const uint16_t w = static_cast<uint16_t>((frame[i] | frame[i + 1] << 8) << shift);
+            out.push_back(static_cast<uint8_t>(w));
+            out.push_back(static_cast<uint8_t>(w >> 8));
+        }
+        return out;
+    };
+    EXPECT_EQ(hlxsim::BlockBytes(0), shifted(4));
+    EXPECT_EQ(hlxsim::BlockBytes(1), shifted(6));
+    EXPECT_EQ(log.lines,
+              (Lines{"r.bin: 6 Bpp Configured: RGB444@12bit",
+                     "s.bin: 6 Bpp Settings: YUV422 10 bits", "Image upload succeeded!"}));
+}
+
+TEST_F(VideoUpload, SequencesFillTheirItemsBlockInOrder) {
+    Layout({4096, 4096});
+    const Bytes f1 = Counting(32, 1), f2 = Counting(24, 100), f3 = Counting(32, 200);
+    Write("seq001.bin", f1);
+    Write("seq002.bin", f2);  // a 3-byte frame between 4-byte ones: buffers are reused safely
+    Write("seq003.bin", f3);
+    Write("seq005.bin", f3);  // after the gap: not part of the sequence
+    Write("one.bin", f1);
+    ASSERT_TRUE(Load(At("seq004.bin") + ";;" + At("one.bin") + ";"));
+    Bytes wide;
+    for (size_t p = 0; p < 8; ++p)
+        wide.insert(wide.end(), {f2[3 * p], f2[3 * p + 1], f2[3 * p + 2], 0});
+    EXPECT_EQ(hlxsim::BlockBytes(0), Concat(Concat(f1, wide), f3));
+    EXPECT_EQ(hlxsim::BlockBytes(1), f1);
+    EXPECT_EQ(log.lines, (Lines{"seq001.bin: 4 Bpp ", "seq002.bin: 4 Bpp ", "seq003.bin: 4 Bpp ",
+                                "one.bin: 4 Bpp ", "Image upload succeeded!"}));
+    Lines trace = device.trace();
+    ASSERT_EQ(trace.size(), 1u + 3 * 8 + 1 + 8);
+    EXPECT_EQ(trace[0], Set32(item::kMemoryBlockSelect, 0));
+    EXPECT_EQ(trace[25], Set32(item::kMemoryBlockSelect, 1));
+}
+
+TEST_F(VideoUpload, EmptySequenceSendsNothingAndHdmiOffsetsTheRegisters) {
+    Layout({4096, 4096});
+    settings.hdmi = true;
+    Write("h.bin", Counting(32));
+    ASSERT_TRUE(Load(At("missing.bin") + ";" + At("h.bin")));
+    Lines expected = {Set32(item::kMemoryBlockSelect, 0), Set32(item::kMemoryBlockSelect, 1)};
+    const Lines frame = FrameTrace(4, 2, 2, Counting(32), true);
+    expected.insert(expected.end(), frame.begin(), frame.end());
+    EXPECT_EQ(device.trace(), expected);
+}
+
+TEST_F(VideoUpload, ItemErrors) {
+    Layout({4096});
+    EXPECT_FALSE(Load(";;"));
+    Write("clip.raw", Counting(32));
+    EXPECT_FALSE(Load(At("clip.raw")));
+    hlxsim::FailSet(item::kMemoryBlockSelect);
+    EXPECT_FALSE(Load(At("clip.raw")));
+    hlxsim::ClearFaults();
+    EXPECT_FALSE(UploadImage(loader, At("gone.bin"), "", settings));
+    EXPECT_EQ(log.lines,
+              (Lines{"Failed parsing video path!", "Provided image is not binary!",
+                     "Failed selecting memory block!", "Cannot open " + At("gone.bin")}));
+    const Lines trace = device.trace();
+    ASSERT_EQ(trace.size(), 2u);  // the binary check comes after the block was selected
+    EXPECT_EQ(trace[0], Set32(item::kMemoryBlockSelect, 0));
+}
+
+TEST_F(VideoUpload, RefusedFrameWithPercentInItsNameIsLoggedAsItStands) {
+    Layout({4096});
+    Write("a%n%s0.bin", Counting(32));
+    hlxsim::FailSet(item::kImageData);
+    EXPECT_FALSE(Load(At("a%n%s0.bin")));
+    ASSERT_EQ(log.lines.size(), 2u);
+    EXPECT_EQ(log.lines[0], "a%n%s0.bin: Not loaded");
+    EXPECT_EQ(log.lines[1].substr(0, 15), "Failed to load ");
+    EXPECT_NE(log.lines[1].find("a%n%s0.bin"), std::string::npos);
+    // The image size still follows the refused data.
+    const Lines trace = device.trace();
+    ASSERT_EQ(trace.size(), 9u);
+    EXPECT_EQ(trace.back(), Set32(item::kRegisterWrite, 2));
+}
+
+}  // namespace
