@@ -33,8 +33,12 @@ __attribute__((format(printf, 1, 2))) std::string printed(const char* format, ..
     return text;
 }
 
-void trace(const std::string& line) { State().trace.write(line); }
-bool tracing() { return State().trace.active(); }
+void trace(const std::string& line) {
+    State().trace.write(line);
+}
+bool tracing() {
+    return State().trace.active();
+}
 
 std::string quoted(const char* text, size_t size) {
     return " \"" + std::string(text, size) + "\"";

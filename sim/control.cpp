@@ -78,17 +78,25 @@ bool LoadProfileFile(const std::string& path, std::string* error) {
     return false;
 }
 
-void LoadDefaultProfile() { ApplyProfile(defaultProfile()); }
+void LoadDefaultProfile() {
+    ApplyProfile(defaultProfile());
+}
 
 void Reset() {
     ApplyProfile(defaultProfile());
     State().profileLoaded = false;
 }
 
-void CaptureTrace(bool on) { State().trace.capture(on); }
-std::vector<std::string> TakeTrace() { return State().trace.take(); }
+void CaptureTrace(bool on) {
+    State().trace.capture(on);
+}
+std::vector<std::string> TakeTrace() {
+    return State().trace.take();
+}
 
-std::vector<uint64_t> Layout() { return State().layout; }
+std::vector<uint64_t> Layout() {
+    return State().layout;
+}
 
 std::vector<uint8_t> BlockBytes(uint32_t index) {
     const Block* block = blockAt(index);
@@ -127,14 +135,30 @@ std::vector<uint8_t> ItemBytes(uint32_t item) {
     return found != items.end() ? found->second : std::vector<uint8_t>{};
 }
 
-bool HasItem(uint32_t item) { return State().items.count(item) != 0; }
-uint32_t PlaybackState() { return State().playback; }
-int32_t SelectedDevice() { return State().device; }
-int32_t SelectedOutput() { return State().output; }
+bool HasItem(uint32_t item) {
+    return State().items.count(item) != 0;
+}
+uint32_t PlaybackState() {
+    return State().playback;
+}
+int32_t SelectedDevice() {
+    return State().device;
+}
+int32_t SelectedOutput() {
+    return State().output;
+}
 
-void FailSet(uint32_t item, bool fail) { mark(State().faults.set, item, fail); }
-void FailGet(uint32_t item, bool fail) { mark(State().faults.get, item, fail); }
-void FailRegister(uint32_t address, bool fail) { mark(State().faults.registers, address, fail); }
-void ClearFaults() { State().faults = Faults{}; }
+void FailSet(uint32_t item, bool fail) {
+    mark(State().faults.set, item, fail);
+}
+void FailGet(uint32_t item, bool fail) {
+    mark(State().faults.get, item, fail);
+}
+void FailRegister(uint32_t address, bool fail) {
+    mark(State().faults.registers, address, fail);
+}
+void ClearFaults() {
+    State().faults = Faults{};
+}
 
 }  // namespace hlxsim

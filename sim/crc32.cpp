@@ -38,9 +38,9 @@ uint32_t Crc32(const void* data, size_t size, uint32_t crc) {
     while (size >= 8) {
         // Composed byte by byte so the order is right on any host; compilers make it one load.
         uint32_t lo = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-             static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+                      static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
         uint32_t hi = static_cast<uint32_t>(p[4]) | static_cast<uint32_t>(p[5]) << 8 |
-             static_cast<uint32_t>(p[6]) << 16 | static_cast<uint32_t>(p[7]) << 24;
+                      static_cast<uint32_t>(p[6]) << 16 | static_cast<uint32_t>(p[7]) << 24;
         lo ^= c;
         c = t[7][lo & 0xFF] ^ t[6][(lo >> 8) & 0xFF] ^ t[5][(lo >> 16) & 0xFF] ^ t[4][lo >> 24] ^
             t[3][hi & 0xFF] ^ t[2][(hi >> 8) & 0xFF] ^ t[1][(hi >> 16) & 0xFF] ^ t[0][hi >> 24];

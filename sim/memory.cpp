@@ -35,7 +35,9 @@ int32_t SetLayout(const uint8_t* entries, uint32_t count) {
     return 0;
 }
 
-bool IsBlockIndex(uint64_t index) { return index < State().blocks.size(); }
+bool IsBlockIndex(uint64_t index) {
+    return index < State().blocks.size();
+}
 
 int32_t SelectBlock(uint32_t index) {
     SimState& s = State();

@@ -101,7 +101,8 @@ std::vector<uint8_t> hexBytes(const std::string& value) {
     std::string digits;
     for (char c : value) {
         if (c == ' ' || c == '\t') continue;
-        if (hexDigit(c) < 0) throw LineError{"invalid hex digit '" + std::string(1, c) + "' in edid-hex"};
+        if (hexDigit(c) < 0)
+            throw LineError{"invalid hex digit '" + std::string(1, c) + "' in edid-hex"};
         digits.push_back(c);
     }
     if (digits.size() % 2 != 0) throw LineError{"odd number of hex digits in edid-hex"};
@@ -156,7 +157,8 @@ using Setter = std::function<void(const std::string& value, Profile& p, const st
 
 const std::map<std::string, Setter>& generatorKeys() {
     static const std::map<std::string, Setter> keys = {
-        {"memory", [](auto& v, Profile& p, auto&) { p.memory = numberValue("memory", v, UINT64_MAX); }},
+        {"memory",
+         [](auto& v, Profile& p, auto&) { p.memory = numberValue("memory", v, UINT64_MAX); }},
         {"edid", [](auto& v, Profile& p, auto& base) { p.edid = edidFile(v, base); }},
         {"edid-hex", [](auto& v, Profile& p, auto&) { p.edid = hexBytes(v); }},
         {"edid-claim",
@@ -173,7 +175,8 @@ const std::map<std::string, Setter>& generatorKeys() {
         {"fail-register",
          [](auto& v, Profile& p, auto&) { p.failRegister = numberSet("fail-register", v); }},
         {"fail-init", [](auto& v, Profile& p, auto&) { p.failInit = flagValue("fail-init", v); }},
-        {"fail-clean", [](auto& v, Profile& p, auto&) { p.failClean = flagValue("fail-clean", v); }},
+        {"fail-clean",
+         [](auto& v, Profile& p, auto&) { p.failClean = flagValue("fail-clean", v); }},
         {"store", [](auto& v, Profile& p, auto&) { p.store = storeMode(v); }},
     };
     return keys;

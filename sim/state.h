@@ -41,9 +41,9 @@ struct SimState {
     std::vector<Block> blocks;
     int64_t selectedBlock = -1;
 
-    uint32_t playback = 0;        // last state written
-    uint32_t stopReadsLeft = 0;   // reads that still report running after a stop
-    Faults faults;                // injected through the control interface
+    uint32_t playback = 0;       // last state written
+    uint32_t stopReadsLeft = 0;  // reads that still report running after a stop
+    Faults faults;               // injected through the control interface
     Trace trace;
 };
 

@@ -9,7 +9,7 @@
 namespace hlxsim {
 
 class Trace {
-public:
+  public:
     Trace() = default;
     ~Trace() { closeFile(); }
     Trace(const Trace&) = delete;
@@ -26,7 +26,7 @@ public:
     bool active() const { return file_ != nullptr || capturing_; }
     void write(const std::string& line);
 
-private:
+  private:
     FILE* file_ = nullptr;
     bool capturing_ = false;
     std::vector<std::string> lines_;

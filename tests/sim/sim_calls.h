@@ -18,7 +18,9 @@ inline int32_t set(uint32_t item, const std::vector<uint8_t>& bytes) {
     return HLX_TS_SetConfigItem(item, bytes.data(), static_cast<uint32_t>(bytes.size()));
 }
 
-inline int32_t set32(uint32_t item, uint32_t value) { return set(item, le(value, 4)); }
+inline int32_t set32(uint32_t item, uint32_t value) {
+    return set(item, le(value, 4));
+}
 
 inline int32_t setLayout(const std::vector<uint64_t>& blocks) {
     return HLX_TS_SetConfigItem(2179, blocks.data(), static_cast<uint32_t>(blocks.size()));

@@ -33,9 +33,9 @@ TEST(SimEnvironment, ProfileFileIsReadOnInit) {
     setenv("HLX_SIM_PROFILE", bad.c_str(), 1);
     testing::internal::CaptureStderr();
     EXPECT_EQ(HLX_Init(0), -1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "HLX simulator: " + bad +
-                  ": line 2: key 'store' takes full, digest or none, not 'all'\n");
+    EXPECT_EQ(
+        testing::internal::GetCapturedStderr(),
+        "HLX simulator: " + bad + ": line 2: key 'store' takes full, digest or none, not 'all'\n");
     EXPECT_EQ(HLX_DEV_GetDeviceCount(), -1);
     // A failed start does not stick: the next HLX_Init reads the variable again.
     setenv("HLX_SIM_PROFILE", good.c_str(), 1);

@@ -29,8 +29,9 @@ int32_t setText(uint32_t item, const std::string& text) {
 }  // namespace
 
 TEST(SimMemory, ReportsTheProfileMemorySize) {
-    SimDevice sim("[device]\nname = M [1] / HDMI TX\noutputs = HDMI TX\n"
-                  "[generator]\nmemory = 0x123456789\n");
+    SimDevice sim(
+        "[device]\nname = M [1] / HDMI TX\noutputs = HDMI TX\n"
+        "[generator]\nmemory = 0x123456789\n");
     ASSERT_TRUE(sim.loaded()) << sim.error();
     sim.open();
     std::vector<uint8_t> got;
@@ -39,8 +40,9 @@ TEST(SimMemory, ReportsTheProfileMemorySize) {
 }
 
 TEST(SimMemory, LayoutIsCheckedAgainstTheMemory) {
-    SimDevice sim("[device]\nname = M [1] / HDMI TX\noutputs = HDMI TX\n"
-                  "[generator]\nmemory = 1000\n");
+    SimDevice sim(
+        "[device]\nname = M [1] / HDMI TX\noutputs = HDMI TX\n"
+        "[generator]\nmemory = 1000\n");
     sim.open();
     const uint64_t kHalfWrap = (UINT64_MAX / 2) + 1;
     EXPECT_EQ(setLayout({600, 401}), -1);
@@ -129,8 +131,9 @@ INSTANTIATE_TEST_SUITE_P(Modes, SimStore,
 // Uploads must not pay for the simulator: without a trace and with store = none a
 // set neither copies nor checksums the bytes. 3 GiB through a copy would take seconds.
 TEST(SimMemory, LargeSetsCostNothingWithoutTraceOrStore) {
-    SimDevice sim("[device]\nname = M [1] / HDMI TX\noutputs = HDMI TX\n"
-                  "[generator]\nstore = none\n");
+    SimDevice sim(
+        "[device]\nname = M [1] / HDMI TX\noutputs = HDMI TX\n"
+        "[generator]\nstore = none\n");
     sim.open();
     hlxsim::CaptureTrace(false);
     std::vector<uint8_t> frame(8u << 20);
@@ -159,17 +162,16 @@ TEST(SimRegisters, WindowReadsWritesAndBlocks) {
     EXPECT_EQ(hlxsim::Register(6146), 0x80000001u);
     EXPECT_EQ(set32(0xFF00008, 3), 0);
     EXPECT_EQ(hlxsim::SelectedDevice(), 0);
-    EXPECT_EQ(sim.trace(),
-              (std::vector<std::string>{
-                  "HLX_TS_SetConfigItem(0x0FF00000, 4, 02180000) = 0",
-                  "HLX_TS_GetConfigItem(0x0FF00001, 8) = 8 0000000000000000",
-                  "HLX_TS_SetConfigItem(0x0FF00000, 4, 02180000) = 0",
-                  "HLX_TS_SetConfigItem(0x0FF00003, 4, 01000080) = 0",
-                  "HLX_TS_GetConfigItem(0x0FF00001, 8) = 8 0100008000000000",
-                  "HLX_TS_SetConfigItem(0x0FF00000, 4, 06200000) = 0",
-                  "HLX_TS_SetConfigItem(0x0FF00004, 3, 010203) = 0",
-                  "HLX_TS_SetConfigItem(0x0FF00008, 4, 03000000) = 0",
-              }));
+    EXPECT_EQ(sim.trace(), (std::vector<std::string>{
+                               "HLX_TS_SetConfigItem(0x0FF00000, 4, 02180000) = 0",
+                               "HLX_TS_GetConfigItem(0x0FF00001, 8) = 8 0000000000000000",
+                               "HLX_TS_SetConfigItem(0x0FF00000, 4, 02180000) = 0",
+                               "HLX_TS_SetConfigItem(0x0FF00003, 4, 01000080) = 0",
+                               "HLX_TS_GetConfigItem(0x0FF00001, 8) = 8 0100008000000000",
+                               "HLX_TS_SetConfigItem(0x0FF00000, 4, 06200000) = 0",
+                               "HLX_TS_SetConfigItem(0x0FF00004, 3, 010203) = 0",
+                               "HLX_TS_SetConfigItem(0x0FF00008, 4, 03000000) = 0",
+                           }));
 }
 
 TEST(SimPlayback, RunsAndStops) {
@@ -189,8 +191,9 @@ TEST(SimPlayback, RunsAndStops) {
 }
 
 TEST(SimPlayback, StopDelayKeepsReportingRunning) {
-    SimDevice sim("[device]\nname = M [1] / HDMI TX\noutputs = HDMI TX\n"
-                  "[generator]\nstop-delay = 3\n");
+    SimDevice sim(
+        "[device]\nname = M [1] / HDMI TX\noutputs = HDMI TX\n"
+        "[generator]\nstop-delay = 3\n");
     sim.open();
     std::vector<uint8_t> got;
     ASSERT_EQ(set32(kPlayback, 1), 0);
@@ -224,14 +227,13 @@ TEST_P(SimPlayingOrder, IsCheckedByTheDevice) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, SimPlayingOrder,
-    testing::Values(OrderCase{"", true}, OrderCase{"0:1::256", true},
-                    OrderCase{"p0:1::256", true}, OrderCase{"10-14:2:3,4:256", true},
-                    OrderCase{"0:1::256v2;5:3:0:256;", true}, OrderCase{" 1: 2: 3, 4: 5v 6", true},
-                    OrderCase{"0:1::256;;1:1::256", false}, OrderCase{";0:1::256", false},
-                    OrderCase{"0:1::256;;", false}, OrderCase{"P0:1::256", false},
-                    OrderCase{"0:1:256", false}, OrderCase{"0:1::256:", false},
-                    OrderCase{"0-:1::256", false}, OrderCase{"0-1-2:1::256", false},
-                    OrderCase{"0:1:3,,4:256", false}, OrderCase{"0:1: :256", false},
-                    OrderCase{"0:1::256v", false}, OrderCase{"0:x::256", false},
-                    OrderCase{"0 :1::256", false}, OrderCase{"0:1::-256", false},
-                    OrderCase{";", false}));
+    testing::Values(OrderCase{"", true}, OrderCase{"0:1::256", true}, OrderCase{"p0:1::256", true},
+                    OrderCase{"10-14:2:3,4:256", true}, OrderCase{"0:1::256v2;5:3:0:256;", true},
+                    OrderCase{" 1: 2: 3, 4: 5v 6", true}, OrderCase{"0:1::256;;1:1::256", false},
+                    OrderCase{";0:1::256", false}, OrderCase{"0:1::256;;", false},
+                    OrderCase{"P0:1::256", false}, OrderCase{"0:1:256", false},
+                    OrderCase{"0:1::256:", false}, OrderCase{"0-:1::256", false},
+                    OrderCase{"0-1-2:1::256", false}, OrderCase{"0:1:3,,4:256", false},
+                    OrderCase{"0:1: :256", false}, OrderCase{"0:1::256v", false},
+                    OrderCase{"0:x::256", false}, OrderCase{"0 :1::256", false},
+                    OrderCase{"0:1::-256", false}, OrderCase{";", false}));
