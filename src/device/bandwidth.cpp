@@ -1,0 +1,135 @@
+#include "device/bandwidth.h"
+
+#include <cmath>
+#include <limits>
+
+#include "device/config_items.h"
+#include "device/items.h"
+#include "scenario/scenario.h"
+
+namespace {
+
+constexpr uint64_t kSaturated = std::numeric_limits<uint64_t>::max();
+constexpr uint64_t kHdmi20Boundary = 340000000;  // TMDS character rate above which 6G is needed
+
+// Timings come from files: an absurd product saturates instead of wrapping to a small rate
+// that would pass the check.
+uint64_t MultiplySaturated(uint64_t a, uint64_t b) {
+    uint64_t product = 0;
+    return __builtin_mul_overflow(a, b, &product) ? kSaturated : product;
+}
+
+// Nearest integer, halves away from zero; negative values count as 0.
+uint64_t Nearest(double value) {
+    const double rounded = std::round(value);
+    if (!(rounded > 0)) return 0;
+    if (rounded >= 18446744073709551616.0) return kSaturated;
+    return static_cast<uint64_t>(rounded);
+}
+
+bool CheckHdmi(const Timing& timing, const std::string& colorSpace, const std::string& depth,
+               std::string& statusText) {
+    // A negative frame rate is taken as its unsigned 64-bit pattern, like the other factors.
+    const uint64_t frate = static_cast<uint64_t>(static_cast<int64_t>(timing.frate));
+    uint64_t rate = MultiplySaturated(MultiplySaturated(frate, timing.vtotal), timing.htotal);
+    rate /= 1000;
+    if (colorSpace == "YUV420") rate /= 2;
+    uint64_t numerator = 1;
+    uint64_t denominator = 1;
+    if (depth == "10bit") {
+        numerator = 5;
+        denominator = 4;
+    } else if (depth == "12bit") {
+        numerator = 3;
+        denominator = 2;
+    } else if (depth == "16bit") {
+        numerator = 2;
+    }
+    rate = MultiplySaturated(rate, numerator) / denominator;
+    statusText = std::to_string(rate) + (rate >= kHdmi20Boundary ? " -> 6G" : " -> 3G");
+    return true;
+}
+
+double BytesPerPixel(const std::string& colorSpace) {
+    if (colorSpace == "YUV422") return 2.0;
+    if (colorSpace == "YUV420") return 1.5;
+    return 3.0;
+}
+
+uint32_t BitsPerComponent(const std::string& depth) {
+    if (depth == "8bit") return 8;
+    if (depth == "10bit") return 10;
+    if (depth == "12bit") return 12;
+    if (depth == "16bit") return 16;
+    return 6;
+}
+
+// Payload in Mbps after 8b/10b coding and 3 % margin; the model's full link when the device
+// reports none.
+uint64_t AvailablePayload(const std::string& deviceName, uint32_t lanes, uint32_t laneRate) {
+    const uint32_t linkRate = laneRate * lanes;  // the device's own 32-bit product
+    const uint64_t available = Nearest(linkRate * 0.97) * 8 / 10;
+    if (available != 0) return available;
+    if (deviceName.compare(0, 5, "KVX-3") == 0) return 20952 * 8 / 10;
+    if (deviceName.compare(0, 5, "KVX-4") == 0) return 31428 * 8 / 10;
+    return 0;
+}
+
+uint64_t RequestedRate(const Timing& timing, const std::string& colorSpace,
+                       const std::string& depth) {
+    const uint64_t bitsPerPixel = Nearest(BitsPerComponent(depth) * BytesPerPixel(colorSpace));
+    // Whole hertz: 59.94 Hz counts as 59.
+    const int64_t hertz = timing.frate / 1000;
+    if (hertz < 0) return kSaturated;
+    uint64_t rate = MultiplySaturated(static_cast<uint64_t>(hertz), timing.vtotal);
+    rate = MultiplySaturated(rate, timing.htotal);
+    rate = MultiplySaturated(rate, bitsPerPixel);
+    return rate / 1000000;
+}
+
+bool CheckDisplayPort(const std::string& deviceName, const Timing& timing,
+                      const std::string& colorSpace, const std::string& depth,
+                      std::string& statusText) {
+    // Failed reads leave zero, which selects the model's fallback below.
+    uint32_t lanes = 0;
+    uint32_t rateCode = 0;
+    GetItem32(item::kDpLaneCount, lanes);
+    GetItem32(item::kDpLinkRate, rateCode);
+    const uint32_t laneRate = DisplayPortLaneRate(rateCode);
+
+    const uint64_t available = AvailablePayload(deviceName, lanes, laneRate);
+    const uint64_t requested = RequestedRate(timing, colorSpace, depth);
+    const uint64_t tolerance = Nearest(available / 100.0 * 7.0);
+    const bool withinTolerance = available < requested && requested < available + tolerance;
+
+    statusText = withinTolerance ? "WARNING: " : "";
+    statusText += "Available: " + std::to_string(available) + " Mbps (LC=" +
+                  std::to_string(lanes) + ",BR=" + std::to_string(laneRate) +
+                  "), requested: " + std::to_string(requested) + " Mbps.";
+    return withinTolerance || requested <= available;
+}
+
+}  // namespace
+
+uint32_t DisplayPortLaneRate(uint32_t code) {
+    switch (code) {
+        case 6: return 1620;
+        case 10: return 2700;
+        case 20: return 5400;
+        case 25: return 6750;
+        case 30: return 8100;
+        default: return 0;
+    }
+}
+
+bool CheckLinkBandwidth(const std::string& deviceName, const Timing& timing,
+                        const std::string& colorFormat, std::string& statusText) {
+    const size_t at = colorFormat.find('@');
+    if (at == std::string::npos) return false;
+    const std::string colorSpace = colorFormat.substr(0, at);
+    const std::string depth = colorFormat.substr(at + 1);
+    if (deviceName.find("HDMI") != std::string::npos) {
+        return CheckHdmi(timing, colorSpace, depth, statusText);
+    }
+    return CheckDisplayPort(deviceName, timing, colorSpace, depth, statusText);
+}
