@@ -1,0 +1,142 @@
+#include "device/bandwidth.h"
+
+#include <gtest/gtest.h>
+
+#include "device/items.h"
+#include "scenario/scenario.h"
+#include "sim_device.h"
+#include "trace_lines.h"
+
+namespace {
+
+const char* const kHdmi = "KVX-4 [SIM0001] / HDMI TX";
+const char* const kDp4 = "KVX-4 [SIM0001] / DisplayPort TX";
+const char* const kDp3 = "KVX-3 [SIM0003] / DisplayPort TX";
+const char* const kDpOther = "KVX-2 [SIM0002] / DisplayPort TX";
+
+std::string Profile(uint32_t lanes, uint32_t rateCode) {
+    return "[device]\nname = KVX-4 [SIM0001] / DisplayPort TX\nflags = 16\n"
+           "outputs = DisplayPort TX\n[generator]\ndp-lanes = " +
+           std::to_string(lanes) + "\ndp-rate = " + std::to_string(rateCode) + "\n";
+}
+
+Timing MakeTiming(uint32_t htotal, uint32_t vtotal, int32_t frate) {
+    Timing timing;
+    timing.htotal = htotal;
+    timing.vtotal = vtotal;
+    timing.frate = frate;
+    return timing;
+}
+
+struct Case {
+    const char* name;
+    const char* device;
+    uint32_t lanes;
+    uint32_t rateCode;
+    Timing timing;
+    const char* format;
+    bool ok;
+    std::string text;
+};
+
+std::string Dp(uint64_t available, uint32_t lanes, uint32_t laneRate, uint64_t requested) {
+    return "Available: " + std::to_string(available) + " Mbps (LC=" + std::to_string(lanes) +
+           ",BR=" + std::to_string(laneRate) + "), requested: " + std::to_string(requested) +
+           " Mbps.";
+}
+
+// 1 Hz, 1000 lines, 24 bits per pixel: R = htotal * 0.024, to hit exact rates.
+Timing ForRate(uint32_t htotal) { return MakeTiming(htotal, 1000, 1000); }
+
+const Timing k720p = MakeTiming(1650, 750, 60000);
+const Timing k2160p = MakeTiming(4400, 2250, 60000);
+
+const Case kCases[] = {
+    {"hdmi 720p", kHdmi, 4, 20, k720p, "RGB444@8bit", true, "74250000 -> 3G"},
+    {"hdmi 420 halves", kHdmi, 4, 20, k2160p, "YUV420@8bit", true, "297000000 -> 3G"},
+    {"hdmi 10bit", kHdmi, 4, 20, k2160p, "RGB444@10bit", true, "742500000 -> 6G"},
+    {"hdmi 12bit", kHdmi, 4, 20, k720p, "RGB444@12bit", true, "111375000 -> 3G"},
+    {"hdmi 16bit", kHdmi, 4, 20, k720p, "YUV444@16bit", true, "148500000 -> 3G"},
+    {"hdmi 9bit", kHdmi, 4, 20, k720p, "RGB444@9bit", true, "74250000 -> 3G"},
+    {"hdmi 6bit", kHdmi, 4, 20, k720p, "RGB444@6bit", true, "74250000 -> 3G"},
+    {"hdmi 59.94 in full", kHdmi, 4, 20, MakeTiming(4400, 2250, 59940), "RGB444@8bit", true,
+     "593406000 -> 6G"},
+    {"hdmi at boundary", kHdmi, 4, 20, MakeTiming(340000000, 1, 1000), "RGB444@8bit", true,
+     "340000000 -> 6G"},
+    {"hdmi below boundary", kHdmi, 4, 20, MakeTiming(339999999, 1, 1000), "RGB444@8bit", true,
+     "339999999 -> 3G"},
+    {"dp fits", kDp4, 4, 20, k2160p, "RGB444@8bit", true, Dp(16761, 4, 5400, 14256)},
+    {"dp equal", kDp4, 4, 20, ForRate(698375), "RGB444@8bit", true, Dp(16761, 4, 5400, 16761)},
+    {"dp warning low", kDp4, 4, 20, ForRate(698417), "RGB444@8bit", true,
+     "WARNING: " + Dp(16761, 4, 5400, 16762)},
+    {"dp warning", kDp4, 4, 20, ForRate(708334), "RGB444@8bit", true,
+     "WARNING: " + Dp(16761, 4, 5400, 17000)},
+    {"dp warning high", kDp4, 4, 20, ForRate(747209), "RGB444@8bit", true,
+     "WARNING: " + Dp(16761, 4, 5400, 17933)},
+    {"dp beyond tolerance", kDp4, 4, 20, ForRate(747250), "RGB444@8bit", false,
+     Dp(16761, 4, 5400, 17934)},
+    {"dp 16bit too much", kDp4, 4, 20, k2160p, "RGB444@16bit", false, Dp(16761, 4, 5400, 28512)},
+    {"dp 59.94 as 59", kDp4, 4, 20, MakeTiming(4400, 2250, 59940), "RGB444@8bit", true,
+     Dp(16761, 4, 5400, 14018)},
+    {"dp 6bit", kDp4, 4, 20, k2160p, "RGB444@6bit", true, Dp(16761, 4, 5400, 10692)},
+    {"dp 9bit as 6", kDp4, 4, 20, k2160p, "RGB444@9bit", true, Dp(16761, 4, 5400, 10692)},
+    {"dp 422 10bit", kDp4, 4, 20, k2160p, "YUV422@10bit", true, Dp(16761, 4, 5400, 11880)},
+    {"dp 420 12bit", kDp4, 4, 20, k2160p, "YUV420@12bit", true, Dp(16761, 4, 5400, 10692)},
+    {"dp 2 lanes at 8100", kDp4, 2, 30, k2160p, "RGB444@8bit", false, Dp(12571, 2, 8100, 14256)},
+    {"dp 1 lane at 1620", kDp4, 1, 6, k720p, "RGB444@8bit", false, Dp(1256, 1, 1620, 1782)},
+    {"dp 4 lanes at 2700", kDp4, 4, 10, k720p, "RGB444@8bit", true, Dp(8380, 4, 2700, 1782)},
+    {"dp 4 lanes at 6750", kDp4, 4, 25, k2160p, "RGB444@8bit", true, Dp(20952, 4, 6750, 14256)},
+    {"kvx-4 zero lanes", kDp4, 0, 20, k2160p, "RGB444@8bit", true, Dp(25142, 0, 5400, 14256)},
+    {"kvx-4 unknown rate", kDp4, 4, 7, k2160p, "RGB444@8bit", true, Dp(25142, 4, 0, 14256)},
+    {"kvx-3 zero lanes", kDp3, 0, 20, k2160p, "RGB444@8bit", true, Dp(16761, 0, 5400, 14256)},
+    {"other model zero lanes", kDpOther, 0, 20, k2160p, "RGB444@8bit", false,
+     Dp(0, 0, 5400, 14256)},
+    {"negative frame rate", kDp4, 4, 20, MakeTiming(4400, 2250, -60000), "RGB444@8bit", false,
+     Dp(16761, 4, 5400, 18446744073709ULL)},
+    {"overflowing timing", kDp4, 4, 20, MakeTiming(4294967295u, 4294967295u, 2147483647),
+     "RGB444@8bit", false, Dp(16761, 4, 5400, 18446744073709ULL)},
+};
+
+TEST(CheckLinkBandwidth, RatesAndTexts) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        SimDevice sim(Profile(c.lanes, c.rateCode));
+        ASSERT_TRUE(sim.loaded()) << sim.error();
+        sim.open();
+        std::string text = "previous";
+        EXPECT_EQ(CheckLinkBandwidth(c.device, c.timing, c.format, text), c.ok);
+        EXPECT_EQ(text, c.text);
+        // Only the DisplayPort branch asks the device for its link.
+        std::vector<std::string> expected;
+        if (std::string(c.device).find("HDMI") == std::string::npos) {
+            expected = {trace::Get(item::kDpLaneCount, c.lanes),
+                        trace::Get(item::kDpLinkRate, c.rateCode)};
+        }
+        EXPECT_EQ(sim.trace(), expected);
+    }
+}
+
+TEST(CheckLinkBandwidth, FailedLinkReadsFallBackToTheModel) {
+    SimDevice sim(Profile(4, 20));
+    sim.open();
+    hlxsim::FailGet(item::kDpLaneCount);
+    hlxsim::FailGet(item::kDpLinkRate);
+    std::string text;
+    EXPECT_TRUE(CheckLinkBandwidth(kDp4, k2160p, "RGB444@8bit", text));
+    EXPECT_EQ(text, Dp(25142, 0, 0, 14256));
+    hlxsim::ClearFaults();
+}
+
+TEST(CheckLinkBandwidth, FormatWithoutDepthIsRefusedUntouched) {
+    SimDevice sim(Profile(4, 20));
+    sim.open();
+    for (const char* device : {kHdmi, kDp4}) {
+        std::string text = "previous";
+        EXPECT_FALSE(CheckLinkBandwidth(device, k720p, "RGB444", text));
+        EXPECT_FALSE(CheckLinkBandwidth(device, k720p, "", text));
+        EXPECT_EQ(text, "previous");
+    }
+    EXPECT_TRUE(sim.trace().empty());
+}
+
+}  // namespace
