@@ -103,9 +103,9 @@ bool CheckDisplayPort(const std::string& deviceName, const Timing& timing,
     const bool withinTolerance = available < requested && requested < available + tolerance;
 
     statusText = withinTolerance ? "WARNING: " : "";
-    statusText += "Available: " + std::to_string(available) + " Mbps (LC=" +
-                  std::to_string(lanes) + ",BR=" + std::to_string(laneRate) +
-                  "), requested: " + std::to_string(requested) + " Mbps.";
+    statusText += "Available: " + std::to_string(available) + " Mbps (LC=" + std::to_string(lanes) +
+                  ",BR=" + std::to_string(laneRate) + "), requested: " + std::to_string(requested) +
+                  " Mbps.";
     return withinTolerance || requested <= available;
 }
 
@@ -113,12 +113,18 @@ bool CheckDisplayPort(const std::string& deviceName, const Timing& timing,
 
 uint32_t DisplayPortLaneRate(uint32_t code) {
     switch (code) {
-        case 6: return 1620;
-        case 10: return 2700;
-        case 20: return 5400;
-        case 25: return 6750;
-        case 30: return 8100;
-        default: return 0;
+        case 6:
+            return 1620;
+        case 10:
+            return 2700;
+        case 20:
+            return 5400;
+        case 25:
+            return 6750;
+        case 30:
+            return 8100;
+        default:
+            return 0;
     }
 }
 

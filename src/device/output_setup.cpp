@@ -15,7 +15,9 @@
 namespace {
 
 // Selecting a pattern only takes effect once the settings are applied.
-bool ShowPattern(uint32_t code) { return SelectPattern(code) && ApplySettings(); }
+bool ShowPattern(uint32_t code) {
+    return SelectPattern(code) && ApplySettings();
+}
 
 std::string ColorFormatText(const ScenarioSettings& settings) {
     return settings.colorspace + "@" + std::to_string(settings.bitspercolor) + "bit";
@@ -136,8 +138,8 @@ std::vector<std::string> SplitText(const std::string& text, const std::string& s
     size_t position = 0;
     while (position < text.size()) {
         const size_t next = separator.empty() ? std::string::npos : text.find(separator, position);
-        std::string piece = text.substr(position, next == std::string::npos ? std::string::npos
-                                                                            : next - position);
+        std::string piece =
+            text.substr(position, next == std::string::npos ? std::string::npos : next - position);
         if (!piece.empty()) {
             if (piece.back() == ';') piece.pop_back();
             pieces.push_back(piece);

@@ -46,7 +46,9 @@ std::string Dp(uint64_t available, uint32_t lanes, uint32_t laneRate, uint64_t r
 }
 
 // 1 Hz, 1000 lines, 24 bits per pixel: R = htotal * 0.024, to hit exact rates.
-Timing ForRate(uint32_t htotal) { return MakeTiming(htotal, 1000, 1000); }
+Timing ForRate(uint32_t htotal) {
+    return MakeTiming(htotal, 1000, 1000);
+}
 
 const Timing k720p = MakeTiming(1650, 750, 60000);
 const Timing k2160p = MakeTiming(4400, 2250, 60000);

@@ -26,10 +26,12 @@ ScenarioSettings FullScenario() {
     return s;
 }
 
-bool IsFailure(const std::string& line) { return std::regex_search(line, std::regex(" = -\\d+$")); }
+bool IsFailure(const std::string& line) {
+    return std::regex_search(line, std::regex(" = -\\d+$"));
+}
 
 class OutputSetupTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         sim_.open();
         UploadCallback() = [this](ScenarioSettings settings) {
@@ -60,39 +62,39 @@ protected:
 };
 
 const std::vector<std::string> kFullSetUpBeforeUpload = {
-    "HLX_TS_SetConfigItem(0x5002B000, 4, 00000000) = 0",    // stop playback
-    "HLX_TS_SetConfigItem(0x0FF00000, 4, 00200000) = 0",    // audio generator off
+    "HLX_TS_SetConfigItem(0x5002B000, 4, 00000000) = 0",  // stop playback
+    "HLX_TS_SetConfigItem(0x0FF00000, 4, 00200000) = 0",  // audio generator off
     "HLX_TS_SetConfigItem(0x0FF00003, 4, 00000000) = 0",
     "HLX_TS_SetConfigItem(0x00000714, 8, 000000ff00000000) = 0",  // loading colour
     "HLX_TS_SetConfigItem(0x00000711, 4, 03000000) = 0",
     "HLX_TS_SetConfigItem(0x00000703, 4, 01000000) = 0",
     "HLX_TS_SetConfigItem(0x00000711, 4, 03000000) = 0",
     "HLX_TS_SetConfigItem(0x00000703, 4, 01000000) = 0",
-    "HLX_TS_SetConfigItem(0x00000704, 4, 72060000) = 0",    // htotal 1650
-    "HLX_TS_SetConfigItem(0x00000705, 4, 04010000) = 0",    // hstart 260
-    "HLX_TS_SetConfigItem(0x00000706, 4, 00050000) = 0",    // hactive 1280
-    "HLX_TS_SetConfigItem(0x00000707, 4, 28000000) = 0",    // hsync 40
-    "HLX_TS_SetConfigItem(0x00000708, 4, ee020000) = 0",    // vtotal 750
-    "HLX_TS_SetConfigItem(0x00000709, 4, 19000000) = 0",    // vstart 25
-    "HLX_TS_SetConfigItem(0x0000070A, 4, d0020000) = 0",    // vactive 720
-    "HLX_TS_SetConfigItem(0x0000070B, 4, 05000000) = 0",    // vsync 5
-    "HLX_TS_SetConfigItem(0x0000070D, 4, 60ea0000) = 0",    // frate 60000
-    "HLX_TS_SetConfigItem(0x0000070C, 4, 01000000) = 0",    // RGB444@8bit
+    "HLX_TS_SetConfigItem(0x00000704, 4, 72060000) = 0",  // htotal 1650
+    "HLX_TS_SetConfigItem(0x00000705, 4, 04010000) = 0",  // hstart 260
+    "HLX_TS_SetConfigItem(0x00000706, 4, 00050000) = 0",  // hactive 1280
+    "HLX_TS_SetConfigItem(0x00000707, 4, 28000000) = 0",  // hsync 40
+    "HLX_TS_SetConfigItem(0x00000708, 4, ee020000) = 0",  // vtotal 750
+    "HLX_TS_SetConfigItem(0x00000709, 4, 19000000) = 0",  // vstart 25
+    "HLX_TS_SetConfigItem(0x0000070A, 4, d0020000) = 0",  // vactive 720
+    "HLX_TS_SetConfigItem(0x0000070B, 4, 05000000) = 0",  // vsync 5
+    "HLX_TS_SetConfigItem(0x0000070D, 4, 60ea0000) = 0",  // frate 60000
+    "HLX_TS_SetConfigItem(0x0000070C, 4, 01000000) = 0",  // RGB444@8bit
     "HLX_TS_SetConfigItem(0x00000711, 4, 03000000) = 0",
     "HLX_TS_SetConfigItem(0x00000703, 4, 01000000) = 0",
-    "HLX_TS_SetConfigItem(0x0FF00000, 4, 02180000) = 0",    // scrambler off, read back
+    "HLX_TS_SetConfigItem(0x0FF00000, 4, 02180000) = 0",  // scrambler off, read back
     "HLX_TS_SetConfigItem(0x0FF00003, 4, 02000000) = 0",
     "HLX_TS_SetConfigItem(0x0FF00000, 4, 02180000) = 0",
     "HLX_TS_GetConfigItem(0x0FF00001, 8) = 8 0200000000000000",
-    "HLX_TS_SetConfigItem(0x00000281, 4, 07010000) = 0",    // no HDCP
+    "HLX_TS_SetConfigItem(0x00000281, 4, 07010000) = 0",  // no HDCP
     "HLX_TS_SetConfigItem(0x00000291, 4, 07010000) = 0",
 };
 
 const std::vector<std::string> kFullSetUpAfterUpload = {
-    "HLX_TS_SetConfigItem(0x00000711, 4, 0e000000) = 0",    // playback pattern
+    "HLX_TS_SetConfigItem(0x00000711, 4, 0e000000) = 0",  // playback pattern
     "HLX_TS_SetConfigItem(0x00000703, 4, 01000000) = 0",
-    "HLX_TS_SetConfigItem(0x5002B001, 4, 07000000) = 0",    // video, packets, audio
-    "HLX_TS_SetConfigItem(0x5002B000, 4, 01000000) = 0",    // playback on
+    "HLX_TS_SetConfigItem(0x5002B001, 4, 07000000) = 0",  // video, packets, audio
+    "HLX_TS_SetConfigItem(0x5002B000, 4, 01000000) = 0",  // playback on
 };
 
 TEST_F(OutputSetupTest, FullSetUpWritesEveryStepInOrder) {
@@ -313,7 +315,7 @@ TEST(ParseColorValue, ComponentsAndConversion) {
         {"0,255,0", "RGB444", true, 0x000000000000FF00},
         {"0,0,255", "RGB444", true, 0x0000FF0000000000},
         {"", "RGB444", true, 0},
-        {"", "YUV444", true, 0x0000800080001000},  // black: Y 16, Cr 128, Cb 128
+        {"", "YUV444", true, 0x0000800080001000},             // black: Y 16, Cr 128, Cb 128
         {" 12abc,x,-0", "RGB444", true, 0x000000000C000000},  // lenient: digits up to the first
         {"65536,0,1", "RGB444", true, 0x0000010000000000},    // low 16 bits only
         {"65535,0,0", "YUV420", true, 0x00000000FF00FF00},    // clamped: Y 255, Cr 255, Cb 0
@@ -356,12 +358,9 @@ TEST(ResetOutput, StopsAndShowsBlackRgb) {
     sim.open();
     ResetOutput();
     const std::vector<std::string> expected = {
-        trace::Set(item::kPlaybackState, 0),
-        trace::Set(item::kPattern, 3),
-        trace::Set(item::kColorFormat, 1),
-        trace::Set(item::kSolidColor, 0, 8),
-        trace::Set(item::kPattern, 3),
-        trace::Set(item::kApplySettings, 1),
+        trace::Set(item::kPlaybackState, 0), trace::Set(item::kPattern, 3),
+        trace::Set(item::kColorFormat, 1),   trace::Set(item::kSolidColor, 0, 8),
+        trace::Set(item::kPattern, 3),       trace::Set(item::kApplySettings, 1),
     };
     EXPECT_EQ(sim.trace(), expected);
 }
