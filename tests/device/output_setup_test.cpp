@@ -150,7 +150,7 @@ TEST_F(OutputSetupTest, EachFailingStepEndsTheSetUpWithItsCode) {
         {"stop", [] { hlxsim::FailSet(item::kPlaybackState); }, nullptr, kSetupPlaybackOffFailed,
          trace::RefusedSet(item::kPlaybackState, 0)},
         {"audio off", [] { hlxsim::FailRegister(reg::kAudioControl); }, nullptr,
-         kSetupPlaybackOffFailed, "HLX_TS_SetConfigItem(0x0FF0000"},
+         kSetupPlaybackOffFailed, trace::RefusedSet(item::kRegisterWrite, 0)},
         {"pattern", [] { hlxsim::FailSet(item::kPattern); }, nullptr, kSetupApplyFailed,
          trace::RefusedSet(item::kPattern, 3)},
         {"apply", [] { hlxsim::FailSet(item::kApplySettings); }, nullptr, kSetupApplyFailed,
