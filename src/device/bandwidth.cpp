@@ -80,11 +80,13 @@ uint64_t RequestedRate(const Timing& timing, const std::string& colorSpace,
     const uint64_t bitsPerPixel = Nearest(BitsPerComponent(depth) * BytesPerPixel(colorSpace));
     // Whole hertz: 59.94 Hz counts as 59.
     const int64_t hertz = timing.frate / 1000;
-    if (hertz < 0) return kSaturated;
+    constexpr uint64_t kBitsPerMegabit = 1000000;
+    // A negative frame rate cannot be carried: it counts as the largest rate.
+    if (hertz < 0) return kSaturated / kBitsPerMegabit;
     uint64_t rate = MultiplySaturated(static_cast<uint64_t>(hertz), timing.vtotal);
     rate = MultiplySaturated(rate, timing.htotal);
     rate = MultiplySaturated(rate, bitsPerPixel);
-    return rate / 1000000;
+    return rate / kBitsPerMegabit;
 }
 
 bool CheckDisplayPort(const std::string& deviceName, const Timing& timing,
