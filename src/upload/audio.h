@@ -1,0 +1,56 @@
+// The scenario's audio track: read a WAV or raw ".bin" file, turn it into the
+// device's audio data, write it to the audio block and set up the audio generator.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+struct ScenarioSettings;
+struct WaveHeader;
+class DataLoaderBase;
+
+struct AudioFormat {
+    uint16_t channels = 0;
+    uint32_t sampleRate = 0;  // Hz
+    uint16_t bitsPerSample = 0;
+};
+
+// Reads the `audio` file into device audio data. False when the file cannot be used.
+bool ReadAudioFile(const ScenarioSettings& settings, std::vector<uint8_t>& data,
+                   AudioFormat& format);
+
+// Fills `destination` with up to `size` bytes of the file's samples; returns the count.
+using SampleSource = std::function<size_t(uint8_t* destination, size_t size)>;
+
+// Device audio data of a WAV stream: frames x record + 4 bytes. The samples are read
+// into the tail of the one buffer and converted towards its head.
+bool BuildWaveAudioData(const WaveHeader& header, const SampleSource& source,
+                        std::vector<uint8_t>& data);
+
+// Format of raw audio, from the scenario's channel, sampling and bit codes; a field
+// whose code has no value is 0.
+AudioFormat RawAudioFormat(const ScenarioSettings& settings);
+// Device audio data of raw interleaved little-endian samples (16 or 24 bits), `fileBytes`
+// long, byte-swapped per 16-bit word first when `swap`: whole frames only, no trailing
+// bytes, so 16-bit input gives twice its size. False for formats that cannot be converted.
+bool BuildRawAudioData(const AudioFormat& format, bool swap, uint64_t fileBytes,
+                       const SampleSource& source, std::vector<uint8_t>& data);
+
+// Channel status: two identical 24-byte consumer blocks.
+inline constexpr size_t kChannelStatusBytes = 48;
+using ChannelStatus = std::array<uint8_t, kChannelStatusBytes>;
+
+// The rate the link carries: four times the sample rate for compressed multi-channel
+// (high bit rate) streams.
+uint64_t LinkAudioRate(const AudioFormat& format, bool compressed);
+uint8_t SamplingFrequencyCode(uint64_t rate);
+uint8_t WordLengthCode(uint32_t bitsPerSample);
+ChannelStatus BuildChannelStatus(const AudioFormat& format, bool compressed);
+// HDMI audio packet type: 3 for 8-channel streams at 64 kHz and above, else 0.
+uint32_t AudioPacketType(const AudioFormat& format, bool compressed);
+
+// Reads, transfers and configures the audio; reports through the loader.
+bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings);

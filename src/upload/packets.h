@@ -1,0 +1,49 @@
+// Packets sent alongside the video: loaded from files, laid out for the output kind,
+// gathered per playback step and written to the packets block.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "scenario/playing_order.h"
+
+struct ScenarioSettings;
+class DataLoaderBase;
+
+struct PacketSet {
+    std::vector<std::vector<uint8_t>> packets;  // device layouts, in file-sequence order
+    std::vector<PlayingOrderStep> steps;
+};
+
+// Packet files shorter than this are taken as padded with zero bytes.
+inline constexpr size_t kPacketFileMinBytes = 36;
+// HDMI packets: 31 bytes of the file are used, 32 go to the device.
+inline constexpr size_t kHdmiPacketFileBytes = 31;
+inline constexpr size_t kHdmiPacketBytes = 32;
+// DisplayPort packets: 4 header bytes, then a payload of 16-byte units, fewer than
+// 128 bytes of it, since the device keeps its unit count in a signed byte.
+inline constexpr size_t kDpHeaderBytes = 4;
+inline constexpr size_t kDpPayloadUnit = 16;
+inline constexpr size_t kDpMaxPayloadBytes = 112;
+
+// Loads every file of the `packets` sequence and the steps of `porder`.
+bool LoadPackets(const ScenarioSettings& settings, PacketSet& set);
+
+// The device layout of one packet file's bytes (already padded); false when the
+// bytes do not make a packet of that kind.
+bool ParsePacket(const uint8_t* data, size_t size, bool hdmi, std::vector<uint8_t>& layout);
+
+enum class PacketDataStatus {
+    kOk,
+    kStepTooLarge,   // a step's packets exceed 65535 bytes
+    kDataTooLarge,   // the step offsets reach 2^24
+    kMissingPacket,  // a step names a packet the set does not hold
+};
+
+// The playback engine's packet data: an index of 8-byte entries, one per step, then
+// each step's packets at 64-byte aligned offsets; the whole a multiple of 1024 bytes.
+PacketDataStatus BuildPacketData(const PacketSet& set, std::vector<uint8_t>& data);
+
+// Loads, builds and writes the packet data; reports through the loader.
+bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings);

@@ -1,0 +1,123 @@
+#include "upload/step_check.h"
+
+#include <string>
+
+#include "scenario/playing_order.h"
+#include "scenario/scenario.h"
+#include "upload/frame_sequence.h"
+#include "upload/loader.h"
+
+namespace {
+
+constexpr const char* kSummaryPrefix = "Scenario: ";
+constexpr const char* kTooManySteps =
+    "Scenario: FATAL error, playing order has more than 1048576 steps";
+constexpr const char* kShortVideoWarning = "WARNING: color format changes in a short video! ";
+constexpr const char* kColorChanges = "; color format changes";
+constexpr const char* kClockWarning =
+    "\nWARNING: TMDS clock drops might happen due to color format change!";
+// Below this many frames a colour change is worth a warning of its own.
+constexpr uint64_t kShortVideoFrames = 300;
+// Colour space code of 4:2:0, whose pixel rate is halved on the link.
+constexpr uint32_t kColorSpace420 = 3;
+// Colour space code of 4:2:2, which carries deep colour without a faster clock.
+constexpr uint32_t kColorSpace422 = 2;
+
+uint32_t BitsPerComponent(uint32_t depthCode) {
+    switch (depthCode) {
+        case 0: return 6;
+        case 1: return 8;
+        case 2: return 10;
+        case 3: return 12;
+        case 4: return 16;
+        default: return 0;
+    }
+}
+
+struct Ratio {
+    uint64_t numerator = 1;
+    uint64_t denominator = 1;
+};
+
+Ratio DeepColorFactor(uint32_t colorSpace, uint32_t bits) {
+    if (colorSpace == kColorSpace422 || bits == 8) return {};
+    switch (bits) {
+        case 10: return {5, 4};
+        case 12: return {3, 2};
+        case 16: return {2, 1};
+        default: return {};
+    }
+}
+
+struct StepTotals {
+    uint64_t duration = 0;
+    bool colorChanges = false;
+    bool clockChanges = false;
+};
+
+std::string SummaryText(size_t steps, const StepTotals& totals) {
+    std::string text = std::to_string(steps) + "steps; total duration " +
+                       std::to_string(totals.duration) + " frames";
+    if (totals.colorChanges) {
+        if (totals.duration >= kShortVideoFrames) {
+            text += kColorChanges;
+        } else {
+            text = kShortVideoWarning + text;
+        }
+    }
+    if (totals.clockChanges) text += kClockWarning;
+    return text;
+}
+
+// The first step's frame or packet that does not exist is reported and ends the check.
+bool StepContentExists(DataLoaderBase& loader, const PlayingOrderStep& step, uint32_t frames,
+                       uint32_t packets) {
+    if (step.frame > frames) {
+        loader.ReportError("Scenario: FATAL error, video frame " + std::to_string(step.frame) +
+                           " cannot be found");
+        return false;
+    }
+    for (const uint32_t packet : step.packetIndices) {
+        if (packet >= packets) {
+            loader.ReportError("Scenario: FATAL error, packet " + std::to_string(packet) +
+                               " cannot be found");
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+uint64_t estimateLinkClock(uint16_t colorCode, const ScenarioSettings& settings) {
+    const uint32_t colorSpace = colorCode & 0xFF;
+    const uint32_t bits = BitsPerComponent(colorCode >> 8);
+    const Timing& t = settings.timing;
+    // Unsigned arithmetic: a nonsense timing wraps instead of overflowing.
+    const uint64_t frameRate = static_cast<uint64_t>(static_cast<int64_t>(t.frate));
+    uint64_t pixelRate = frameRate * t.vtotal * t.htotal / 1000;
+    if (colorSpace == kColorSpace420) pixelRate /= 2;
+    const Ratio factor = DeepColorFactor(colorSpace, bits);
+    return pixelRate * factor.numerator / factor.denominator;
+}
+
+bool checkPlayingOrder(DataLoaderBase& loader, const ScenarioSettings& settings) {
+    const uint32_t frames = CountFileSequence(settings.video);
+    const uint32_t packets = CountFileSequence(settings.packets);
+    const PlayingOrder order = parsePlayingOrder(settings);
+    if (order.tooManySteps) {
+        loader.ReportError(kTooManySteps);
+        return false;
+    }
+    StepTotals totals;
+    const PlayingOrderStep* first = order.steps.empty() ? nullptr : &order.steps.front();
+    const uint64_t firstClock = first ? estimateLinkClock(first->colorCode, settings) : 0;
+    for (const PlayingOrderStep& step : order.steps) {
+        totals.duration += step.duration;
+        if (step.colorCode != first->colorCode) totals.colorChanges = true;
+        if (estimateLinkClock(step.colorCode, settings) != firstClock) totals.clockChanges = true;
+        if (!StepContentExists(loader, step, frames, packets)) return false;
+    }
+    loader.ReportInfo(kSummaryPrefix + SummaryText(order.steps.size(), totals));
+    return true;
+}

@@ -1,0 +1,66 @@
+// The WAV header reader: RIFF (little-endian) or RIFX (big-endian) files holding PCM.
+// The parse is pure over bytes; WaveReader adds the file around it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+struct WaveHeader {
+    bool bigEndian = false;  // RIFX
+    uint16_t formatTag = 0;
+    uint16_t channels = 0;
+    uint32_t sampleRate = 0;
+    uint16_t blockAlign = 0;
+    uint16_t bitsPerSample = 0;
+    uint32_t fmtSize = 0;
+    uint64_t dataOffset = 0;  // file offset of the first sample byte
+    uint32_t dataSize = 0;    // sample bytes, cut to whole frames the file really holds
+    uint32_t frames = 0;
+};
+
+// Bytes from the start of the file up to the end of the mandatory fmt fields.
+inline constexpr size_t kWaveFormatBytes = 36;
+// Bytes of the data chunk header.
+inline constexpr size_t kWaveChunkHeaderBytes = 8;
+
+// 32-bit words per record of the device's audio data: 2 up to stereo, else 8.
+uint32_t AudioRecordWords(uint32_t channels);
+// Bytes of device audio data for the stream: records plus 4 trailing bytes.
+uint64_t AudioDeviceDataSize(uint32_t channels, uint32_t frames);
+
+// Checks the first kWaveFormatBytes bytes and fills the format fields and dataOffset.
+// Refuses other byte-order marks, forms and chunk IDs, format tags other than 0 and 1,
+// and formats whose frames cannot be converted within one record (bits x channels
+// below 8, block align 0 or wider than a record).
+bool ParseWaveFormat(const uint8_t* head, WaveHeader& header);
+// Reads the data chunk header found at dataOffset - 8. The data size is cut to the
+// whole frames of the `fileSize` bytes the file holds; fails when the chunk header
+// itself lies past the end.
+bool ParseWaveDataChunk(const uint8_t* chunk, uint64_t fileSize, WaveHeader& header);
+// Both steps over a whole file held in memory.
+bool ParseWaveHeader(const uint8_t* data, size_t size, WaveHeader& header);
+
+class WaveReader {
+public:
+    // Opens the file and reads its header; false when it cannot be used.
+    bool open(const std::string& path);
+    const WaveHeader& header() const { return header_; }
+    uint32_t frames() const { return header_.frames; }
+    uint32_t dataSize() const { return header_.dataSize; }
+    // Size of the device audio data the file gives; 0 before a successful open.
+    uint64_t deviceDataSize() const;
+    // Reads up to `size` sample bytes, continuing where the last read stopped;
+    // returns the number read (fewer when the file ends early).
+    size_t readSamples(uint8_t* destination, size_t size);
+
+private:
+    struct Closer {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    std::unique_ptr<std::FILE, Closer> file_;
+    WaveHeader header_;
+    bool valid_ = false;
+};
