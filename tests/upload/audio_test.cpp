@@ -1,0 +1,257 @@
+#include "upload/audio.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+
+#include "audio_files.h"
+#include "scenario/scenario.h"
+#include "support.h"
+#include "upload/audio_kernels.h"
+#include "upload/wave_reader.h"
+
+namespace {
+
+// The conversion written plainly, into a separate buffer.
+std::vector<uint32_t> ReferenceWords(const std::vector<uint8_t>& in, uint32_t frames,
+                                     const SampleLayout& l) {
+    std::vector<uint32_t> words;
+    size_t at = 0;
+    for (uint32_t f = 0; f < frames; ++f) {
+        for (uint32_t c = 0; c < l.channels; ++c) {
+            uint32_t v = 0;
+            for (uint32_t b = 0; b < l.bytesPerSample; ++b) {
+                const uint32_t byte = in[at + (l.bigEndian ? l.bytesPerSample - 1 - b : b)];
+                v |= byte << (8 * b);
+            }
+            at += l.bytesPerSample;
+            words.push_back(v << (8 * (3 - l.bytesPerSample)));
+        }
+        for (uint32_t c = l.channels; c < l.wordsPerRecord; ++c) words.push_back(0);
+    }
+    return words;
+}
+
+TEST(AudioKernelsTest, InPlaceConversionMatchesAPlainOneForEveryLayout) {
+    std::mt19937 random(7);
+    for (const bool big : {false, true}) {
+        for (uint32_t bytes = 1; bytes <= 3; ++bytes) {
+            for (uint32_t channels = 1; channels <= 8; ++channels) {
+                for (const uint32_t trailing : {0u, 4u}) {
+                    const SampleLayout l{channels, bytes, AudioRecordWords(channels), big};
+                    const uint32_t frames = 1000 + random() % 5000;
+                    const size_t input = size_t{bytes} * channels * frames;
+                    const size_t size = size_t{4} * l.wordsPerRecord * frames + trailing;
+                    std::vector<uint8_t> in(input);
+                    for (uint8_t& b : in) b = static_cast<uint8_t>(random());
+                    std::vector<uint8_t> buffer(size, 0);
+                    std::copy(in.begin(), in.end(), buffer.end() - input);
+                    ASSERT_TRUE(ConvertSamplesInPlace(buffer.data(), size, size - input, frames, l));
+                    const std::vector<uint32_t> expected = ReferenceWords(in, frames, l);
+                    for (size_t i = 0; i < expected.size(); ++i) {
+                        ASSERT_EQ(WordAt(buffer, i), expected[i])
+                            << "word " << i << ", " << channels << " ch, " << bytes << " bytes";
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(AudioKernelsTest, RefusesInputThatItsRecordsWouldOverwriteOrThatLeavesTheBuffer) {
+    const SampleLayout l{2, 2, 2, false};
+    std::vector<uint8_t> buffer(8 * 10, 0);
+    EXPECT_TRUE(ConvertSamplesInPlace(buffer.data(), buffer.size(), 40, 10, l));
+    EXPECT_FALSE(ConvertSamplesInPlace(buffer.data(), buffer.size(), 39, 10, l));
+    EXPECT_FALSE(ConvertSamplesInPlace(buffer.data(), buffer.size(), 41, 10, l));
+    EXPECT_FALSE(ConvertSamplesInPlace(buffer.data(), buffer.size(), 40, 11, l));
+    EXPECT_FALSE(ConvertSamplesInPlace(buffer.data(), buffer.size(), 40, 10, {3, 2, 2, false}));
+}
+
+TEST(AudioKernelsTest, SwapsAndReversesWholeUnitsOnly) {
+    std::vector<uint8_t> data{1, 2, 3, 4, 5};
+    SwapBytePairs(data.data(), data.size());
+    EXPECT_EQ(data, (std::vector<uint8_t>{2, 1, 4, 3, 5}));
+    data = {1, 2, 3, 4, 5, 6, 7};
+    ReverseSampleBytes(data.data(), data.size(), 3);
+    EXPECT_EQ(data, (std::vector<uint8_t>{3, 2, 1, 6, 5, 4, 7}));
+}
+
+class AudioFileTest : public ::testing::Test {
+protected:
+    bool Read(const std::string& name, const std::vector<uint8_t>& content) {
+        settings.audio = folder.write(name, content);
+        return ReadAudioFile(settings, data, format);
+    }
+    TempFolder folder;
+    ScenarioSettings settings;
+    std::vector<uint8_t> data;
+    AudioFormat format;
+};
+
+TEST_F(AudioFileTest, OneSecondOfSixteenBitStereo) {
+    ASSERT_TRUE(Read("tone.wav", MakeWav({}, std::vector<uint8_t>(192000, 0x11))));
+    EXPECT_EQ(data.size(), 384004u);
+    EXPECT_EQ(format.channels, 2);
+    EXPECT_EQ(format.sampleRate, 48000u);
+    EXPECT_EQ(format.bitsPerSample, 16);
+    EXPECT_EQ(WordAt(data, 0), 0x00111100u);
+    EXPECT_EQ(WordAt(data, 95999), 0x00111100u);
+}
+
+TEST_F(AudioFileTest, SampleSizesConvertToTwentyFourBitWords) {
+    struct Case {
+        uint16_t bits;
+        std::vector<uint8_t> sample;
+        uint32_t word;
+    };
+    const std::vector<Case> cases = {
+        {8, {0x80}, 0x00800000},
+        {16, {0x34, 0x12}, 0x00123400},
+        {24, {0x56, 0x34, 0x12}, 0x00123456},
+        {32, {0x78, 0x56, 0x34, 0x12}, 0x00AAAAAA},
+    };
+    for (const Case& c : cases) {
+        WavSpec spec;
+        spec.bits = c.bits;
+        std::vector<uint8_t> samples;
+        for (int i = 0; i < 6; ++i) samples.insert(samples.end(), c.sample.begin(), c.sample.end());
+        ASSERT_TRUE(Read("s.wav", MakeWav(spec, samples))) << c.bits;
+        ASSERT_EQ(data.size(), 3u * 8 + 4);
+        for (size_t w = 0; w < 6; ++w) EXPECT_EQ(WordAt(data, w), c.word) << c.bits << " bits";
+    }
+}
+
+TEST_F(AudioFileTest, RifxSamplesReadMostSignificantByteFirst) {
+    WavSpec spec;
+    spec.rifx = true;
+    spec.bits = 24;
+    ASSERT_TRUE(Read("s.wav", MakeWav(spec, {0x12, 0x34, 0x56, 0xAB, 0xCD, 0xEF})));
+    EXPECT_EQ(WordAt(data, 0), 0x00123456u);
+    EXPECT_EQ(WordAt(data, 1), 0x00ABCDEFu);
+}
+
+TEST_F(AudioFileTest, SixChannelsFillEightWordRecordsWithZeros) {
+    WavSpec spec;
+    spec.channels = 6;
+    spec.bits = 24;
+    std::vector<uint8_t> samples(2 * 18, 0xFF);
+    ASSERT_TRUE(Read("six.wav", MakeWav(spec, samples)));
+    ASSERT_EQ(data.size(), 2u * 32 + 4);
+    for (size_t record = 0; record < 2; ++record) {
+        for (size_t w = 0; w < 6; ++w) EXPECT_EQ(WordAt(data, 8 * record + w), 0x00FFFFFFu);
+        EXPECT_EQ(WordAt(data, 8 * record + 6), 0u);
+        EXPECT_EQ(WordAt(data, 8 * record + 7), 0u);
+    }
+}
+
+TEST_F(AudioFileTest, MoreThanEightChannelsStayAsRead) {
+    WavSpec spec;
+    spec.channels = 9;
+    spec.bits = 16;
+    std::vector<uint8_t> samples;
+    for (int i = 0; i < 18; ++i) samples.push_back(static_cast<uint8_t>(i + 1));
+    ASSERT_TRUE(Read("nine.wav", MakeWav(spec, samples)));
+    ASSERT_EQ(data.size(), 36u);
+    EXPECT_EQ(std::vector<uint8_t>(data.end() - 18, data.end()), samples);
+    EXPECT_EQ(std::vector<uint8_t>(data.begin(), data.end() - 18), std::vector<uint8_t>(18, 0));
+}
+
+TEST_F(AudioFileTest, HeaderThatPromisesMoreThanTheFileHoldsReadsOnlyWhatIsThere) {
+    WavSpec spec;
+    spec.dataSize = 0x7FFFFFFF;
+    ASSERT_TRUE(Read("long.wav", MakeWav(spec, {1, 2, 3, 4, 5})));
+    EXPECT_EQ(data.size(), 12u);
+    EXPECT_EQ(WordAt(data, 0), 0x00020100u);
+}
+
+TEST_F(AudioFileTest, BlockAlignTooSmallForTheSamplesLeavesThemSilent) {
+    WavSpec spec;
+    spec.blockAlign = 2;  // four sample bytes a frame
+    ASSERT_TRUE(Read("odd.wav", MakeWav(spec, std::vector<uint8_t>(16, 0x55))));
+    ASSERT_EQ(data.size(), 4u * 8 + 4);
+    for (size_t w = 0; w < 8; ++w) EXPECT_EQ(WordAt(data, w), 0u);
+}
+
+TEST_F(AudioFileTest, ExtensionsAreCaseSensitive) {
+    const std::vector<uint8_t> wav = MakeWav({}, std::vector<uint8_t>(8, 0));
+    EXPECT_TRUE(Read("a.wav", wav));
+    EXPECT_TRUE(Read("a.wave", wav));
+    EXPECT_FALSE(Read("a.WAV", wav));
+    EXPECT_FALSE(Read("a.mp3", wav));
+    settings.audio = folder.path() + "/missing.wav";
+    EXPECT_FALSE(ReadAudioFile(settings, data, format));
+}
+
+TEST_F(AudioFileTest, RawSixteenBitFillsTwiceTheFileSize) {
+    settings.audiochannels = 0;
+    settings.audiosampling = 3;
+    settings.audiobits = 0;
+    ASSERT_TRUE(Read("raw.bin", {0x34, 0x12, 0x78, 0x56, 0xBC, 0x9A, 0xF0, 0xDE}));
+    EXPECT_EQ(data.size(), 16u);
+    EXPECT_EQ(format.channels, 2);
+    EXPECT_EQ(format.sampleRate, 192000u);
+    EXPECT_EQ(format.bitsPerSample, 16);
+    EXPECT_EQ(WordAt(data, 0), 0x00123400u);
+    EXPECT_EQ(WordAt(data, 3), 0x00DEF000u);
+
+    settings.audioswap = true;
+    ASSERT_TRUE(Read("raw.bin", {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0, 0x01}));
+    EXPECT_EQ(data.size(), 16u);  // the odd byte is no whole frame
+    EXPECT_EQ(WordAt(data, 0), 0x00123400u);
+    EXPECT_EQ(WordAt(data, 3), 0x00DEF000u);
+}
+
+TEST_F(AudioFileTest, RawTwentyFourBitEightChannels) {
+    settings.audiochannels = 1;
+    settings.audiosampling = 1;
+    settings.audiobits = 1;
+    std::vector<uint8_t> frame;
+    for (int c = 0; c < 8; ++c) frame.insert(frame.end(), {0x03, 0x02, static_cast<uint8_t>(c)});
+    ASSERT_TRUE(Read("raw8.bin", frame));
+    ASSERT_EQ(data.size(), 32u);
+    for (size_t c = 0; c < 8; ++c) EXPECT_EQ(WordAt(data, c), 0x00000203u | c << 16);
+}
+
+TEST_F(AudioFileTest, RawCodesWithoutAUsableFormatAreRefused) {
+    struct Case {
+        uint32_t channels, bits;
+    };
+    for (const Case& c : {Case{2, 0}, Case{3, 0}, Case{7, 0}, Case{0, 2}, Case{0, 3}, Case{0, 9}}) {
+        settings.audiochannels = c.channels;
+        settings.audiobits = c.bits;
+        EXPECT_FALSE(Read("raw.bin", std::vector<uint8_t>(64, 1)))
+            << c.channels << " / " << c.bits;
+    }
+}
+
+TEST(ChannelStatusTest, BytesFollowTheStream) {
+    struct Case {
+        AudioFormat format;
+        bool compressed;
+        uint8_t byte0, byte3, byte4;
+        uint32_t packetType;
+    };
+    const Case cases[] = {
+        {{8, 192000, 16}, true, 6, 0x39, 2, 3},  // high bit rate: 768 kHz on the link
+        {{8, 48000, 24}, false, 4, 2, 11, 0},
+        {{8, 96000, 24}, false, 4, 10, 11, 3},
+        {{2, 192000, 16}, true, 6, 14, 2, 0},
+        {{2, 44100, 20}, false, 4, 0, 10, 0},
+        {{2, 22050, 8}, false, 4, 4, 0, 0},
+        {{2, 12345, 32}, false, 4, 1, 0, 0},
+        {{6, 48000, 16}, true, 6, 14 + 0x30, 2, 0},  // four times the rate on the link
+    };
+    for (const Case& c : cases) {
+        const ChannelStatus status = BuildChannelStatus(c.format, c.compressed);
+        ChannelStatus expected{};
+        expected[0] = expected[24] = c.byte0;
+        expected[3] = expected[27] = c.byte3;
+        expected[4] = expected[28] = c.byte4;
+        EXPECT_EQ(status, expected) << c.format.channels << " ch " << c.format.sampleRate;
+        EXPECT_EQ(AudioPacketType(c.format, c.compressed), c.packetType);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,152 @@
+#include "upload/wave_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "audio_files.h"
+#include "support.h"
+
+namespace {
+
+WaveHeader Parse(const std::vector<uint8_t>& file, bool* ok = nullptr) {
+    WaveHeader header;
+    const bool parsed = ParseWaveHeader(file.data(), file.size(), header);
+    if (ok) *ok = parsed;
+    return header;
+}
+
+bool Accepts(const std::vector<uint8_t>& file) {
+    bool ok = false;
+    Parse(file, &ok);
+    return ok;
+}
+
+TEST(WaveReaderTest, ReadsTheFieldsOfAPlainHeader) {
+    bool ok = false;
+    const WaveHeader h = Parse(MakeWav({}, std::vector<uint8_t>(40, 1)), &ok);
+    ASSERT_TRUE(ok);
+    EXPECT_FALSE(h.bigEndian);
+    EXPECT_EQ(h.channels, 2);
+    EXPECT_EQ(h.sampleRate, 48000u);
+    EXPECT_EQ(h.bitsPerSample, 16);
+    EXPECT_EQ(h.blockAlign, 4);
+    EXPECT_EQ(h.dataOffset, 44u);
+    EXPECT_EQ(h.dataSize, 40u);
+    EXPECT_EQ(h.frames, 10u);
+}
+
+TEST(WaveReaderTest, LongerFmtBodyMovesTheSamples) {
+    WavSpec spec;
+    spec.fmtSize = 18;
+    const WaveHeader h = Parse(MakeWav(spec, std::vector<uint8_t>(8, 1)));
+    EXPECT_EQ(h.dataOffset, 46u);
+    EXPECT_EQ(h.frames, 2u);
+}
+
+TEST(WaveReaderTest, RifxNumbersAreBigEndian) {
+    WavSpec spec;
+    spec.rifx = true;
+    spec.channels = 6;
+    spec.bits = 24;
+    spec.rate = 96000;
+    bool ok = false;
+    const WaveHeader h = Parse(MakeWav(spec, std::vector<uint8_t>(36, 0)), &ok);
+    ASSERT_TRUE(ok);
+    EXPECT_TRUE(h.bigEndian);
+    EXPECT_EQ(h.channels, 6);
+    EXPECT_EQ(h.sampleRate, 96000u);
+    EXPECT_EQ(h.blockAlign, 18);
+    EXPECT_EQ(h.frames, 2u);
+}
+
+TEST(WaveReaderTest, FormatTagsOtherThanZeroAndOneAreRefused) {
+    for (const uint16_t tag : {0, 1, 2, 3, 0xFFFE}) {
+        WavSpec spec;
+        spec.formatTag = tag;
+        EXPECT_EQ(Accepts(MakeWav(spec, std::vector<uint8_t>(4, 0))), tag <= 1) << tag;
+    }
+}
+
+TEST(WaveReaderTest, RefusesFramesThatCannotBeConvertedSafely) {
+    struct Case {
+        uint16_t channels, bits;
+        int32_t blockAlign;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {0, 16, -1, false},  // no channels: no frame size
+        {1, 4, -1, false},   // 4 bits a frame
+        {2, 4, 1, true},     // 8 bits a frame
+        {2, 16, 0, false},   // block align 0
+        {16, 24, -1, false}, // 48-byte frames in 32-byte records
+        {9, 32, -1, false},  // 36-byte frames
+        {8, 32, -1, true},   // exactly one record
+        {2, 32, -1, true},   // 8 bytes in an 8-byte record
+        {2, 32, 9, false},
+    };
+    for (const Case& c : cases) {
+        WavSpec spec;
+        spec.channels = c.channels;
+        spec.bits = c.bits;
+        spec.blockAlign = c.blockAlign;
+        EXPECT_EQ(Accepts(MakeWav(spec, std::vector<uint8_t>(64, 0))), c.accepted)
+            << c.channels << " channels, " << c.bits << " bits";
+    }
+}
+
+TEST(WaveReaderTest, RefusesOtherIdsAndShortHeaders) {
+    const std::vector<uint8_t> good = MakeWav({}, std::vector<uint8_t>(4, 0));
+    ASSERT_TRUE(Accepts(good));
+    for (const size_t at : {0u, 8u, 12u}) {
+        std::vector<uint8_t> bad = good;
+        bad[at + 1] ^= 0x20;  // "rIFF", "WaVE", "fMt "
+        EXPECT_FALSE(Accepts(bad)) << at;
+    }
+    for (const size_t size : {0u, 35u, 36u, 43u}) {
+        EXPECT_FALSE(Accepts(std::vector<uint8_t>(good.begin(), good.begin() + size))) << size;
+    }
+    EXPECT_TRUE(Accepts(std::vector<uint8_t>(good.begin(), good.begin() + 44)));
+    std::vector<uint8_t> huge = good;
+    huge[19] = 0xFF;  // a fmt body far beyond the file
+    EXPECT_FALSE(Accepts(huge));
+}
+
+TEST(WaveReaderTest, DataSizeIsCutToTheWholeFramesTheFileHolds) {
+    WavSpec spec;
+    spec.dataSize = 0xFFFFFFFF;
+    const WaveHeader h = Parse(MakeWav(spec, std::vector<uint8_t>(43, 0)));
+    EXPECT_EQ(h.frames, 10u);
+    EXPECT_EQ(h.dataSize, 40u);
+    spec.dataSize = 6;  // a smaller declared size wins, still in whole frames
+    EXPECT_EQ(Parse(MakeWav(spec, std::vector<uint8_t>(43, 0))).frames, 1u);
+}
+
+TEST(WaveReaderTest, OpensAFileAndReadsItsSamples) {
+    TempFolder folder;
+    std::vector<uint8_t> samples;
+    for (int i = 0; i < 12; ++i) samples.push_back(static_cast<uint8_t>(i));
+    WavSpec spec;
+    spec.fmtSize = 20;
+    spec.dataSize = 100;
+    const std::string path = folder.write("tone.wav", MakeWav(spec, samples));
+    WaveReader reader;
+    ASSERT_TRUE(reader.open(path));
+    EXPECT_EQ(reader.frames(), 3u);
+    EXPECT_EQ(reader.dataSize(), 12u);
+    EXPECT_EQ(reader.deviceDataSize(), 3u * 8 + 4);
+    std::vector<uint8_t> read(20, 0xFF);
+    EXPECT_EQ(reader.readSamples(read.data(), read.size()), 12u);
+    EXPECT_EQ(std::vector<uint8_t>(read.begin(), read.begin() + 12), samples);
+
+    WaveReader missing;
+    EXPECT_FALSE(missing.open(folder.path() + "/none.wav"));
+    EXPECT_EQ(missing.deviceDataSize(), 0u);
+}
+
+TEST(WaveReaderTest, DeviceSizeUsesTwoOrEightWordRecords) {
+    EXPECT_EQ(AudioDeviceDataSize(2, 48000), 384004u);
+    EXPECT_EQ(AudioDeviceDataSize(1, 10), 84u);
+    EXPECT_EQ(AudioDeviceDataSize(3, 10), 324u);
+    EXPECT_EQ(AudioDeviceDataSize(8, 0xFFFFFFFF), 32ull * 0xFFFFFFFF + 4);
+}
+
+}  // namespace
