@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -67,3 +68,41 @@ public:
     void ReportSuccess(std::string text) override { lines.push_back("success: " + text); }
     std::vector<std::string> lines;
 };
+
+// Trace lines of the simulated device, as the program's calls produce them.
+inline std::string HexBytes(const std::vector<uint8_t>& bytes) {
+    static const char* digits = "0123456789abcdef";
+    std::string text;
+    for (const uint8_t b : bytes) {
+        text += digits[b >> 4];
+        text += digits[b & 15];
+    }
+    return text;
+}
+
+inline std::string HexLe(uint64_t value, int bytes) {
+    std::vector<uint8_t> out;
+    PutNumber(out, value, bytes, false);
+    return HexBytes(out);
+}
+
+inline std::string ItemText(uint32_t item) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", item);
+    return text;
+}
+
+inline std::string SetLine(uint32_t item, size_t size, const std::string& bytes, int status = 0) {
+    return "HLX_TS_SetConfigItem(" + ItemText(item) + ", " + std::to_string(size) + ", " + bytes +
+           ") = " + std::to_string(status);
+}
+
+inline void AddRegisterWrite(std::vector<std::string>& lines, uint32_t address, uint32_t value) {
+    lines.push_back(SetLine(0x0FF00000, 4, HexLe(address, 4)));
+    lines.push_back(SetLine(0x0FF00003, 4, HexLe(value, 4)));
+}
+
+inline void AddRegisterRead(std::vector<std::string>& lines, uint32_t address, uint64_t value) {
+    lines.push_back(SetLine(0x0FF00000, 4, HexLe(address, 4)));
+    lines.push_back("HLX_TS_GetConfigItem(0x0FF00001, 8) = 8 " + HexLe(value, 8));
+}

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "audio_files.h"
+#include "device/config_items.h"
+#include "scenario/paths.h"
+#include "scenario/scenario.h"
+#include "sim_device.h"
+#include "support.h"
+#include "upload/audio.h"
+
+namespace {
+
+class AudioUploadTest : public ::testing::Test {
+protected:
+    AudioUploadTest() { sim.open(); }
+    // Lays out `blocks` empty blocks before the audio block, then forgets the trace.
+    void Layout(size_t blocks) {
+        std::vector<uint64_t> layout(blocks, 0);
+        layout.push_back(1 << 20);
+        ASSERT_TRUE(SetMemoryLayout(layout));
+        sim.trace();
+    }
+    void Wav(const WavSpec& spec, const std::vector<uint8_t>& samples) {
+        settings.audio = folder.write("audio.wav", MakeWav(spec, samples));
+    }
+    SimDevice sim;
+    TempFolder folder;
+    ScenarioSettings settings;
+    RecordingLoader loader;
+};
+
+TEST_F(AudioUploadTest, HdmiStereoWritesDataThenConfiguresTheGenerator) {
+    Layout(1);
+    Wav({}, {0x34, 0x12, 0x78, 0x56, 0xBC, 0x9A, 0xF0, 0xDE});
+    settings.hdmi = true;
+    settings.audiosync = true;
+    ASSERT_TRUE(UploadAudio(loader, settings));
+
+    std::vector<uint8_t> data{0x00, 0x34, 0x12, 0x00, 0x00, 0x78, 0x56, 0x00, 0x00, 0xBC,
+                              0x9A, 0x00, 0x00, 0xF0, 0xDE, 0x00, 0xBC, 0x9A, 0xF0, 0xDE};
+    std::vector<uint8_t> status(48, 0);
+    status[0] = status[24] = 4;
+    status[3] = status[27] = 2;
+    status[4] = status[28] = 2;
+    std::vector<std::string> expected{SetLine(0x884, 4, "01000000"),
+                                      SetLine(0x885, 20, HexBytes(data))};
+    AddRegisterWrite(expected, 8202, 20);
+    AddRegisterRead(expected, 8193, 0);  // compressed flag cleared
+    AddRegisterWrite(expected, 8193, 0);
+    AddRegisterRead(expected, 8193, 0);  // channel status
+    AddRegisterWrite(expected, 8193, 0x8);
+    AddRegisterRead(expected, 8193, 0x8);
+    AddRegisterWrite(expected, 8193, 0x8);
+    expected.push_back(SetLine(0x0FF00000, 4, HexLe(8198, 4)));
+    expected.push_back(SetLine(0x0FF00004, 48, HexBytes(status)));
+    AddRegisterRead(expected, 8193, 0x8);  // packet type
+    AddRegisterWrite(expected, 8193, 0x108);
+    AddRegisterRead(expected, 8193, 0x108);
+    AddRegisterWrite(expected, 8193, 0x1108);
+    AddRegisterWrite(expected, 8197, 0);
+    AddRegisterWrite(expected, 8194, 2);
+    AddRegisterWrite(expected, 8195, 48000);
+    AddRegisterWrite(expected, 8196, 16);
+    AddRegisterWrite(expected, 8200, 1);
+    AddRegisterWrite(expected, 8192, 0x40000001);
+    EXPECT_EQ(sim.trace(), expected);
+    EXPECT_EQ(loader.lines, (std::vector<std::string>{"info: Set STS OK", "info: Set packet type 0 OK",
+                                                      "info: Set audio parameters [2, 48000, 16] OK"}));
+    EXPECT_EQ(hlxsim::BlockBytes(1), data);
+}
+
+TEST_F(AudioUploadTest, CompressedEightChannelsGoAfterTheVideoBlocks) {
+    Layout(3);
+    settings.video = "a000.bin;;b000.bin";  // two video items: audio in block 3
+    settings.hdmi = true;
+    settings.audiocompressed = true;
+    WavSpec spec;
+    spec.channels = 8;
+    spec.rate = 192000;
+    Wav(spec, std::vector<uint8_t>(16 * 3, 0x7F));
+    ASSERT_TRUE(UploadAudio(loader, settings));
+    EXPECT_EQ(hlxsim::BlockFill(3), 3u * 32 + 4);
+    const std::vector<uint8_t> status = hlxsim::RegisterBytes(8198);
+    ASSERT_EQ(status.size(), 48u);
+    EXPECT_EQ(status[0], 6);
+    EXPECT_EQ(status[3], 0x39);
+    EXPECT_EQ(status[4], 2);
+    EXPECT_EQ(hlxsim::Register(8197), 3u);
+    EXPECT_EQ(hlxsim::Register(8195), 192000u);
+    EXPECT_EQ(hlxsim::Register(8193) & 0x4, 0x4u);
+    EXPECT_EQ(hlxsim::Register(8192), 1u);
+    EXPECT_EQ(loader.lines[1], "info: Set packet type 3 OK");
+}
+
+TEST_F(AudioUploadTest, DisplayPortSetsNoPacketType) {
+    Layout(1);
+    WavSpec spec;
+    spec.channels = 8;
+    spec.rate = 96000;
+    Wav(spec, std::vector<uint8_t>(16, 0));
+    ASSERT_TRUE(UploadAudio(loader, settings));
+    EXPECT_EQ(loader.lines, (std::vector<std::string>{"info: Set STS OK",
+                                                      "info: Set audio parameters [8, 96000, 16] OK"}));
+    EXPECT_EQ(hlxsim::Register(8193), 0x8u);
+}
+
+TEST_F(AudioUploadTest, EachFailingStepReportsItsMessage) {
+    struct Case {
+        uint32_t reg;  // 0: the block write fails instead
+        bool uploaded;
+        std::string message;
+    };
+    const Case cases[] = {
+        {0, false, "error: Fatal: failed to transfer audio"},
+        {8202, false, "error: Fatal: failed setting audio size!"},
+        {8193, false, "error: Fatal: failed setting compressed parameter!"},
+        {8198, true, "info: Fatal: failed to setting STS!"},
+        {8197, true, "info: Failed to set packet type"},
+        {8195, false, "error: Failed to set audio parameters"},
+        {8200, false, "error: Fatal: failed enabling mute!"},
+        {8192, false, "error: Fatal: failed enabling audio!"},
+    };
+    Wav({}, std::vector<uint8_t>(8, 0));
+    settings.hdmi = true;
+    for (const Case& c : cases) {
+        Layout(1);
+        hlxsim::ClearFaults();
+        if (c.reg == 0) {
+            hlxsim::FailSet(0x885);
+        } else {
+            hlxsim::FailRegister(c.reg);
+        }
+        loader.lines.clear();
+        EXPECT_EQ(UploadAudio(loader, settings), c.uploaded) << c.reg;
+        const auto& lines = loader.lines;
+        EXPECT_NE(std::find(lines.begin(), lines.end(), c.message), lines.end()) << c.reg;
+        if (!c.uploaded) {
+            EXPECT_EQ(lines.back(), c.message);
+        }
+    }
+}
+
+TEST_F(AudioUploadTest, UnreadableFileTouchesNothing) {
+    Layout(1);
+    settings.audio = folder.write("audio.WAV", MakeWav({}, std::vector<uint8_t>(8, 0)));
+    EXPECT_FALSE(UploadAudio(loader, settings));
+    EXPECT_EQ(loader.lines, std::vector<std::string>{"error: Fatal: failed to read audio file"});
+    EXPECT_TRUE(sim.trace().empty());
+}
+
+bool HaveSox() { return std::system("sox --version >/dev/null 2>&1") == 0; }
+
+// sox writes the reference: the same WAV decoded to 32-bit little-endian samples.
+TEST(AudioSoxTest, DecodedWordsMatchSoxForSixteenAndTwentyFourBits) {
+    if (!HaveSox()) GTEST_SKIP() << "sox is not installed";
+    TempFolder folder;
+    for (const int bits : {16, 24}) {
+        const std::string wav = folder.path() + "/tone" + std::to_string(bits) + ".wav";
+        const std::string raw = folder.path() + "/tone" + std::to_string(bits) + ".raw";
+        const std::string make = "sox -D -n -r 48000 -c 2 -b " + std::to_string(bits) + " " + wav +
+                                 " synth 0.25 sine 440 sine 997 gain -1";
+        const std::string decode = "sox -D " + wav + " -t raw -e signed-integer -b 32 -L " + raw;
+        ASSERT_EQ(std::system(make.c_str()), 0);
+        ASSERT_EQ(std::system(decode.c_str()), 0);
+        ScenarioSettings settings;
+        settings.audio = wav;
+        std::vector<uint8_t> data;
+        AudioFormat format;
+        ASSERT_TRUE(ReadAudioFile(settings, data, format));
+        std::vector<uint8_t> reference;
+        ASSERT_TRUE(readWholeFile(raw, reference));
+        ASSERT_EQ(data.size(), reference.size() + 4) << bits;
+        for (size_t i = 0; i < reference.size() / 4; ++i) {
+            ASSERT_EQ(WordAt(data, i), WordAt(reference, i) >> 8) << bits << " bits, word " << i;
+        }
+    }
+}
+
+}  // namespace
