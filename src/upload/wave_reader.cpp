@@ -17,6 +17,9 @@ uint16_t Read16(const uint8_t* p, bool big) {
     return static_cast<uint16_t>(big ? (p[0] << 8 | p[1]) : (p[0] | p[1] << 8));
 }
 
+// Chunks looked at when searching for the samples; real files have a handful.
+constexpr int kMaxWaveChunks = 64;
+
 bool HasId(const uint8_t* p, const char* id) { return std::memcmp(p, id, 4) == 0; }
 
 // Bytes of one frame as the frame count divides them; 0 when it has no size.
@@ -57,22 +60,43 @@ bool ParseWaveFormat(const uint8_t* head, WaveHeader& header) {
     return true;
 }
 
-bool ParseWaveDataChunk(const uint8_t* chunk, uint64_t fileSize, WaveHeader& header) {
-    if (header.dataOffset > fileSize) return false;
+void ParseWaveDataChunk(const uint8_t* chunk, uint64_t fileSize, WaveHeader& header) {
     // A header must not promise more samples than the file holds.
-    const uint64_t available = fileSize - header.dataOffset;
+    const uint64_t available = fileSize > header.dataOffset ? fileSize - header.dataOffset : 0;
     const uint64_t declared = Read32(chunk + 4, header.bigEndian);
     const uint64_t frameBytes = FrameBytes(header);
     const uint64_t frames = std::min(declared, available) / frameBytes;
     header.frames = static_cast<uint32_t>(frames);
     header.dataSize = static_cast<uint32_t>(frames * frameBytes);
+}
+
+bool LocateWaveData(const WaveChunkReader& read, uint64_t fileSize, WaveHeader& header) {
+    const uint64_t first = header.dataOffset - kWaveChunkHeaderBytes;
+    uint8_t chunk[kWaveChunkHeaderBytes];
+    uint8_t firstChunk[kWaveChunkHeaderBytes];
+    if (first + kWaveChunkHeaderBytes > fileSize || !read(first, firstChunk)) return false;
+    uint64_t offset = first;
+    for (int i = 0; i < kMaxWaveChunks; ++i) {
+        if (offset + kWaveChunkHeaderBytes > fileSize || !read(offset, chunk)) break;
+        if (HasId(chunk, "data")) {
+            header.dataOffset = offset + kWaveChunkHeaderBytes;
+            ParseWaveDataChunk(chunk, fileSize, header);
+            return true;
+        }
+        const uint64_t size = Read32(chunk + 4, header.bigEndian);
+        offset += kWaveChunkHeaderBytes + size + (size & 1);  // chunks are padded to even sizes
+    }
+    ParseWaveDataChunk(firstChunk, fileSize, header);
     return true;
 }
 
 bool ParseWaveHeader(const uint8_t* data, size_t size, WaveHeader& header) {
     if (size < kWaveFormatBytes || !ParseWaveFormat(data, header)) return false;
-    if (header.dataOffset > size) return false;
-    return ParseWaveDataChunk(data + header.dataOffset - kWaveChunkHeaderBytes, size, header);
+    const WaveChunkReader read = [data](uint64_t offset, uint8_t* chunk) {
+        std::memcpy(chunk, data + offset, kWaveChunkHeaderBytes);
+        return true;
+    };
+    return LocateWaveData(read, size, header);
 }
 
 bool WaveReader::open(const std::string& path) {
@@ -86,13 +110,16 @@ bool WaveReader::open(const std::string& path) {
     if (std::fread(head, 1, sizeof head, file_.get()) != sizeof head) return false;
     WaveHeader header;
     if (!ParseWaveFormat(head, header)) return false;
-    const uint64_t chunkOffset = header.dataOffset - kWaveChunkHeaderBytes;
-    if (header.dataOffset > static_cast<uint64_t>(size) || chunkOffset > LONG_MAX) return false;
-    // The rest of a longer fmt body is skipped: nothing in it is used.
-    if (std::fseek(file_.get(), static_cast<long>(chunkOffset), SEEK_SET) != 0) return false;
-    uint8_t chunk[kWaveChunkHeaderBytes];
-    if (std::fread(chunk, 1, sizeof chunk, file_.get()) != sizeof chunk) return false;
-    if (!ParseWaveDataChunk(chunk, static_cast<uint64_t>(size), header)) return false;
+    std::FILE* file = file_.get();
+    const WaveChunkReader read = [file](uint64_t offset, uint8_t* chunk) {
+        return offset <= LONG_MAX && std::fseek(file, static_cast<long>(offset), SEEK_SET) == 0 &&
+               std::fread(chunk, 1, kWaveChunkHeaderBytes, file) == kWaveChunkHeaderBytes;
+    };
+    if (!LocateWaveData(read, static_cast<uint64_t>(size), header)) return false;
+    if (header.dataOffset > LONG_MAX ||
+        std::fseek(file, static_cast<long>(header.dataOffset), SEEK_SET) != 0) {
+        return false;
+    }
     header_ = header;
     valid_ = true;
     return true;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -36,11 +37,18 @@ uint64_t AudioDeviceDataSize(uint32_t channels, uint32_t frames);
 // and formats whose frames cannot be converted within one record (bits x channels
 // below 8, block align 0 or wider than a record).
 bool ParseWaveFormat(const uint8_t* head, WaveHeader& header);
-// Reads the data chunk header found at dataOffset - 8. The data size is cut to the
-// whole frames of the `fileSize` bytes the file holds; fails when the chunk header
-// itself lies past the end.
-bool ParseWaveDataChunk(const uint8_t* chunk, uint64_t fileSize, WaveHeader& header);
-// Both steps over a whole file held in memory.
+// Reads a data chunk header (its ID is not looked at). The data size is cut to the
+// whole frames of the `fileSize` bytes the file holds.
+void ParseWaveDataChunk(const uint8_t* chunk, uint64_t fileSize, WaveHeader& header);
+
+// Reads the 8-byte chunk header at a file offset; false when it cannot.
+using WaveChunkReader = std::function<bool(uint64_t offset, uint8_t* chunk)>;
+// Finds the samples after the fmt chunk: the first chunk whose ID is "data" (other
+// chunks, such as LIST or fact, are skipped), else the chunk right after fmt. Fills
+// dataOffset, dataSize and frames; false when no chunk header follows fmt.
+bool LocateWaveData(const WaveChunkReader& read, uint64_t fileSize, WaveHeader& header);
+
+// The whole header of a file held in memory.
 bool ParseWaveHeader(const uint8_t* data, size_t size, WaveHeader& header);
 
 class WaveReader {

@@ -120,6 +120,25 @@ TEST(WaveReaderTest, DataSizeIsCutToTheWholeFramesTheFileHolds) {
     EXPECT_EQ(Parse(MakeWav(spec, std::vector<uint8_t>(43, 0))).frames, 1u);
 }
 
+// A LIST chunk of 5 bytes (padded to 6) between fmt and data, as many tools write one.
+std::vector<uint8_t> WithListChunk(std::vector<uint8_t> wav, const char* dataId) {
+    const std::vector<uint8_t> list{'L', 'I', 'S', 'T', 5, 0, 0, 0, 'I', 'N', 'F', 'O', '!', 0};
+    wav.insert(wav.begin() + 36, list.begin(), list.end());
+    std::copy(dataId, dataId + 4, wav.begin() + 36 + list.size());
+    return wav;
+}
+
+TEST(WaveReaderTest, ChunksBeforeTheDataAreSkipped) {
+    const std::vector<uint8_t> samples{1, 2, 3, 4, 5, 6, 7, 8};
+    const WaveHeader h = Parse(WithListChunk(MakeWav({}, samples), "data"));
+    EXPECT_EQ(h.dataOffset, 36u + 14 + 8);
+    EXPECT_EQ(h.frames, 2u);
+    // Without any "data" chunk the one after fmt is taken, whatever its ID.
+    const WaveHeader none = Parse(WithListChunk(MakeWav({}, samples), "dat_"));
+    EXPECT_EQ(none.dataOffset, 44u);
+    EXPECT_EQ(none.frames, 1u);
+}
+
 TEST(WaveReaderTest, OpensAFileAndReadsItsSamples) {
     TempFolder folder;
     std::vector<uint8_t> samples;

@@ -1,0 +1,115 @@
+#include "upload/step_check.h"
+
+#include <gtest/gtest.h>
+
+#include "audio_files.h"
+#include "scenario/scenario.h"
+#include "support.h"
+
+namespace {
+
+constexpr const char* kClockWarning =
+    "\nWARNING: TMDS clock drops might happen due to color format change!";
+
+class StepCheckTest : public ::testing::Test {
+protected:
+    StepCheckTest() {
+        settings.timing.frate = 60000;
+        settings.timing.htotal = 2200;
+        settings.timing.vtotal = 1125;
+    }
+    // `count` numbered files f000.bin ... named by `field`.
+    void Sequence(std::string& field, const std::string& stem, int count) {
+        for (int i = 0; i < count; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "%s%03d.bin", stem.c_str(), i);
+            folder.write(name, "x");
+        }
+        field = folder.path() + "/" + stem + "000.bin";
+    }
+    // The check's result and its one message.
+    std::string Check(const std::string& porder, bool expected = true) {
+        settings.porder = porder;
+        loader.lines.clear();
+        EXPECT_EQ(checkPlayingOrder(loader, settings), expected) << porder;
+        EXPECT_EQ(loader.lines.size(), 1u) << porder;
+        return loader.lines.empty() ? std::string() : loader.lines.front();
+    }
+    TempFolder folder;
+    ScenarioSettings settings;
+    RecordingLoader loader;
+};
+
+TEST_F(StepCheckTest, SummaryOfAPlainSequence) {
+    Sequence(settings.video, "f", 10);
+    EXPECT_EQ(Check("0-9:30::256"), "info: Scenario: 10steps; total duration 300 frames");
+    EXPECT_EQ(Check(""), "info: Scenario: 1steps; total duration 1 frames");
+    EXPECT_EQ(Check("0:1:;256"), "info: Scenario: 0steps; total duration 0 frames");
+}
+
+TEST_F(StepCheckTest, ColourChangesAndTheirWarnings) {
+    std::string alternating;
+    for (int i = 0; i < 11; ++i) alternating += i % 2 ? "0:30::512;" : "0:30::256;";
+    EXPECT_EQ(Check(alternating),
+              std::string("info: Scenario: 11steps; total duration 330 frames; color format changes") +
+                  kClockWarning);
+    EXPECT_EQ(Check("0:1::256;0:1::768"),
+              std::string("info: Scenario: WARNING: color format changes in a short video! 2steps; "
+                          "total duration 2 frames") +
+                  kClockWarning);
+    // 4:2:2 carries 10 bits at the 8-bit clock.
+    EXPECT_EQ(Check("0:150::514;0:150::258"),
+              "info: Scenario: 2steps; total duration 300 frames; color format changes");
+    EXPECT_EQ(Check("0:298::514;0:1::258"),
+              "info: Scenario: WARNING: color format changes in a short video! 2steps; total "
+              "duration 299 frames");
+}
+
+TEST_F(StepCheckTest, FramesUpToTheCountPass) {
+    Sequence(settings.video, "f", 5);
+    EXPECT_EQ(Check("0-5:1::256"), "info: Scenario: 6steps; total duration 6 frames");
+    EXPECT_EQ(Check("0-7:1::256", false),
+              "error: Scenario: FATAL error, video frame 6 cannot be found");
+    settings.video.clear();
+    EXPECT_EQ(Check("0:1::256"), "info: Scenario: 1steps; total duration 1 frames");
+    EXPECT_EQ(Check("1:1::256", false),
+              "error: Scenario: FATAL error, video frame 1 cannot be found");
+}
+
+TEST_F(StepCheckTest, PacketIndexesMustBeBelowTheCount) {
+    EXPECT_EQ(Check("0:1:0:256", false), "error: Scenario: FATAL error, packet 0 cannot be found");
+    Sequence(settings.packets, "p", 3);
+    EXPECT_EQ(Check("0:1:0,1,2:256;0:1:2,1:256"), "info: Scenario: 2steps; total duration 2 frames");
+    EXPECT_EQ(Check("0:1:0,1:256;0:1:0,3,4:256", false),
+              "error: Scenario: FATAL error, packet 3 cannot be found");
+}
+
+TEST_F(StepCheckTest, LongSequences) {
+    EXPECT_EQ(Check("0:4294967295::256;0:4294967295::256"),
+              "info: Scenario: 2steps; total duration 8589934590 frames");
+    EXPECT_EQ(Check("0-1048576:1::256", false),
+              "error: Scenario: FATAL error, playing order has more than 1048576 steps");
+}
+
+TEST_F(StepCheckTest, LinkClockFollowsDepthAndColourSpace) {
+    struct Case {
+        uint16_t code;
+        uint64_t hertz;
+    };
+    const Case cases[] = {
+        {0x100, 148500000},  // RGB 8 bits
+        {0x000, 148500000},  // 6 bits: no deep-colour factor
+        {0x200, 185625000},  // 10 bits: 5/4
+        {0x300, 222750000},  // 12 bits: 3/2
+        {0x400, 297000000},  // 16 bits: 2
+        {0x500, 148500000},  // unknown depth
+        {0x103, 74250000},   // 4:2:0 halves the pixel rate
+        {0x203, 92812500},
+        {0x302, 148500000},  // 4:2:2 never scales
+    };
+    for (const Case& c : cases) EXPECT_EQ(estimateLinkClock(c.code, settings), c.hertz) << c.code;
+    settings.timing.frate = 59940;
+    EXPECT_EQ(estimateLinkClock(0x100, settings), 148351500u);
+}
+
+}  // namespace
