@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <regex>
+#include <tuple>
 
 #include "device/items.h"
 #include "device/upload_callback.h"
