@@ -65,6 +65,7 @@ std::string HDR::blockHex() const {
 }
 
 std::string HDR::report() const {
-    if (blockHex().size() < 9) return describe("HDR static metadata", "");
+    // The EOTF byte follows the header and the extended tag.
+    if (blockHex().empty() || end - start < 3) return describe("HDR static metadata", "");
     return describe("HDR static metadata", Format("EOTF mask 0x%02X", data[start + 2]));
 }
