@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "edid/cta_blocks.h"
@@ -37,6 +39,17 @@ inline Bytes Adb() {
 }
 inline Bytes Hdr() {
     return DataBlock(7, {0x06, 0x05, 0x01});
+}
+
+// The bytes as a simulator profile writes them: "00 ff ff ".
+inline std::string HexWords(const Bytes& bytes) {
+    std::string text;
+    char word[4];
+    for (uint8_t byte : bytes) {
+        std::snprintf(word, sizeof(word), "%02x ", byte);
+        text += word;
+    }
+    return text;
 }
 
 class EdidBuilder {
