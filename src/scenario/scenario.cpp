@@ -54,18 +54,25 @@ bool nonZero(const std::string& value, bool& flag) {
     return true;
 }
 
+// Fields that take any value.
+template <typename Field>
+bool assign(Field& field, const Field& value) {
+    field = value;
+    return true;
+}
+
 using S = ScenarioSettings;
 using V = std::string;
 
 const KeyRule kKeyRules[] = {
-    {"video", [](S& s, const V& v) { return s.video = contentPath(s, v), true; }},
-    {"audio", [](S& s, const V& v) { return s.audio = contentPath(s, v), true; }},
-    {"packets", [](S& s, const V& v) { return s.packets = contentPath(s, v), true; }},
-    {"porder", [](S& s, const V& v) { return s.porder = v, true; }},
-    {"mapping", [](S& s, const V& v) { return s.mapping = v, true; }},
-    {"colorspace", [](S& s, const V& v) { return s.colorspace = v, true; }},
-    {"loadingRGB", [](S& s, const V& v) { return s.loadingRGB = v, true; }},
-    {"hdcp", [](S& s, const V& v) { return s.hdcp = hdcpVersion(v), true; }},
+    {"video", [](S& s, const V& v) { return assign(s.video, contentPath(s, v)); }},
+    {"audio", [](S& s, const V& v) { return assign(s.audio, contentPath(s, v)); }},
+    {"packets", [](S& s, const V& v) { return assign(s.packets, contentPath(s, v)); }},
+    {"porder", [](S& s, const V& v) { return assign(s.porder, v); }},
+    {"mapping", [](S& s, const V& v) { return assign(s.mapping, v); }},
+    {"colorspace", [](S& s, const V& v) { return assign(s.colorspace, v); }},
+    {"loadingRGB", [](S& s, const V& v) { return assign(s.loadingRGB, v); }},
+    {"hdcp", [](S& s, const V& v) { return assign(s.hdcp, hdcpVersion(v)); }},
     {"align12", [](S& s, const V& v) { return signedLowestBit(v, s.align12); }},
     {"scrambler", [](S& s, const V& v) { return signedLowestBit(v, s.scrambler); }},
     {"audioswap", [](S& s, const V& v) { return signedLowestBit(v, s.audioswap); }},
