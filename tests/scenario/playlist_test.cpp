@@ -169,6 +169,15 @@ TEST_F(PlaylistFile, NumberSyntax) {
     EXPECT_EQ(p.entries[0].period, UINT64_MAX);
 }
 
+TEST_F(PlaylistFile, LongLinesStayLinear) {
+    std::string outs;
+    for (int i = 0; i < 700000; ++i) outs += "Out";
+    const Playlist p = read("[Device]\nconnectortype=" + outs + "\ncaption=" + outs +
+                            "\n[Scenario]\npath=video.txt\n");
+    EXPECT_EQ(p.connectortype.size(), 2u * 700000);
+    EXPECT_EQ(p.connectortype.compare(0, 4, "TXTX"), 0);
+}
+
 TEST_F(PlaylistFile, UnreadableFileIsEmpty) {
     LogCapture log;
     EXPECT_TRUE(readPlaylistFile(under("none.ini")).entries.empty());
