@@ -1,6 +1,122 @@
 #include "upload/upload_scenario.h"
 
-// IsSelected lives in scenario/selection.cpp.
+#include "device/config_items.h"
+#include "device/items.h"
+#include "scenario/paths.h"
+#include "scenario/selection.h"
+#include "scenario/split.h"
+#include "upload/audio.h"
+#include "upload/frame_sequence.h"
+#include "upload/loader.h"
+#include "upload/packets.h"
+#include "upload/step_check.h"
+#include "upload/wave_reader.h"
+
+namespace {
+
+constexpr uint32_t kBlockAlignment = 12288;
+
+std::vector<std::string> VideoItems(const ScenarioSettings& settings) {
+    std::vector<std::string> items;
+    if (!IsSelected(settings.video)) return items;
+    for (std::string& piece : splitPieces(settings.video, ';')) {
+        if (!piece.empty()) items.push_back(std::move(piece));
+    }
+    return items;
+}
+
+// Every line is reserved as two parts of 4 and 2 bytes per pixel, each rounded to 1 KiB.
+uint32_t FrameReservation(const Timing& timing) {
+    return (RoundUp(4 * timing.hactive, 1024) + RoundUp(2 * timing.hactive, 1024)) * timing.vactive;
+}
+
+uint64_t AudioDataSize(const std::string& path) {
+    if (path.find(".bin") != std::string::npos) {
+        const int64_t size = fileSize(path);
+        return size < 0 ? 0 : 2 * static_cast<uint64_t>(size);
+    }
+    WaveReader reader;
+    if (!reader.ReadHeader(path)) return 0;
+    return AudioRecordBytes(reader.channels()) * reader.frames() + 4;
+}
+
+void ReportMissing(DataLoaderBase& loader, const std::string& path) {
+    loader.ReportInfo("File " + fileName(path) + " doesn't exist!");
+}
+
+// Reports every missing file of a sequence; a sequence that finds no file at all
+// is missing too (its own name is reported).
+bool CheckSequence(DataLoaderBase& loader, const std::string& path) {
+    const std::vector<std::string> files = ExpandFileSequence(path);
+    if (files.empty()) {
+        ReportMissing(loader, path);
+        return false;
+    }
+    bool present = true;
+    for (const std::string& file : files) {
+        if (fileExists(file)) continue;
+        ReportMissing(loader, file);
+        present = false;
+    }
+    return present;
+}
+
+bool CheckFilesExist(DataLoaderBase& loader, const ScenarioSettings& settings) {
+    bool present = true;
+    for (const std::string& item : VideoItems(settings)) present &= CheckSequence(loader, item);
+    if (IsSelected(settings.audio) && !fileExists(settings.audio)) {
+        ReportMissing(loader, settings.audio);
+        present = false;
+    }
+    if (IsSelected(settings.packets)) present &= CheckSequence(loader, settings.packets);
+    return present;
+}
+
+void ReportSizes(DataLoaderBase& loader, const std::vector<uint64_t>& layout, uint64_t total) {
+    uint64_t memory = 0;
+    if (!GetMemorySize(memory)) memory = 0;
+    const uint64_t packets = layout[layout.size() - 2];
+    const uint64_t audio = layout.back();
+    loader.ReportInfo("Total memory: " + std::to_string(memory) + " bytes.");
+    loader.ReportInfo("Total data size: " + std::to_string(total) + " bytes.");
+    loader.ReportInfo("Video data size: " + std::to_string(total - packets - audio) + " bytes.");
+    loader.ReportInfo("Packets data size: " + std::to_string(packets) + " bytes.");
+    loader.ReportInfo("Audio data size: " + std::to_string(audio) + " bytes.");
+}
+
+bool Fail(DataLoaderBase& loader, const char* message) {
+    loader.ReportError(message);
+    return false;
+}
+
+bool AssignBlocks(DataLoaderBase& loader, const std::vector<uint64_t>& layout) {
+    if (!SetMemoryLayout(layout)) return Fail(loader, "Memory layout: FAIL!");
+    loader.ReportInfo("Memory layout: OK.");
+    const uint32_t n = static_cast<uint32_t>(layout.size());
+    if (!SetPatternMemoryBlock(0)) {
+        return Fail(loader, "Failed setting memory block for pattern generator!");
+    }
+    if (!SetPlaybackMemoryBlock(n - 2)) {
+        return Fail(loader, "Failed setting memory block for playback!");
+    }
+    if (!SetAudioMemoryBlock(n - 1)) {
+        return Fail(loader, "Failed setting memory block for audio generator!");
+    }
+    return true;
+}
+
+bool UploadContent(DataLoaderBase& loader, ScenarioSettings& settings) {
+    if (IsSelected(settings.video) && !loader.LoadVideo(settings)) return false;
+    if (IsSelected(settings.audio) && !UploadAudio(loader, settings)) return false;
+    if (IsSelected(settings.packets) && !UploadPackets(loader, settings)) return false;
+    const std::string& order = settings.porder;
+    if (!SetItemBytes(item::kPlaybackScenario, order.data(), static_cast<uint32_t>(order.size()))) {
+        return Fail(loader, "fatal: failed to load playback scenario!");
+    }
+    return true;
+}
+
+}  // namespace
 
 uint32_t RoundUp(uint32_t value, uint32_t alignment) {
     if (alignment == 0) return 0;
@@ -8,8 +124,67 @@ uint32_t RoundUp(uint32_t value, uint32_t alignment) {
     return sum - sum % alignment;
 }
 
-std::vector<uint64_t> ComputeMemoryBlocks(const ScenarioSettings&) { return {}; }
-bool UploadScenario(ScenarioSettings) { return false; }
-bool UploadScenarioContent(DataLoaderBase&, ScenarioSettings&) { return false; }
-bool ResetLayoutToPattern(DataLoaderBase&) { return false; }
-bool SetDefaultMemoryLayout() { return false; }
+std::vector<uint64_t> ComputeMemoryBlocks(const ScenarioSettings& settings) {
+    std::vector<uint64_t> layout;
+    const uint32_t frameBytes = FrameReservation(settings.timing);
+    for (const std::string& item : VideoItems(settings)) {
+        layout.push_back(static_cast<uint64_t>(frameBytes) * CountFileSequence(item));
+    }
+    uint64_t packetBytes = 0;
+    PacketSet packets;
+    if (IsSelected(settings.packets) && LoadPackets(settings, packets)) {
+        std::vector<uint8_t> data;
+        if (BuildPacketData(packets, data) != PacketDataStatus::Ok) return {};
+        packetBytes = RoundUp(static_cast<uint32_t>(data.size()), kBlockAlignment);
+    }
+    layout.push_back(packetBytes);
+    uint64_t audioBytes = 0;
+    if (IsSelected(settings.audio)) {
+        audioBytes =
+            RoundUp(static_cast<uint32_t>(AudioDataSize(settings.audio)), kBlockAlignment);
+    }
+    layout.push_back(audioBytes);
+    return layout;
+}
+
+bool UploadScenarioContent(DataLoaderBase& loader, ScenarioSettings& settings) {
+    const bool present = CheckFilesExist(loader, settings);
+    // The step check runs even when a file is missing, so all problems show at once.
+    if (!checkPlayingOrder(loader, settings) || !present) return false;
+    const std::vector<uint64_t> layout = ComputeMemoryBlocks(settings);
+    if (layout.empty()) {
+        ResetLayoutToPattern(loader);
+        return false;
+    }
+    uint64_t total = 0;
+    for (uint64_t block : layout) total += block;
+    ReportSizes(loader, layout, total);
+    if (!IsMemorySufficient(total)) return Fail(loader, "Not enough memory in the device!");
+    if (IsPlaybackRunning()) SetPlaybackState(0);
+    SetAudioControl(0);
+    if (!AssignBlocks(loader, layout) || !UploadContent(loader, settings)) return false;
+    loader.ReportInfo("Loaded playback scenario");
+    loader.ReportSuccess("Upload succeeded!");
+    return true;
+}
+
+bool UploadScenario(ScenarioSettings settings) {
+    BinaryDataLoader loader;
+    return UploadScenarioContent(loader, settings);
+}
+
+bool ResetLayoutToPattern(DataLoaderBase& loader) {
+    loader.ReportInfo("Resetting memory layout");
+    if (!ResetMemoryLayout()) return Fail(loader, "Failed resetting memory layout!");
+    if (!SetColorFormatByName("RGB444@8bit")) return Fail(loader, "Failed setting color format!");
+    if (!SelectPattern(11)) return Fail(loader, "Failed applying pattern second time!");
+    if (!ApplySettings()) return Fail(loader, "Failed applying settings!");
+    return true;
+}
+
+bool SetDefaultMemoryLayout() {
+    SetAudioMute(1);
+    SetAudioControl(0);
+    return SetMemoryLayout({167772160, 0, 0}) && SetPatternMemoryBlock(0) &&
+           SetPlaybackMemoryBlock(1) && SetAudioMemoryBlock(2);
+}

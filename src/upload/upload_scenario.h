@@ -9,7 +9,6 @@
 
 class DataLoaderBase;
 
-bool IsSelected(const std::string& field);
 uint32_t RoundUp(uint32_t value, uint32_t alignment);
 std::vector<uint64_t> ComputeMemoryBlocks(const ScenarioSettings& settings);
 bool UploadScenario(ScenarioSettings settings);

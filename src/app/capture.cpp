@@ -1,0 +1,31 @@
+#include "app/capture.h"
+
+#include "scenario/playing_order.h"
+#include "scenario/selection.h"
+
+namespace {
+
+bool contains(const std::string& text, const char* part) {
+    return text.find(part) != std::string::npos;
+}
+
+}  // namespace
+
+std::string BuildCaptureCommand(Playlist playlist, const ScenarioSettings& settings) {
+    std::string command = "Quillet.exe -v";
+    if (IsSelected(settings.packets)) command += " -e";
+    if (IsSelected(settings.audio)) command += " -a";
+    command += " -n " + std::to_string(CountPlayingOrderFrames(settings.porder));
+    if (playlist.sinkResetBeforeCapture) command += " -reset-before-capture";
+    // Each later piece is left out when the text so far already holds its flag.
+    if (!playlist.sinkSerialNumber.empty() && !contains(command, "-sn")) {
+        command += " -sn " + playlist.sinkSerialNumber;
+    }
+    if (!playlist.interface.empty() && !contains(command, "-p")) {
+        command += " -p " + playlist.interface;
+    }
+    if (!playlist.captureFolder.empty() && !contains(command, "-d")) {
+        command += " -d \"" + playlist.captureFolder + "\"";
+    }
+    return command;
+}

@@ -1,0 +1,12 @@
+// Runs a command line through the system's command processor.
+#pragma once
+
+#include <string>
+
+// Returns the child's exit status (0 = success); a child that did not exit
+// normally counts as failed. `output` receives the start of what the child
+// wrote to its standard output; the rest is read and dropped.
+int RunExternalCommand(const std::string& command, std::string& output);
+
+inline constexpr size_t kMaxCommandOutput = 1 << 20;
+inline constexpr const char* kPipeFailedText = "Creating pipe stream failed!";

@@ -1,0 +1,113 @@
+#include "app/capture.h"
+#include "app/external_command.h"
+#include "app/run_modes.h"
+#include "device/discovery.h"
+#include "device/library.h"
+#include "device/output_setup.h"
+#include "device/playback.h"
+#include "device/wait.h"
+#include "edid/sink_edid.h"
+#include "log/logger.h"
+#include "scenario/playlist.h"
+#include "scenario/summary.h"
+#include "upload/upload_scenario.h"
+
+namespace {
+
+enum class EntryOutcome { Next, Failed, Closed };
+
+// The command line decides the device, and the capture values when all three are given.
+void ApplyCommandLine(Playlist& playlist, const CommandLineOptions& options) {
+    if (!options.sourceSerialNumber.empty()) playlist.serialnumber = options.sourceSerialNumber;
+    if (!options.captureFolder.empty() && !options.sinkSerialNumber.empty() &&
+        !options.interface.empty()) {
+        playlist.captureFolder = options.captureFolder;
+        playlist.sinkSerialNumber = options.sinkSerialNumber;
+        playlist.interface = options.interface;
+        playlist.sinkResetBeforeCapture = options.resetSinkBeforeCapture;
+    }
+}
+
+bool OpenPlaylistDevice(Playlist& playlist) {
+    const std::string lookup =
+        playlist.interface.empty() ? playlist.connectortype : playlist.interface + " TX";
+    const int32_t index = FindDevice(playlist.serialnumber, lookup);
+    playlist.deviceName = GetDeviceName(index);
+    if (OpenDevice(index, playlist.connectortype) < 0) {
+        Logger::instance().log("Failed opening device!");
+        Logger::instance().log("");
+        return false;
+    }
+    if (playlist.serialnumber == "*") LogSerialNumberWarning(playlist.deviceName);
+    logText(ReadInformationText());
+    MarkDeviceOpened();
+    return true;
+}
+
+void LogScenarioHeader(size_t number, uint32_t period, const ScenarioSettings& summary) {
+    logText("\nLoading scenario #" + std::to_string(number) + " (" + std::to_string(period) +
+            " ms).\n" + describeTimings(summary.timing) + "\n" + describeScenario(summary));
+}
+
+bool RunAfterUpload(const std::string& command) {
+    Logger::instance().log("Calling external application with command: %s.", command.c_str());
+    std::string output;  // read so the child never blocks on a full pipe, then dropped
+    const int status = RunExternalCommand(command, output);
+    if (status == 0) return true;
+    Logger::instance().log("Calling external application failed with error code: %d.", status);
+    return false;
+}
+
+EntryOutcome PlayEntry(Playlist& playlist, size_t i) {
+    const PlaylistEntry entry = playlist.entries[i];
+    const uint32_t period = static_cast<uint32_t>(entry.period);
+    ScenarioSettings summary = entry.settings;
+    summary.strict = playlist.strict;
+    LogScenarioHeader(i + 1, period, summary);
+
+    const int32_t code = StartPlaylistScenario(playlist, i);
+    logText(StatusMessage(code, playlist.setupMessage));
+    if (code < 0) return EntryOutcome::Failed;
+
+    std::string command = entry.executeAfterUpload;
+    if (command.empty() && !playlist.sinkSerialNumber.empty() && !playlist.captureFolder.empty()) {
+        command = BuildCaptureCommand(playlist, summary);
+    }
+    if (!command.empty() && !RunAfterUpload(command)) return EntryOutcome::Failed;
+    if (entry.closeAfterUpload) {
+        Logger::instance().log("Closing after upload.");
+        return EntryOutcome::Closed;
+    }
+    Logger::instance().log("Playing content for %u msec.", period);
+    SleepMilliseconds(period);
+    return EntryOutcome::Next;
+}
+
+}  // namespace
+
+bool RunPlaylist(const CommandLineOptions& options) {
+    Playlist playlist = readPlaylistFile(options.playlist);
+    if (!playlist.isUsable()) {
+        Logger::instance().log("Failed loading playlist!");
+        Logger::instance().log("");
+        return false;
+    }
+    ApplyCommandLine(playlist, options);
+    if (!OpenPlaylistDevice(playlist)) return false;
+    if (options.play) return StartPlayback();
+
+    ReadSinkEdid(options.edidPath);
+    SetDefaultMemoryLayout();
+    for (size_t i = 0; i < playlist.entries.size(); ++i) {
+        const EntryOutcome outcome = PlayEntry(playlist, i);
+        if (outcome == EntryOutcome::Failed) return false;
+        if (outcome == EntryOutcome::Closed) return true;
+    }
+    ResetOutput();
+    if (playlist.reset && !ReopenDevice(playlist)) {
+        Logger::instance().log("Failed re-opening device!");
+        return false;
+    }
+    Logger::instance().log("Playlist has ended.");
+    return true;
+}

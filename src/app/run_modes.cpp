@@ -1,5 +1,0 @@
-#include "app/run_modes.h"
-
-// Placeholders until the run modes are built.
-bool RunPlaylist(const CommandLineOptions&) { return false; }
-bool RunScenario(const CommandLineOptions&) { return false; }

@@ -1,0 +1,24 @@
+#include "app/run_modes.h"
+#include "device/library.h"
+#include "device/output_setup.h"
+#include "device/playback.h"
+#include "log/logger.h"
+#include "scenario/scenario.h"
+
+bool RunScenario(const CommandLineOptions& options) {
+    std::string deviceName;
+    if (!OpenSourceDevice(options, deviceName)) return false;
+    MarkDeviceOpened();
+    if (options.sourceSerialNumber == "*") LogSerialNumberWarning(deviceName);
+    if (options.play) return StartPlayback();
+
+    ScenarioSettings settings = readScenarioFile(options.scenario);
+    // No playlist connector type here: the interface tells whether the output is HDMI.
+    settings.hdmi = options.interface.find("HDMI") != std::string::npos;
+    std::string status;
+    const int32_t code = startScenario(deviceName, settings, status);
+    if (!status.empty()) Logger::instance().log("startScenario: %s", status.c_str());
+    // Every failure says why, as the playlist run does.
+    if (code < 0) logText(StatusMessage(code, status));
+    return code == 0;
+}
