@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/external_command.h"
 #include "device/wait.h"
 #include "scenario/playing_order.h"
 
@@ -60,24 +59,6 @@ TEST(FrameCount, SumsRepeatsOfEveryItem) {
     EXPECT_EQ(CountPlayingOrderFrames("0-9:2::256"), 20u);
     EXPECT_EQ(CountPlayingOrderFrames("0:5::256;p2-3:1::256"), 7u);
     EXPECT_EQ(CountPlayingOrderFrames("0:1:"), 0u);
-}
-
-TEST(ExternalCommand, ReturnsTheExitCodeAndReadsAllOutput) {
-    std::string output;
-    EXPECT_EQ(RunExternalCommand("exit 3", output), 3);
-    EXPECT_EQ(RunExternalCommand("i=0; while [ $i -lt 400 ]; do echo 0123456789012345678901234567890123456789; i=$((i+1)); done", output), 0);
-    EXPECT_EQ(output.size(), 400u * 41u);
-}
-
-TEST(ExternalCommand, StarIsPassedAsItStands) {
-    std::string output;
-    EXPECT_EQ(RunExternalCommand("echo -sn *", output), 0);
-    EXPECT_EQ(output, "-sn *\n");
-}
-
-TEST(ExternalCommand, KilledChildCountsAsFailed) {
-    std::string output;
-    EXPECT_NE(RunExternalCommand("kill -9 $$", output), 0);
 }
 
 TEST(Sleep, ZeroReturnsAtOnceAndShortWaitsLastLongEnough) {
