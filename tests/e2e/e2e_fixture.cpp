@@ -1,0 +1,101 @@
+#include "e2e_fixture.h"
+
+#include <filesystem>
+
+#include "sim_control.h"
+
+namespace fs = std::filesystem;
+
+ProgramRun ProgramTest::Run(const std::string& arguments, const std::string& profile,
+                            Environment extra) {
+    for (const auto& entry : fs::directory_iterator(folder.path())) {
+        if (entry.path().string().ends_with("_log.txt")) fs::remove(entry.path());
+    }
+    fs::remove(folder.path() + "/trace.txt");
+    Environment environment = std::move(extra);
+    environment.emplace_back("HLX_SIM_TRACE", folder.path() + "/trace.txt");
+    if (!profile.empty()) {
+        environment.emplace_back("HLX_SIM_PROFILE", folder.write("profile.ini", profile));
+    }
+    last_ = RunProgram(ShellQuote(TAVREL_CMD_PATH) + " " + arguments, folder.path(), environment);
+    return last_;
+}
+
+std::vector<std::string> ProgramTest::Trace() const {
+    return OutputLines(ReadFileText(folder.path() + "/trace.txt"));
+}
+
+std::string ProgramTest::LogFileText() const {
+    std::string text;
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(folder.path())) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("TavrelCmd_") && name.ends_with("_log.txt")) {
+            text = ReadFileText(entry.path().string());
+            ++files;
+        }
+    }
+    return files == 1 ? text : "(" + std::to_string(files) + " log files)";
+}
+
+bool ProgramTest::HasInOrder(const std::vector<std::string>& expected) const {
+    const std::vector<std::string> lines = Lines();
+    size_t at = 0;
+    for (const std::string& line : lines) {
+        if (at < expected.size() && line == expected[at]) ++at;
+    }
+    return at == expected.size();
+}
+
+bool ProgramTest::HasLine(const std::string& line) const { return HasInOrder({line}); }
+
+std::string DefaultProfileWith(const std::string& generatorKeys) {
+    std::string profile = hlxsim::DefaultProfileText();
+    const size_t generator = profile.find("[generator]");
+    const size_t end = profile.find('\n', generator);
+    return profile.insert(end + 1, generatorKeys);
+}
+
+namespace {
+
+void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+std::vector<uint8_t> Wav(uint32_t frames) {
+    std::vector<uint8_t> wav;
+    const std::string riff = "RIFF";
+    wav.insert(wav.end(), riff.begin(), riff.end());
+    Put(wav, 36 + frames * 4, 4);
+    const std::string fmt = "WAVEfmt ";
+    wav.insert(wav.end(), fmt.begin(), fmt.end());
+    Put(wav, 16, 4);
+    Put(wav, 1, 2);
+    Put(wav, 2, 2);
+    Put(wav, 48000, 4);
+    Put(wav, 192000, 4);
+    Put(wav, 4, 2);
+    Put(wav, 16, 2);
+    const std::string data = "data";
+    wav.insert(wav.end(), data.begin(), data.end());
+    Put(wav, frames * 4, 4);
+    for (uint32_t i = 0; i < frames * 2; ++i) Put(wav, i * 97, 2);
+    return wav;
+}
+
+}  // namespace
+
+void DemoContent::Write(const TempFolder& folder, uint32_t width, uint32_t height, int frames) {
+    for (int i = 0; i < frames; ++i) {
+        std::vector<uint8_t> frame(width * height * 3, static_cast<uint8_t>(i * 40));
+        char name[32];
+        std::snprintf(name, sizeof name, "content/f%03d.bin", i);
+        folder.write(name, frame);
+    }
+    folder.write("content/tone.wav", Wav(480));
+    std::vector<uint8_t> packet(31, 0);
+    packet[0] = 0x82;
+    packet[1] = 2;
+    packet[2] = 13;
+    folder.write("content/pk0.bin", packet);
+}

@@ -1,0 +1,39 @@
+// Runs the built TavrelCmd in a fresh folder against the simulator, with a
+// profile and a trace file, and reads back output, log file and trace.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "run_program.h"
+#include "support.h"
+
+class ProgramTest : public ::testing::Test {
+protected:
+    // Runs TavrelCmd with `arguments` (already shell-quoted where needed). A non-empty
+    // profile is written to profile.ini and used; the trace goes to trace.txt.
+    ProgramRun Run(const std::string& arguments, const std::string& profile = "",
+                   Environment extra = {});
+    std::vector<std::string> Lines() const { return OutputLines(last_.output); }
+    std::vector<std::string> Trace() const;
+    // The content of the one log file the run left in the folder.
+    std::string LogFileText() const;
+    // True when `expected` appear in this order among the output lines.
+    bool HasInOrder(const std::vector<std::string>& expected) const;
+    bool HasLine(const std::string& line) const;
+
+    TempFolder folder;
+
+private:
+    ProgramRun last_;
+};
+
+// The default simulator profile with extra [generator] keys.
+std::string DefaultProfileWith(const std::string& generatorKeys);
+
+// Small content for a scenario: RGB frames, a WAV and an HDMI packet, written below `folder`.
+struct DemoContent {
+    static void Write(const TempFolder& folder, uint32_t width, uint32_t height, int frames);
+};
