@@ -59,7 +59,7 @@ TEST_F(RunModes, PlaylistPlaysEveryScenarioAndEnds) {
                             "Loading scenario #2 (5 ms).", "Playing content for 5 msec.",
                             "Playlist has ended."}));
     EXPECT_EQ(Lines().back(), "Playlist has ended.");
-    EXPECT_TRUE(TraceHas("HLX_TS_SetConfigItem(0x5002B00E, 19, 302d323a34303a303a323536) = 0"));
+    EXPECT_TRUE(TraceHas("HLX_TS_SetConfigItem(0x5002B00E, 12, 302d323a34303a303a323536) = 0"));
     EXPECT_TRUE(TraceHas("HLX_Clean() = 0"));
 }
 
