@@ -210,7 +210,10 @@ int32_t HLX_TS_GetConfigItem(uint32_t item, void* buffer, uint32_t size) {
     }
     if (!tracing()) return status;
     std::string line = printed("HLX_TS_GetConfigItem(0x%08X, %u) = %d", item, size, status);
-    if (status > 0) line += " " + TraceBytes(bytes, std::min<uint64_t>(size, uint64_t(status)));
+    if (status > 0) {
+        line += ' ';
+        line += TraceBytes(bytes, std::min<uint64_t>(size, uint64_t(status)));
+    }
     trace(line);
     return status;
 }

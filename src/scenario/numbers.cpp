@@ -23,8 +23,8 @@ bool readMagnitude(std::string_view text, uint64_t limit, bool& negative, uint64
     bool overflow = false;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         const uint64_t digit = static_cast<uint64_t>(text[i] - '0');
-        if (magnitude > (limit - digit) / 10) overflow = true;
-        if (!overflow) magnitude = magnitude * 10 + digit;
+        if (!overflow && magnitude > (limit - digit) / 10) overflow = true;
+        magnitude = overflow ? limit : magnitude * 10 + digit;
     }
     return i > first && !overflow;
 }

@@ -7,10 +7,16 @@
 #include "device/items.h"
 #include "scenario/scenario.h"
 #include "sim_device.h"
-#include "trace_lines.h"
+#include "device/trace_lines.h"
 
 namespace {
 
+using trace::FailedGet;
+using trace::Get;
+using trace::Join;
+using trace::LittleEndianHex;
+using trace::Set;
+using trace::SetBytes;
 using Lines = std::vector<std::string>;
 
 std::string ProfileWith(const std::string& generator) {
@@ -38,7 +44,7 @@ TEST_P(ConfigItemTrace, WritesExactlyTheseItems) {
 
 std::string Bytes48() {
     std::string hex;
-    for (int i = 0; i < 48; ++i) hex += HexLE(static_cast<uint64_t>(i), 1);
+    for (int i = 0; i < 48; ++i) hex += LittleEndianHex(static_cast<uint64_t>(i), 1);
     return hex;
 }
 
@@ -65,60 +71,60 @@ Timing SampleTiming() {
 INSTANTIATE_TEST_SUITE_P(
     Operations, ConfigItemTrace,
     ::testing::Values(
-        TraceCase{"WriteRegister", [] { return WriteRegister(8192, 5); }, true, RegWrite(8192, 5)},
+        TraceCase{"WriteRegister", [] { return WriteRegister(8192, 5); }, true, trace::WriteRegister(8192, 5)},
         TraceCase{"ScramblerOn", [] { return SetScrambler(true); }, true,
-                  Join({RegWrite(6146, 1), RegRead(6146, 1)})},
+                  Join({trace::WriteRegister(6146, 1), trace::ReadRegister(6146, 1)})},
         TraceCase{"ScramblerOff", [] { return SetScrambler(false); }, true,
-                  Join({RegWrite(6146, 2), RegRead(6146, 2)})},
+                  Join({trace::WriteRegister(6146, 2), trace::ReadRegister(6146, 2)})},
         TraceCase{"ImageSizeHdmi", [] { return SetImageSize(true, 1920, 1080); }, true,
-                  Join({RegWrite(7187, 1920), RegWrite(7188, 1080)})},
+                  Join({trace::WriteRegister(7187, 1920), trace::WriteRegister(7188, 1080)})},
         TraceCase{"ImageSizeDisplayPort", [] { return SetImageSize(false, 640, 480); }, true,
-                  Join({RegWrite(3091, 640), RegWrite(3092, 480)})},
+                  Join({trace::WriteRegister(3091, 640), trace::WriteRegister(3092, 480)})},
         TraceCase{"AudioParameters", [] { return SetAudioParameters(2, 48000, 16); }, true,
-                  Join({RegWrite(8194, 2), RegWrite(8195, 48000), RegWrite(8196, 16)})},
+                  Join({trace::WriteRegister(8194, 2), trace::WriteRegister(8195, 48000), trace::WriteRegister(8196, 16)})},
         TraceCase{"AudioMuteRefusesMode3", [] { return SetAudioMute(3); }, false, {}},
-        TraceCase{"AudioMute", [] { return SetAudioMute(1); }, true, RegWrite(8200, 1)},
-        TraceCase{"AudioSize", [] { return SetAudioSize(384004); }, true, RegWrite(8202, 384004)},
+        TraceCase{"AudioMute", [] { return SetAudioMute(1); }, true, trace::WriteRegister(8200, 1)},
+        TraceCase{"AudioSize", [] { return SetAudioSize(384004); }, true, trace::WriteRegister(8202, 384004)},
         TraceCase{"AudioBlock", [] { return SetAudioMemoryBlock(0); }, false,
-                  {Set32(0xFF00000, 8205), Set32(0xFF00003, 0, -1)}},
+                  {Set(0xFF00000, 8205, 4), Set(0xFF00003, 0, 4, -1)}},
         TraceCase{"AudioCompressed", [] { return SetAudioCompressed(true); }, true,
-                  Join({RegRead(8193, 0), RegWrite(8193, 4)})},
+                  Join({trace::ReadRegister(8193, 0), trace::WriteRegister(8193, 4)})},
         TraceCase{"ChannelStatus", [] { return SetAudioChannelStatus(ChannelStatus(), 48); }, true,
-                  Join({RegRead(8193, 0), RegWrite(8193, 8), RegRead(8193, 8), RegWrite(8193, 8),
-                        {Set32(0xFF00000, 8198), SetLine(0xFF00004, 48, Bytes48())}})},
+                  Join({trace::ReadRegister(8193, 0), trace::WriteRegister(8193, 8), trace::ReadRegister(8193, 8), trace::WriteRegister(8193, 8),
+                        {Set(0xFF00000, 8198, 4), SetBytes(0xFF00004, 48, Bytes48())}})},
         TraceCase{"PacketType", [] { return SetAudioPacketType(3); }, true,
-                  Join({RegRead(8193, 0), RegWrite(8193, 0x100), RegRead(8193, 0x100),
-                        RegWrite(8193, 0x1100), RegWrite(8197, 3)})},
-        TraceCase{"ApplySettings", [] { return ApplySettings(); }, true, {Set32(1795, 1)}},
-        TraceCase{"SelectPattern", [] { return SelectPattern(14); }, true, {Set32(1809, 14)}},
+                  Join({trace::ReadRegister(8193, 0), trace::WriteRegister(8193, 0x100), trace::ReadRegister(8193, 0x100),
+                        trace::WriteRegister(8193, 0x1100), trace::WriteRegister(8197, 3)})},
+        TraceCase{"ApplySettings", [] { return ApplySettings(); }, true, {Set(1795, 1, 4)}},
+        TraceCase{"SelectPattern", [] { return SelectPattern(14); }, true, {Set(1809, 14, 4)}},
         TraceCase{"Timings", [] { return SetTimings(SampleTiming()); }, true,
-                  {Set32(1796, 2200), Set32(1797, 192), Set32(1798, 1920),
-                   Set32(1799, static_cast<uint32_t>(-44)), Set32(1800, 1125), Set32(1801, 41),
-                   Set32(1802, 1080), Set32(1803, 5), Set32(1805, 60000)}},
+                  {Set(1796, 2200, 4), Set(1797, 192, 4), Set(1798, 1920, 4),
+                   Set(1799, static_cast<uint32_t>(-44), 4), Set(1800, 1125, 4), Set(1801, 41, 4),
+                   Set(1802, 1080, 4), Set(1803, 5, 4), Set(1805, 60000, 4)}},
         TraceCase{"ColorYuv444Bits9", [] { return SetColorFormat("YUV444", 9); }, true,
-                  {Set32(1804, 2048)}},
+                  {Set(1804, 2048, 4)}},
         TraceCase{"ColorByNameYuv420", [] { return SetColorFormatByName("YUV420@10bit"); }, true,
-                  {Set32(1804, 6146)}},
+                  {Set(1804, 6146, 4)}},
         TraceCase{"ColorByNameLowerCase", [] { return SetColorFormatByName("yuv420@10bit"); },
-                  true, {Set32(1804, 2)}},
+                  true, {Set(1804, 2, 4)}},
         TraceCase{"ColorByNameYuv422", [] { return SetColorFormatByName("YUV422@12bit"); }, true,
-                  {Set32(1804, 4099)}},
+                  {Set(1804, 4099, 4)}},
         TraceCase{"ColorByNameRgb", [] { return SetColorFormatByName("RGB444@8bit"); }, true,
-                  {Set32(1804, 1)}},
+                  {Set(1804, 1, 4)}},
         TraceCase{"ColorByNameWithoutAt", [] { return SetColorFormatByName("RGB444"); }, false, {}},
         TraceCase{"ColorByNameEmpty", [] { return SetColorFormatByName(""); }, false, {}},
-        TraceCase{"ResetLayout", [] { return ResetMemoryLayout(); }, true, {Set64(2178, 0)}},
+        TraceCase{"ResetLayout", [] { return ResetMemoryLayout(); }, true, {Set(2178, 0, 8)}},
         TraceCase{"Layout", [] { return SetMemoryLayout({167772160, 0, 0}); }, true,
-                  {SetLine(2179, 3, HexLE(167772160, 8) + HexLE(0, 8) + HexLE(0, 8))}},
+                  {SetBytes(2179, 3, LittleEndianHex(167772160, 8) + LittleEndianHex(0, 8) + LittleEndianHex(0, 8))}},
         TraceCase{"MemoryEqualIsNotEnough", [] { return IsMemorySufficient(4294967296ULL); },
-                  false, {Get(2176, 8, 4294967296ULL)}},
+                  false, {Get(2176, 4294967296ULL, 8)}},
         TraceCase{"MemoryLarger", [] { return IsMemorySufficient(4294967295ULL); }, true,
-                  {Get(2176, 8, 4294967296ULL)}},
-        TraceCase{"PlaybackOn", [] { return SetPlaybackState(1); }, true, {Set32(0x5002B000, 1)}},
+                  {Get(2176, 4294967296ULL, 8)}},
+        TraceCase{"PlaybackOn", [] { return SetPlaybackState(1); }, true, {Set(0x5002B000, 1, 4)}},
         TraceCase{"PlaybackStopsAtOnce", [] { return SetPlaybackState(0); }, true,
-                  {Set32(0x5002B000, 0)}},
+                  {Set(0x5002B000, 0, 4)}},
         TraceCase{"PlaybackContent", [] { return SetPlaybackContent(7); }, true,
-                  {Set32(0x5002B001, 7)}}),
+                  {Set(0x5002B001, 7, 4)}}),
     [](const ::testing::TestParamInfo<TraceCase>& info) { return std::string(info.param.name); });
 
 TEST(ConfigItems, FailingAddressWriteStopsTheRegisterWrite) {
@@ -126,7 +132,7 @@ TEST(ConfigItems, FailingAddressWriteStopsTheRegisterWrite) {
     sim.open();
     hlxsim::FailSet(item::kRegisterAddress);
     EXPECT_FALSE(WriteRegister(8192, 1));
-    EXPECT_EQ(sim.trace(), Lines{Set32(0xFF00000, 8192, -1)});
+    EXPECT_EQ(sim.trace(), Lines{Set(0xFF00000, 8192, 4, -1)});
 }
 
 TEST(ConfigItems, FailingWidthWriteStopsBeforeHeight) {
@@ -134,7 +140,7 @@ TEST(ConfigItems, FailingWidthWriteStopsBeforeHeight) {
     sim.open();
     hlxsim::FailRegister(3091);
     EXPECT_FALSE(SetImageSize(false, 640, 480));
-    EXPECT_EQ(sim.trace(), (Lines{Set32(0xFF00000, 3091), Set32(0xFF00003, 640, -1)}));
+    EXPECT_EQ(sim.trace(), (Lines{Set(0xFF00000, 3091, 4), Set(0xFF00003, 640, 4, -1)}));
 }
 
 TEST(ConfigItems, ScramblerReportsTheBitReadBack) {
@@ -152,7 +158,7 @@ TEST(ConfigItems, WriteMemoryBlockEmptiesTheBufferEvenOnFailure) {
     std::vector<uint8_t> bytes(16, 0xAB);
     EXPECT_FALSE(WriteMemoryBlock(0, bytes));  // no layout: the block cannot be selected
     EXPECT_TRUE(bytes.empty());
-    EXPECT_EQ(sim.trace(), Lines{Set32(2180, 0, -1)});
+    EXPECT_EQ(sim.trace(), Lines{Set(2180, 0, 4, -1)});
 
     ASSERT_TRUE(SetMemoryLayout({1024, 1024}));
     bytes.assign(4, 0xCD);
@@ -184,8 +190,8 @@ TEST_F(PlaybackStop, PollsUntilTheDeviceReportsTheStop) {
     sim.trace();
     EXPECT_TRUE(SetPlaybackState(0, wait));
     EXPECT_EQ(sim.trace(),
-              (Lines{Set32(0x5002B000, 0, 1), Get(0x5002B000, 4, 1), Get(0x5002B000, 4, 1),
-                     Get(0x5002B000, 4, 1), Get(0x5002B000, 4, 0)}));
+              (Lines{Set(0x5002B000, 0, 4, 1), Get(0x5002B000, 1, 4), Get(0x5002B000, 1, 4),
+                     Get(0x5002B000, 1, 4), Get(0x5002B000, 0, 4)}));
     EXPECT_EQ(waits, (std::vector<uint32_t>{100, 100, 100}));
 }
 
@@ -198,7 +204,7 @@ TEST_F(PlaybackStop, GivesUpAfterOneHundredReads) {
     EXPECT_TRUE(SetPlaybackState(0, wait));
     const Lines trace = sim.trace();
     ASSERT_EQ(trace.size(), 101u);
-    EXPECT_EQ(trace.back(), Get(0x5002B000, 4, 1));
+    EXPECT_EQ(trace.back(), Get(0x5002B000, 1, 4));
     EXPECT_EQ(waits.size(), 99u);
 }
 
@@ -210,7 +216,7 @@ TEST_F(PlaybackStop, AFailedReadLeavesTheZeroedValueAndEndsThePoll) {
     hlxsim::FailGet(item::kPlaybackState);
     sim.trace();
     EXPECT_TRUE(SetPlaybackState(0, wait));
-    EXPECT_EQ(sim.trace(), (Lines{Set32(0x5002B000, 0, 1), GetFailed(0x5002B000, 4)}));
+    EXPECT_EQ(sim.trace(), (Lines{Set(0x5002B000, 0, 4, 1), FailedGet(0x5002B000, 4)}));
     EXPECT_TRUE(waits.empty());
 }
 

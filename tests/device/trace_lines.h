@@ -18,11 +18,15 @@ inline std::string LittleEndianHex(uint64_t value, size_t bytes) {
     return hex;
 }
 
-inline std::string Set(uint32_t item, uint64_t value, size_t bytes = 4) {
-    char line[128];
-    std::snprintf(line, sizeof line, "HLX_TS_SetConfigItem(0x%08X, %zu, %s) = 0", item, bytes,
-                  LittleEndianHex(value, bytes).c_str());
-    return line;
+// A set of `size` bytes shown as `hex`, answered with `status`.
+inline std::string SetBytes(uint32_t item, size_t size, const std::string& hex, int status = 0) {
+    char head[64];
+    std::snprintf(head, sizeof head, "HLX_TS_SetConfigItem(0x%08X, %zu, ", item, size);
+    return head + hex + ") = " + std::to_string(status);
+}
+
+inline std::string Set(uint32_t item, uint64_t value, size_t bytes = 4, int status = 0) {
+    return SetBytes(item, bytes, LittleEndianHex(value, bytes), status);
 }
 
 // The start of a refused set; the failure status follows.
@@ -38,8 +42,24 @@ inline std::string Get(uint32_t item, uint64_t value, size_t bytes = 4) {
     return line;
 }
 
+inline std::string FailedGet(uint32_t item, size_t bytes = 4) {
+    char line[128];
+    std::snprintf(line, sizeof line, "HLX_TS_GetConfigItem(0x%08X, %zu) = -1", item, bytes);
+    return line;
+}
+
 inline std::vector<std::string> WriteRegister(uint32_t address, uint32_t value) {
     return {Set(0x0FF00000, address), Set(0x0FF00003, value)};
+}
+
+inline std::vector<std::string> ReadRegister(uint32_t address, uint64_t value) {
+    return {Set(0x0FF00000, address), Get(0x0FF00001, value, 8)};
+}
+
+inline std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
 }
 
 }  // namespace trace
