@@ -3,10 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 struct ScenarioSettings;
 
-// Non-empty ';'-separated items of `video` when it is selected, else 0.
+// The non-empty ';'-separated items of a `video` field, in order.
+std::vector<std::string> VideoItems(const std::string& video);
+// Number of video items when `video` is selected, else 0.
 uint32_t VideoItemCount(const ScenarioSettings& settings);
 inline uint32_t PacketsBlockIndex(const ScenarioSettings& settings) {
     return VideoItemCount(settings);

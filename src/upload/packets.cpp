@@ -10,6 +10,7 @@
 #include "upload/frame_sequence.h"
 #include "upload/layout_indexes.h"
 #include "upload/loader.h"
+#include "scenario/selection.h"
 #include "upload/upload_scenario.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include "device/items.h"
 #include "scenario/paths.h"
 #include "scenario/selection.h"
-#include "scenario/split.h"
 #include "upload/audio.h"
 #include "upload/frame_sequence.h"
+#include "upload/layout_indexes.h"
 #include "upload/loader.h"
 #include "upload/packets.h"
 #include "upload/step_check.h"
@@ -16,13 +16,8 @@ namespace {
 
 constexpr uint32_t kBlockAlignment = 12288;
 
-std::vector<std::string> VideoItems(const ScenarioSettings& settings) {
-    std::vector<std::string> items;
-    if (!IsSelected(settings.video)) return items;
-    for (std::string& piece : splitPieces(settings.video, ';')) {
-        if (!piece.empty()) items.push_back(std::move(piece));
-    }
-    return items;
+std::vector<std::string> SelectedVideoItems(const ScenarioSettings& settings) {
+    return IsSelected(settings.video) ? VideoItems(settings.video) : std::vector<std::string>();
 }
 
 // Every line is reserved as two parts of 4 and 2 bytes per pixel, each rounded to 1 KiB.
@@ -36,8 +31,7 @@ uint64_t AudioDataSize(const std::string& path) {
         return size < 0 ? 0 : 2 * static_cast<uint64_t>(size);
     }
     WaveReader reader;
-    if (!reader.ReadHeader(path)) return 0;
-    return AudioRecordBytes(reader.channels()) * reader.frames() + 4;
+    return reader.open(path) ? reader.deviceDataSize() : 0;
 }
 
 void ReportMissing(DataLoaderBase& loader, const std::string& path) {
@@ -63,7 +57,8 @@ bool CheckSequence(DataLoaderBase& loader, const std::string& path) {
 
 bool CheckFilesExist(DataLoaderBase& loader, const ScenarioSettings& settings) {
     bool present = true;
-    for (const std::string& item : VideoItems(settings)) present &= CheckSequence(loader, item);
+    for (const std::string& item : SelectedVideoItems(settings))
+        present &= CheckSequence(loader, item);
     if (IsSelected(settings.audio) && !fileExists(settings.audio)) {
         ReportMissing(loader, settings.audio);
         present = false;
@@ -127,21 +122,20 @@ uint32_t RoundUp(uint32_t value, uint32_t alignment) {
 std::vector<uint64_t> ComputeMemoryBlocks(const ScenarioSettings& settings) {
     std::vector<uint64_t> layout;
     const uint32_t frameBytes = FrameReservation(settings.timing);
-    for (const std::string& item : VideoItems(settings)) {
+    for (const std::string& item : SelectedVideoItems(settings)) {
         layout.push_back(static_cast<uint64_t>(frameBytes) * CountFileSequence(item));
     }
     uint64_t packetBytes = 0;
     PacketSet packets;
     if (IsSelected(settings.packets) && LoadPackets(settings, packets)) {
         std::vector<uint8_t> data;
-        if (BuildPacketData(packets, data) != PacketDataStatus::Ok) return {};
+        if (BuildPacketData(packets, data) != PacketDataStatus::kOk) return {};
         packetBytes = RoundUp(static_cast<uint32_t>(data.size()), kBlockAlignment);
     }
     layout.push_back(packetBytes);
     uint64_t audioBytes = 0;
     if (IsSelected(settings.audio)) {
-        audioBytes =
-            RoundUp(static_cast<uint32_t>(AudioDataSize(settings.audio)), kBlockAlignment);
+        audioBytes = RoundUp(static_cast<uint32_t>(AudioDataSize(settings.audio)), kBlockAlignment);
     }
     layout.push_back(audioBytes);
     return layout;

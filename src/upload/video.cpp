@@ -1,5 +1,7 @@
 #include "upload/video.h"
 
+#include "upload/layout_indexes.h"
+
 #include <new>
 
 #include "device/config_items.h"
@@ -110,13 +112,6 @@ void convertFrame(uint8_t* data, const FramePlan& plan, unsigned shift) {
     ShiftWordsLeft(data, plan.bytes / 2, shift);
 }
 
-std::vector<std::string> videoItems(const std::string& video) {
-    std::vector<std::string> items;
-    for (std::string& piece : splitPieces(video, ';')) {
-        if (!piece.empty()) items.push_back(std::move(piece));
-    }
-    return items;
-}
 
 }  // namespace
 
@@ -195,7 +190,7 @@ bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::str
 }
 
 bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings) {
-    const std::vector<std::string> items = videoItems(settings.video);
+    const std::vector<std::string> items = VideoItems(settings.video);
     if (items.empty()) {
         loader.ReportError("Failed parsing video path!");
         return false;
