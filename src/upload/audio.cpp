@@ -55,8 +55,7 @@ void SendPacketType(DataLoaderBase& loader, const AudioFormat& format, bool comp
 
 std::string ParametersText(const AudioFormat& format) {
     return "Set audio parameters [" + std::to_string(format.channels) + ", " +
-           std::to_string(format.sampleRate) + ", " + std::to_string(format.bitsPerSample) +
-           "] OK";
+           std::to_string(format.sampleRate) + ", " + std::to_string(format.bitsPerSample) + "] OK";
 }
 
 }  // namespace
@@ -68,26 +67,41 @@ uint64_t LinkAudioRate(const AudioFormat& format, bool compressed) {
 
 uint8_t SamplingFrequencyCode(uint64_t rate) {
     switch (rate) {
-        case 22050: return 4;
-        case 24000: return 6;
-        case 32000: return 3;
-        case 44100: return 0;
-        case 48000: return 2;
-        case 88200: return 8;
-        case 96000: return 10;
-        case 176400: return 12;
-        case 192000: return 14;
-        case 768000: return 9;
-        default: return 1;  // not indicated
+        case 22050:
+            return 4;
+        case 24000:
+            return 6;
+        case 32000:
+            return 3;
+        case 44100:
+            return 0;
+        case 48000:
+            return 2;
+        case 88200:
+            return 8;
+        case 96000:
+            return 10;
+        case 176400:
+            return 12;
+        case 192000:
+            return 14;
+        case 768000:
+            return 9;
+        default:
+            return 1;  // not indicated
     }
 }
 
 uint8_t WordLengthCode(uint32_t bitsPerSample) {
     switch (bitsPerSample) {
-        case 16: return 2;
-        case 20: return 10;
-        case 24: return 11;
-        default: return 0;
+        case 16:
+            return 2;
+        case 20:
+            return 10;
+        case 24:
+            return 11;
+        default:
+            return 0;
     }
 }
 

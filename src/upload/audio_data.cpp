@@ -28,28 +28,40 @@ bool SizeBuffer(std::vector<uint8_t>& data, uint64_t size) {
 
 uint16_t RawChannels(uint32_t code) {
     switch (code) {
-        case 0: return 2;
-        case 1: return 8;
-        default: return 0;
+        case 0:
+            return 2;
+        case 1:
+            return 8;
+        default:
+            return 0;
     }
 }
 
 uint32_t RawSampleRate(uint32_t code) {
     switch (code) {
-        case 0: return 44100;
-        case 1: return 48000;
-        case 2: return 96000;
-        case 3: return 192000;
-        default: return 0;
+        case 0:
+            return 44100;
+        case 1:
+            return 48000;
+        case 2:
+            return 96000;
+        case 3:
+            return 192000;
+        default:
+            return 0;
     }
 }
 
 uint16_t RawBits(uint32_t code) {
     switch (code) {
-        case 0: return 16;
-        case 1: return 24;
-        case 2: return 32;
-        default: return 0;
+        case 0:
+            return 16;
+        case 1:
+            return 24;
+        case 2:
+            return 32;
+        default:
+            return 0;
     }
 }
 
@@ -141,7 +153,8 @@ bool BuildRawAudioData(const AudioFormat& format, bool swap, uint64_t fileBytes,
 bool ReadAudioFile(const ScenarioSettings& settings, std::vector<uint8_t>& data,
                    AudioFormat& format) {
     const std::string extension = fileExtension(settings.audio);
-    if (extension == "wav" || extension == "wave") return ReadWaveFile(settings.audio, data, format);
+    if (extension == "wav" || extension == "wave")
+        return ReadWaveFile(settings.audio, data, format);
     if (extension == "bin") return ReadRawFile(settings, data, format);
     return false;
 }

@@ -1,6 +1,5 @@
 #include "upload/packets.h"
 
-#include <array>
 #include <cstring>
 #include <string>
 
@@ -25,27 +24,8 @@ constexpr const char* kLoaded = "Loaded packet(s)";
 constexpr uint64_t kIndexEntryBytes = 8;
 constexpr uint64_t kStepAlign = 64;
 constexpr uint64_t kDataAlign = 1024;
-constexpr uint64_t kMaxStepBytes = 65535;     // the index keeps a step's size in 16 bits
-constexpr uint64_t kOffsetLimit = 1u << 24;   // and its offset in 24 usable bits
-
-// Device position of each of the 32 HDMI file bytes. The device takes the packet in
-// rows: three rows of 9 bytes (header byte r, then bytes 2r and 2r+1 of each of the four
-// 7-byte subpackets) and a row of 5 (file byte 31, then byte 6 of each subpacket).
-constexpr std::array<uint8_t, kHdmiPacketBytes> HdmiDevicePositions() {
-    std::array<uint8_t, kHdmiPacketBytes> to{};
-    for (uint8_t row = 0; row < 3; ++row) to[row] = static_cast<uint8_t>(9 * row);
-    to[31] = 27;
-    for (uint8_t sub = 0; sub < 4; ++sub) {
-        for (uint8_t j = 0; j < 7; ++j) {
-            const uint8_t row = j / 2;
-            const uint8_t device = row < 3 ? static_cast<uint8_t>(9 * row + 1 + 2 * sub + j % 2)
-                                           : static_cast<uint8_t>(28 + sub);
-            to[3 + 7 * sub + j] = device;
-        }
-    }
-    return to;
-}
-constexpr std::array<uint8_t, kHdmiPacketBytes> kHdmiPositions = HdmiDevicePositions();
+constexpr uint64_t kMaxStepBytes = 65535;    // the index keeps a step's size in 16 bits
+constexpr uint64_t kOffsetLimit = 1u << 24;  // and its offset in 24 usable bits
 
 uint64_t RoundUp64(uint64_t value, uint64_t alignment) {
     return (value + alignment - 1) / alignment * alignment;
@@ -56,11 +36,28 @@ void StoreLe16(uint8_t* out, uint32_t value) {
     out[1] = static_cast<uint8_t>(value >> 8);
 }
 
+inline void Copy2(uint8_t* out, const uint8_t* in) {
+    std::memcpy(out, in, 2);
+}
+
+// The device takes an HDMI packet in rows: three rows of 9 bytes (header byte r, then
+// bytes 2r and 2r+1 of each of the four 7-byte subpackets that follow the 3 header
+// bytes) and a row of 5 (file byte 31, then byte 6 of each subpacket).
 bool ParseHdmi(const uint8_t* data, size_t size, std::vector<uint8_t>& layout) {
     if (size < kHdmiPacketFileBytes) return false;
-    layout.assign(kHdmiPacketBytes, 0);
-    const size_t used = size < kHdmiPacketBytes ? size : kHdmiPacketBytes;
-    for (size_t i = 0; i < used; ++i) layout[kHdmiPositions[i]] = data[i];
+    layout.resize(kHdmiPacketBytes);
+    uint8_t* out = layout.data();
+    out[0] = data[0];
+    out[9] = data[1];
+    out[18] = data[2];
+    out[27] = size > kHdmiPacketFileBytes ? data[31] : 0;
+    for (size_t sub = 0; sub < 4; ++sub) {
+        const uint8_t* in = data + 3 + 7 * sub;
+        Copy2(out + 1 + 2 * sub, in);
+        Copy2(out + 10 + 2 * sub, in + 2);
+        Copy2(out + 19 + 2 * sub, in + 4);
+        out[28 + sub] = in[6];
+    }
     return true;
 }
 
@@ -84,6 +81,16 @@ bool LoadPacketFile(const std::string& path, bool hdmi, std::vector<uint8_t>& by
     if (!readWholeFile(path, bytes) || bytes.empty()) return false;
     if (bytes.size() < kPacketFileMinBytes) bytes.resize(kPacketFileMinBytes, 0);
     return ParsePacket(bytes.data(), bytes.size(), hdmi, layout);
+}
+
+// HDMI packets all have one size: a fixed-size copy is a few moves, not a call.
+inline uint8_t* CopyPacket(uint8_t* out, const std::vector<uint8_t>& packet) {
+    if (packet.size() == kHdmiPacketBytes) {
+        std::memcpy(out, packet.data(), kHdmiPacketBytes);
+    } else {
+        std::memcpy(out, packet.data(), packet.size());
+    }
+    return out + packet.size();
 }
 
 struct StepPlace {
@@ -147,14 +154,13 @@ PacketDataStatus BuildPacketData(const PacketSet& set, std::vector<uint8_t>& dat
     const PacketDataStatus status = PlaceSteps(set, indexBytes, places, end);
     if (status != PacketDataStatus::kOk) return status;
     // The index is counted once more on top of the end offset, as the device expects.
-    data.assign(RoundUp64(end + indexBytes, kDataAlign), 0);
+    const uint64_t total = RoundUp64(end + indexBytes, kDataAlign);
+    data.assign(total, 0);
     for (size_t i = 0; i < places.size(); ++i) {
         WriteIndexEntry(data.data() + kIndexEntryBytes * i, places[i]);
         uint8_t* out = data.data() + places[i].offset;
         for (const uint32_t index : set.steps[i].packetIndices) {
-            const std::vector<uint8_t>& packet = set.packets[index];
-            std::memcpy(out, packet.data(), packet.size());
-            out += packet.size();
+            out = CopyPacket(out, set.packets[index]);
         }
     }
     return PacketDataStatus::kOk;
@@ -171,10 +177,17 @@ bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings) {
     if (!selected) return true;
     std::vector<uint8_t> data;
     switch (BuildPacketData(set, data)) {
-        case PacketDataStatus::kOk: break;
-        case PacketDataStatus::kStepTooLarge: loader.ReportError(kStepTooLarge); return false;
-        case PacketDataStatus::kDataTooLarge: loader.ReportError(kDataTooLarge); return false;
-        case PacketDataStatus::kMissingPacket: loader.ReportError(kLoadFailed); return false;
+        case PacketDataStatus::kOk:
+            break;
+        case PacketDataStatus::kStepTooLarge:
+            loader.ReportError(kStepTooLarge);
+            return false;
+        case PacketDataStatus::kDataTooLarge:
+            loader.ReportError(kDataTooLarge);
+            return false;
+        case PacketDataStatus::kMissingPacket:
+            loader.ReportError(kLoadFailed);
+            return false;
     }
     if (!WriteMemoryBlock(PacketsBlockIndex(settings), data)) {
         loader.ReportError(kTransferFailed);

@@ -25,12 +25,18 @@ constexpr uint32_t kColorSpace422 = 2;
 
 uint32_t BitsPerComponent(uint32_t depthCode) {
     switch (depthCode) {
-        case 0: return 6;
-        case 1: return 8;
-        case 2: return 10;
-        case 3: return 12;
-        case 4: return 16;
-        default: return 0;
+        case 0:
+            return 6;
+        case 1:
+            return 8;
+        case 2:
+            return 10;
+        case 3:
+            return 12;
+        case 4:
+            return 16;
+        default:
+            return 0;
     }
 }
 
@@ -42,10 +48,14 @@ struct Ratio {
 Ratio DeepColorFactor(uint32_t colorSpace, uint32_t bits) {
     if (colorSpace == kColorSpace422 || bits == 8) return {};
     switch (bits) {
-        case 10: return {5, 4};
-        case 12: return {3, 2};
-        case 16: return {2, 1};
-        default: return {};
+        case 10:
+            return {5, 4};
+        case 12:
+            return {3, 2};
+        case 16:
+            return {2, 1};
+        default:
+            return {};
     }
 }
 

@@ -20,7 +20,9 @@ uint16_t Read16(const uint8_t* p, bool big) {
 // Chunks looked at when searching for the samples; real files have a handful.
 constexpr int kMaxWaveChunks = 64;
 
-bool HasId(const uint8_t* p, const char* id) { return std::memcmp(p, id, 4) == 0; }
+bool HasId(const uint8_t* p, const char* id) {
+    return std::memcmp(p, id, 4) == 0;
+}
 
 // Bytes of one frame as the frame count divides them; 0 when it has no size.
 uint32_t FrameBytes(const WaveHeader& header) {
@@ -29,7 +31,9 @@ uint32_t FrameBytes(const WaveHeader& header) {
 
 }  // namespace
 
-uint32_t AudioRecordWords(uint32_t channels) { return channels <= 2 ? 2 : 8; }
+uint32_t AudioRecordWords(uint32_t channels) {
+    return channels <= 2 ? 2 : 8;
+}
 
 uint64_t AudioDeviceDataSize(uint32_t channels, uint32_t frames) {
     return uint64_t{4} * AudioRecordWords(channels) * frames + 4;

@@ -52,7 +52,7 @@ bool LocateWaveData(const WaveChunkReader& read, uint64_t fileSize, WaveHeader& 
 bool ParseWaveHeader(const uint8_t* data, size_t size, WaveHeader& header);
 
 class WaveReader {
-public:
+  public:
     // Opens the file and reads its header; false when it cannot be used.
     bool open(const std::string& path);
     const WaveHeader& header() const { return header_; }
@@ -64,7 +64,7 @@ public:
     // returns the number read (fewer when the file ends early).
     size_t readSamples(uint8_t* destination, size_t size);
 
-private:
+  private:
     struct Closer {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };

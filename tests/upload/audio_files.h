@@ -27,14 +27,16 @@ inline void PutNumber(std::vector<uint8_t>& out, uint64_t value, int bytes, bool
     }
 }
 
-inline void PutText(std::vector<uint8_t>& out, const char* id) { out.insert(out.end(), id, id + 4); }
+inline void PutText(std::vector<uint8_t>& out, const char* id) {
+    out.insert(out.end(), id, id + 4);
+}
 
 // A WAV file around `samples`, which are stored as given (already in the file's byte order).
 inline std::vector<uint8_t> MakeWav(const WavSpec& spec, const std::vector<uint8_t>& samples) {
     std::vector<uint8_t> out;
     const bool big = spec.rifx;
-    const uint32_t align =
-        spec.blockAlign >= 0 ? static_cast<uint32_t>(spec.blockAlign) : spec.bits / 8 * spec.channels;
+    const uint32_t align = spec.blockAlign >= 0 ? static_cast<uint32_t>(spec.blockAlign)
+                                                : spec.bits / 8 * spec.channels;
     PutText(out, big ? "RIFX" : "RIFF");
     PutNumber(out, 36 + samples.size(), 4, big);
     PutText(out, "WAVE");
@@ -61,7 +63,7 @@ inline uint32_t WordAt(const std::vector<uint8_t>& data, size_t i) {
 }
 
 class RecordingLoader : public DataLoaderBase {
-public:
+  public:
     bool LoadVideo(ScenarioSettings&) override { return true; }
     void ReportInfo(std::string text) override { lines.push_back("info: " + text); }
     void ReportError(std::string text) override { lines.push_back("error: " + text); }

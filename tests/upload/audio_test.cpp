@@ -47,7 +47,8 @@ TEST(AudioKernelsTest, InPlaceConversionMatchesAPlainOneForEveryLayout) {
                     for (uint8_t& b : in) b = static_cast<uint8_t>(random());
                     std::vector<uint8_t> buffer(size, 0);
                     std::copy(in.begin(), in.end(), buffer.end() - input);
-                    ASSERT_TRUE(ConvertSamplesInPlace(buffer.data(), size, size - input, frames, l));
+                    ASSERT_TRUE(
+                        ConvertSamplesInPlace(buffer.data(), size, size - input, frames, l));
                     const std::vector<uint32_t> expected = ReferenceWords(in, frames, l);
                     for (size_t i = 0; i < expected.size(); ++i) {
                         ASSERT_EQ(WordAt(buffer, i), expected[i])
@@ -79,7 +80,7 @@ TEST(AudioKernelsTest, SwapsAndReversesWholeUnitsOnly) {
 }
 
 class AudioFileTest : public ::testing::Test {
-protected:
+  protected:
     bool Read(const std::string& name, const std::vector<uint8_t>& content) {
         settings.audio = folder.write(name, content);
         return ReadAudioFile(settings, data, format);
@@ -221,8 +222,7 @@ TEST_F(AudioFileTest, RawCodesWithoutAUsableFormatAreRefused) {
     for (const Case& c : {Case{2, 0}, Case{3, 0}, Case{7, 0}, Case{0, 2}, Case{0, 3}, Case{0, 9}}) {
         settings.audiochannels = c.channels;
         settings.audiobits = c.bits;
-        EXPECT_FALSE(Read("raw.bin", std::vector<uint8_t>(64, 1)))
-            << c.channels << " / " << c.bits;
+        EXPECT_FALSE(Read("raw.bin", std::vector<uint8_t>(64, 1))) << c.channels << " / " << c.bits;
     }
 }
 
@@ -235,12 +235,9 @@ TEST(ChannelStatusTest, BytesFollowTheStream) {
     };
     const Case cases[] = {
         {{8, 192000, 16}, true, 6, 0x39, 2, 3},  // high bit rate: 768 kHz on the link
-        {{8, 48000, 24}, false, 4, 2, 11, 0},
-        {{8, 96000, 24}, false, 4, 10, 11, 3},
-        {{2, 192000, 16}, true, 6, 14, 2, 0},
-        {{2, 44100, 20}, false, 4, 0, 10, 0},
-        {{2, 22050, 8}, false, 4, 4, 0, 0},
-        {{2, 12345, 32}, false, 4, 1, 0, 0},
+        {{8, 48000, 24}, false, 4, 2, 11, 0},       {{8, 96000, 24}, false, 4, 10, 11, 3},
+        {{2, 192000, 16}, true, 6, 14, 2, 0},       {{2, 44100, 20}, false, 4, 0, 10, 0},
+        {{2, 22050, 8}, false, 4, 4, 0, 0},         {{2, 12345, 32}, false, 4, 1, 0, 0},
         {{6, 48000, 16}, true, 6, 14 + 0x30, 2, 0},  // four times the rate on the link
     };
     for (const Case& c : cases) {

@@ -14,7 +14,7 @@
 namespace {
 
 class AudioUploadTest : public ::testing::Test {
-protected:
+  protected:
     AudioUploadTest() { sim.open(); }
     // Lays out `blocks` empty blocks before the audio block, then forgets the trace.
     void Layout(size_t blocks) {
@@ -67,8 +67,9 @@ TEST_F(AudioUploadTest, HdmiStereoWritesDataThenConfiguresTheGenerator) {
     AddRegisterWrite(expected, 8200, 1);
     AddRegisterWrite(expected, 8192, 0x40000001);
     EXPECT_EQ(sim.trace(), expected);
-    EXPECT_EQ(loader.lines, (std::vector<std::string>{"info: Set STS OK", "info: Set packet type 0 OK",
-                                                      "info: Set audio parameters [2, 48000, 16] OK"}));
+    EXPECT_EQ(loader.lines,
+              (std::vector<std::string>{"info: Set STS OK", "info: Set packet type 0 OK",
+                                        "info: Set audio parameters [2, 48000, 16] OK"}));
     EXPECT_EQ(hlxsim::BlockBytes(1), data);
 }
 
@@ -102,8 +103,9 @@ TEST_F(AudioUploadTest, DisplayPortSetsNoPacketType) {
     spec.rate = 96000;
     Wav(spec, std::vector<uint8_t>(16, 0));
     ASSERT_TRUE(UploadAudio(loader, settings));
-    EXPECT_EQ(loader.lines, (std::vector<std::string>{"info: Set STS OK",
-                                                      "info: Set audio parameters [8, 96000, 16] OK"}));
+    EXPECT_EQ(loader.lines,
+              (std::vector<std::string>{"info: Set STS OK",
+                                        "info: Set audio parameters [8, 96000, 16] OK"}));
     EXPECT_EQ(hlxsim::Register(8193), 0x8u);
 }
 
@@ -151,7 +153,9 @@ TEST_F(AudioUploadTest, UnreadableFileTouchesNothing) {
     EXPECT_TRUE(sim.trace().empty());
 }
 
-bool HaveSox() { return std::system("sox --version >/dev/null 2>&1") == 0; }
+bool HaveSox() {
+    return std::system("sox --version >/dev/null 2>&1") == 0;
+}
 
 // sox writes the reference: the same WAV decoded to 32-bit little-endian samples.
 TEST(AudioSoxTest, DecodedWordsMatchSoxForSixteenAndTwentyFourBits) {

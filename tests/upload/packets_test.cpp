@@ -43,7 +43,8 @@ TEST(PacketLayoutTest, HdmiInfoFrameMapsEveryByte) {
     const std::vector<uint8_t> layout = Parse(file, true, &ok);
     ASSERT_TRUE(ok);
     ASSERT_EQ(layout.size(), 32u);
-    for (size_t i = 0; i < 32; ++i) EXPECT_EQ(layout[devicePosition[i]], file[i]) << "file byte " << i;
+    for (size_t i = 0; i < 32; ++i)
+        EXPECT_EQ(layout[devicePosition[i]], file[i]) << "file byte " << i;
     EXPECT_EQ(layout[27], 0);  // the padding byte
     Parse(Counting(30), true, &ok);
     EXPECT_FALSE(ok);
@@ -79,7 +80,8 @@ TEST(PacketDataTest, OneStepWithTheSamePacketTwice) {
     ASSERT_EQ(data.size(), 1024u);
     EXPECT_EQ(std::vector<uint8_t>(data.begin(), data.begin() + 8),
               (std::vector<uint8_t>{64, 0, 64, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(std::vector<uint8_t>(data.begin() + 8, data.begin() + 64), std::vector<uint8_t>(56, 0));
+    EXPECT_EQ(std::vector<uint8_t>(data.begin() + 8, data.begin() + 64),
+              std::vector<uint8_t>(56, 0));
     EXPECT_EQ(std::vector<uint8_t>(data.begin() + 64, data.begin() + 96), Counting(32));
     EXPECT_EQ(std::vector<uint8_t>(data.begin() + 96, data.begin() + 128), Counting(32));
     EXPECT_EQ(std::vector<uint8_t>(data.begin() + 128, data.end()), std::vector<uint8_t>(896, 0));
@@ -137,7 +139,7 @@ TEST(PacketDataTest, LimitsAndMissingPackets) {
 }
 
 class PacketUploadTest : public ::testing::Test {
-protected:
+  protected:
     PacketUploadTest() { sim.open(); }
     void Files(size_t count, size_t size) {
         for (size_t i = 0; i < count; ++i) {
@@ -188,13 +190,14 @@ TEST_F(PacketUploadTest, WritesThePacketDataAfterTheVideoBlocks) {
     EXPECT_EQ(loader.lines, std::vector<std::string>{"info: Loaded packet(s)"});
     const std::vector<uint8_t> block = hlxsim::BlockBytes(1);
     ASSERT_EQ(block.size(), 1024u);
-    const std::vector<std::string> expected{SetLine(0x884, 4, "01000000"),
-                                            SetLine(0x885, 1024, "#" + [&] {
-                                                char crc[9];
-                                                std::snprintf(crc, sizeof crc, "%08x",
-                                                              hlxsim::Crc32(block.data(), 1024));
-                                                return std::string(crc);
-                                            }())};
+    const std::vector<std::string> expected{
+        SetLine(0x884, 4, "01000000"), SetLine(
+                                           0x885, 1024, "#" + [&] {
+                                               char crc[9];
+                                               std::snprintf(crc, sizeof crc, "%08x",
+                                                             hlxsim::Crc32(block.data(), 1024));
+                                               return std::string(crc);
+                                           }())};
     EXPECT_EQ(sim.trace(), expected);
     EXPECT_EQ(Le16(block, 2), 64u);
 }
@@ -224,7 +227,8 @@ TEST_F(PacketUploadTest, FailuresAndTheUnselectedCase) {
     settings.strict = true;
     settings.packets = folder.write("bad0.bin", Counting(40));
     EXPECT_FALSE(UploadPackets(loader, settings));
-    EXPECT_EQ(loader.lines, std::vector<std::string>{"error: Fatal: failed to read/upload packets!"});
+    EXPECT_EQ(loader.lines,
+              std::vector<std::string>{"error: Fatal: failed to read/upload packets!"});
 
     loader.lines.clear();
     Files(1, 36);
@@ -235,7 +239,8 @@ TEST_F(PacketUploadTest, FailuresAndTheUnselectedCase) {
     loader.lines.clear();
     settings.porder = "0:1:1:256";  // packet 1 does not exist
     EXPECT_FALSE(UploadPackets(loader, settings));
-    EXPECT_EQ(loader.lines, std::vector<std::string>{"error: Fatal: failed to read/upload packets!"});
+    EXPECT_EQ(loader.lines,
+              std::vector<std::string>{"error: Fatal: failed to read/upload packets!"});
 }
 
 }  // namespace

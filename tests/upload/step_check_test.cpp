@@ -12,7 +12,7 @@ constexpr const char* kClockWarning =
     "\nWARNING: TMDS clock drops might happen due to color format change!";
 
 class StepCheckTest : public ::testing::Test {
-protected:
+  protected:
     StepCheckTest() {
         settings.timing.frate = 60000;
         settings.timing.htotal = 2200;
@@ -50,9 +50,10 @@ TEST_F(StepCheckTest, SummaryOfAPlainSequence) {
 TEST_F(StepCheckTest, ColourChangesAndTheirWarnings) {
     std::string alternating;
     for (int i = 0; i < 11; ++i) alternating += i % 2 ? "0:30::512;" : "0:30::256;";
-    EXPECT_EQ(Check(alternating),
-              std::string("info: Scenario: 11steps; total duration 330 frames; color format changes") +
-                  kClockWarning);
+    EXPECT_EQ(
+        Check(alternating),
+        std::string("info: Scenario: 11steps; total duration 330 frames; color format changes") +
+            kClockWarning);
     EXPECT_EQ(Check("0:1::256;0:1::768"),
               std::string("info: Scenario: WARNING: color format changes in a short video! 2steps; "
                           "total duration 2 frames") +
@@ -79,7 +80,8 @@ TEST_F(StepCheckTest, FramesUpToTheCountPass) {
 TEST_F(StepCheckTest, PacketIndexesMustBeBelowTheCount) {
     EXPECT_EQ(Check("0:1:0:256", false), "error: Scenario: FATAL error, packet 0 cannot be found");
     Sequence(settings.packets, "p", 3);
-    EXPECT_EQ(Check("0:1:0,1,2:256;0:1:2,1:256"), "info: Scenario: 2steps; total duration 2 frames");
+    EXPECT_EQ(Check("0:1:0,1,2:256;0:1:2,1:256"),
+              "info: Scenario: 2steps; total duration 2 frames");
     EXPECT_EQ(Check("0:1:0,1:256;0:1:0,3,4:256", false),
               "error: Scenario: FATAL error, packet 3 cannot be found");
 }
@@ -97,15 +99,14 @@ TEST_F(StepCheckTest, LinkClockFollowsDepthAndColourSpace) {
         uint64_t hertz;
     };
     const Case cases[] = {
-        {0x100, 148500000},  // RGB 8 bits
-        {0x000, 148500000},  // 6 bits: no deep-colour factor
-        {0x200, 185625000},  // 10 bits: 5/4
-        {0x300, 222750000},  // 12 bits: 3/2
-        {0x400, 297000000},  // 16 bits: 2
-        {0x500, 148500000},  // unknown depth
-        {0x103, 74250000},   // 4:2:0 halves the pixel rate
-        {0x203, 92812500},
-        {0x302, 148500000},  // 4:2:2 never scales
+        {0x100, 148500000},                      // RGB 8 bits
+        {0x000, 148500000},                      // 6 bits: no deep-colour factor
+        {0x200, 185625000},                      // 10 bits: 5/4
+        {0x300, 222750000},                      // 12 bits: 3/2
+        {0x400, 297000000},                      // 16 bits: 2
+        {0x500, 148500000},                      // unknown depth
+        {0x103, 74250000},                       // 4:2:0 halves the pixel rate
+        {0x203, 92812500},  {0x302, 148500000},  // 4:2:2 never scales
     };
     for (const Case& c : cases) EXPECT_EQ(estimateLinkClock(c.code, settings), c.hertz) << c.code;
     settings.timing.frate = 59940;

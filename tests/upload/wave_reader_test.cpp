@@ -73,14 +73,14 @@ TEST(WaveReaderTest, RefusesFramesThatCannotBeConvertedSafely) {
         bool accepted;
     };
     const Case cases[] = {
-        {0, 16, -1, false},  // no channels: no frame size
-        {1, 4, -1, false},   // 4 bits a frame
-        {2, 4, 1, true},     // 8 bits a frame
-        {2, 16, 0, false},   // block align 0
-        {16, 24, -1, false}, // 48-byte frames in 32-byte records
-        {9, 32, -1, false},  // 36-byte frames
-        {8, 32, -1, true},   // exactly one record
-        {2, 32, -1, true},   // 8 bytes in an 8-byte record
+        {0, 16, -1, false},   // no channels: no frame size
+        {1, 4, -1, false},    // 4 bits a frame
+        {2, 4, 1, true},      // 8 bits a frame
+        {2, 16, 0, false},    // block align 0
+        {16, 24, -1, false},  // 48-byte frames in 32-byte records
+        {9, 32, -1, false},   // 36-byte frames
+        {8, 32, -1, true},    // exactly one record
+        {2, 32, -1, true},    // 8 bytes in an 8-byte record
         {2, 32, 9, false},
     };
     for (const Case& c : cases) {
