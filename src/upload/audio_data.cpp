@@ -108,14 +108,16 @@ bool BuildWaveAudioData(const WaveHeader& header, const SampleSource& source,
     const uint64_t fileBytes = uint64_t{sampleBytes} * header.channels * header.frames;
     // The samples end where the buffer ends, so every record is written behind the
     // input it comes from. A block align too small for the samples leaves them unread.
-    uint64_t got = 0;
+    uint8_t* samples = nullptr;
+    size_t got = 0;
     if (fileBytes <= uint64_t{header.blockAlign} * header.frames && fileBytes <= size) {
-        got = source(data.data() + (size - fileBytes), static_cast<size_t>(fileBytes));
+        samples = data.data() + (size - fileBytes);
+        got = source(samples, static_cast<size_t>(fileBytes));
     }
     const bool swap = header.bigEndian && header.bitsPerSample > 8;
     if (header.channels > 8) {
         // No record holds more than 8 channels: the samples stay as read.
-        if (swap) ReverseSampleBytes(data.data() + (size - fileBytes), got, sampleBytes);
+        if (swap && samples) ReverseSampleBytes(samples, got, sampleBytes);
         return true;
     }
     const SampleLayout layout{header.channels, sampleBytes, words, swap};

@@ -175,6 +175,17 @@ TEST_F(AudioFileTest, BlockAlignTooSmallForTheSamplesLeavesThemSilent) {
     for (size_t w = 0; w < 8; ++w) EXPECT_EQ(WordAt(data, w), 0u);
 }
 
+// Found by fuzzing: a RIFX file of 14 channels whose block align is too small.
+TEST_F(AudioFileTest, ManyChannelsWithATooSmallBlockAlignStayZero) {
+    WavSpec spec;
+    spec.rifx = true;
+    spec.channels = 14;
+    spec.bits = 24;
+    spec.blockAlign = 18;
+    ASSERT_TRUE(Read("wide.wav", MakeWav(spec, std::vector<uint8_t>(84, 0x55))));
+    EXPECT_EQ(data, std::vector<uint8_t>(2 * 32 + 4, 0));
+}
+
 TEST_F(AudioFileTest, ExtensionsAreCaseSensitive) {
     const std::vector<uint8_t> wav = MakeWav({}, std::vector<uint8_t>(8, 0));
     EXPECT_TRUE(Read("a.wav", wav));
