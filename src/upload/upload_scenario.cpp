@@ -34,6 +34,12 @@ uint64_t AudioDataSize(const std::string& path) {
     return reader.open(path) ? reader.deviceDataSize() : 0;
 }
 
+// Rounded in 64 bits: long multi-channel audio can pass 4 GiB of device data, and a
+// 32-bit rounding would wrap it to a far too small block instead of meeting the memory check.
+uint64_t AudioBlockSize(uint64_t bytes) {
+    return (bytes + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment;
+}
+
 void ReportMissing(DataLoaderBase& loader, const std::string& path) {
     loader.ReportInfo("File " + fileName(path) + " doesn't exist!");
 }
@@ -133,11 +139,8 @@ std::vector<uint64_t> ComputeMemoryBlocks(const ScenarioSettings& settings) {
         packetBytes = RoundUp(static_cast<uint32_t>(data.size()), kBlockAlignment);
     }
     layout.push_back(packetBytes);
-    uint64_t audioBytes = 0;
-    if (IsSelected(settings.audio)) {
-        audioBytes = RoundUp(static_cast<uint32_t>(AudioDataSize(settings.audio)), kBlockAlignment);
-    }
-    layout.push_back(audioBytes);
+    const uint64_t audioBytes = IsSelected(settings.audio) ? AudioDataSize(settings.audio) : 0;
+    layout.push_back(AudioBlockSize(audioBytes));
     return layout;
 }
 
