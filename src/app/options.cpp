@@ -44,9 +44,9 @@ bool ParseOptions(const ArgumentMap& arguments, CommandLineOptions& options) {
 }
 
 void PrintUsage() {
+    // clang-format off
     static const char* const kLines[] = {
-        "Uploads data and setups KVX device into streaming mode according to provided playlist "
-        "files.",
+        "Uploads data and setups KVX device into streaming mode according to provided playlist files.",
         "",
         "Required parameters: --playlist OR --scenario OR --play:",
         "  --playlist [VALUE]\t\tSpecifies file path to playlist file.",
@@ -64,6 +64,7 @@ void PrintUsage() {
         "  --reset-sink-before-capture\tResets the Sink device when starting capture application.",
         "",
     };
+    // clang-format on
     for (const char* line : kLines) logText(line);
 }
 
