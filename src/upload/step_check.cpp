@@ -5,6 +5,7 @@
 #include "scenario/playing_order.h"
 #include "scenario/scenario.h"
 #include "upload/frame_sequence.h"
+#include "upload/layout_indexes.h"
 #include "upload/loader.h"
 
 namespace {
@@ -111,8 +112,20 @@ uint64_t estimateLinkClock(uint16_t colorCode, const ScenarioSettings& settings)
     return pixelRate * factor.numerator / factor.denominator;
 }
 
+namespace {
+
+// Frames of all video items together: a field of several items would otherwise count
+// as no frames at all, and only frame 0 could be played.
+uint32_t CountVideoFrames(const std::string& video) {
+    uint64_t frames = 0;
+    for (const std::string& item : VideoItems(video)) frames += CountFileSequence(item);
+    return frames > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(frames);
+}
+
+}  // namespace
+
 bool checkPlayingOrder(DataLoaderBase& loader, const ScenarioSettings& settings) {
-    const uint32_t frames = CountFileSequence(settings.video);
+    const uint32_t frames = CountVideoFrames(settings.video);
     const uint32_t packets = CountFileSequence(settings.packets);
     const PlayingOrder order = parsePlayingOrder(settings);
     if (order.tooManySteps) {

@@ -77,6 +77,17 @@ TEST_F(StepCheckTest, FramesUpToTheCountPass) {
               "error: Scenario: FATAL error, video frame 1 cannot be found");
 }
 
+TEST_F(StepCheckTest, FramesOfAllVideoItemsCount) {
+    std::string first;
+    std::string second;
+    Sequence(first, "a", 2);
+    Sequence(second, "b", 3);
+    settings.video = first + ";" + second + ";";
+    EXPECT_EQ(Check("0-5:1::256"), "info: Scenario: 6steps; total duration 6 frames");
+    EXPECT_EQ(Check("6:1::256", false),
+              "error: Scenario: FATAL error, video frame 6 cannot be found");
+}
+
 TEST_F(StepCheckTest, PacketIndexesMustBeBelowTheCount) {
     EXPECT_EQ(Check("0:1:0:256", false), "error: Scenario: FATAL error, packet 0 cannot be found");
     Sequence(settings.packets, "p", 3);
