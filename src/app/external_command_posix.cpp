@@ -12,12 +12,7 @@ int RunExternalCommand(const std::string& command, std::string& output) {
         output = kPipeFailedText;
         return 1;
     }
-    std::string collected;
-    char piece[128];
-    while (std::fgets(piece, sizeof piece, pipe) != nullptr) {
-        if (collected.size() < kMaxCommandOutput) collected += piece;
-    }
-    output = collected;
+    output = ReadPipe(pipe);
     const int status = ::pclose(pipe);
     if (status == -1) return 1;
     if (WIFEXITED(status)) return WEXITSTATUS(status);

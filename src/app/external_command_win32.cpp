@@ -8,11 +8,6 @@ int RunExternalCommand(const std::string& command, std::string& output) {
         output = kPipeFailedText;
         return 1;
     }
-    std::string collected;
-    char piece[128];
-    while (std::fgets(piece, sizeof piece, pipe) != nullptr) {
-        if (collected.size() < kMaxCommandOutput) collected += piece;
-    }
-    output = collected;
+    output = ReadPipe(pipe);
     return ::_pclose(pipe);
 }
