@@ -32,25 +32,25 @@ inline void PutText(std::vector<uint8_t>& out, const char* id) {
 }
 
 // A WAV file around `samples`, which are stored as given (already in the file's byte order).
-inline std::vector<uint8_t> MakeWav(const WavSpec& spec, const std::vector<uint8_t>& samples) {
+inline std::vector<uint8_t> MakeWav(const WavSpec& wav, const std::vector<uint8_t>& samples) {
     std::vector<uint8_t> out;
-    const bool big = spec.rifx;
-    const uint32_t align = spec.blockAlign >= 0 ? static_cast<uint32_t>(spec.blockAlign)
-                                                : spec.bits / 8 * spec.channels;
+    const bool big = wav.rifx;
+    const uint32_t align = wav.blockAlign >= 0 ? static_cast<uint32_t>(wav.blockAlign)
+                                                : wav.bits / 8 * wav.channels;
     PutText(out, big ? "RIFX" : "RIFF");
     PutNumber(out, 36 + samples.size(), 4, big);
     PutText(out, "WAVE");
     PutText(out, "fmt ");
-    PutNumber(out, spec.fmtSize, 4, big);
-    PutNumber(out, spec.formatTag, 2, big);
-    PutNumber(out, spec.channels, 2, big);
-    PutNumber(out, spec.rate, 4, big);
-    PutNumber(out, uint64_t{spec.rate} * align, 4, big);
+    PutNumber(out, wav.fmtSize, 4, big);
+    PutNumber(out, wav.formatTag, 2, big);
+    PutNumber(out, wav.channels, 2, big);
+    PutNumber(out, wav.rate, 4, big);
+    PutNumber(out, uint64_t{wav.rate} * align, 4, big);
     PutNumber(out, align, 2, big);
-    PutNumber(out, spec.bits, 2, big);
-    for (uint32_t i = 16; i < spec.fmtSize; ++i) out.push_back(0xEE);
+    PutNumber(out, wav.bits, 2, big);
+    for (uint32_t i = 16; i < wav.fmtSize; ++i) out.push_back(0xEE);
     PutText(out, "data");
-    PutNumber(out, spec.dataSize >= 0 ? static_cast<uint64_t>(spec.dataSize) : samples.size(), 4,
+    PutNumber(out, wav.dataSize >= 0 ? static_cast<uint64_t>(wav.dataSize) : samples.size(), 4,
               big);
     out.insert(out.end(), samples.begin(), samples.end());
     return out;

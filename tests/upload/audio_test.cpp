@@ -114,31 +114,31 @@ TEST_F(AudioFileTest, SampleSizesConvertToTwentyFourBitWords) {
         {32, {0x78, 0x56, 0x34, 0x12}, 0x00AAAAAA},
     };
     for (const Case& c : cases) {
-        WavSpec spec;
-        spec.bits = c.bits;
+        WavSpec wav;
+        wav.bits = c.bits;
         std::vector<uint8_t> samples;
         for (int i = 0; i < 6; ++i) samples.insert(samples.end(), c.sample.begin(), c.sample.end());
-        ASSERT_TRUE(Read("s.wav", MakeWav(spec, samples))) << c.bits;
+        ASSERT_TRUE(Read("s.wav", MakeWav(wav, samples))) << c.bits;
         ASSERT_EQ(data.size(), 3u * 8 + 4);
         for (size_t w = 0; w < 6; ++w) EXPECT_EQ(WordAt(data, w), c.word) << c.bits << " bits";
     }
 }
 
 TEST_F(AudioFileTest, RifxSamplesReadMostSignificantByteFirst) {
-    WavSpec spec;
-    spec.rifx = true;
-    spec.bits = 24;
-    ASSERT_TRUE(Read("s.wav", MakeWav(spec, {0x12, 0x34, 0x56, 0xAB, 0xCD, 0xEF})));
+    WavSpec wav;
+    wav.rifx = true;
+    wav.bits = 24;
+    ASSERT_TRUE(Read("s.wav", MakeWav(wav, {0x12, 0x34, 0x56, 0xAB, 0xCD, 0xEF})));
     EXPECT_EQ(WordAt(data, 0), 0x00123456u);
     EXPECT_EQ(WordAt(data, 1), 0x00ABCDEFu);
 }
 
 TEST_F(AudioFileTest, SixChannelsFillEightWordRecordsWithZeros) {
-    WavSpec spec;
-    spec.channels = 6;
-    spec.bits = 24;
+    WavSpec wav;
+    wav.channels = 6;
+    wav.bits = 24;
     std::vector<uint8_t> samples(2 * 18, 0xFF);
-    ASSERT_TRUE(Read("six.wav", MakeWav(spec, samples)));
+    ASSERT_TRUE(Read("six.wav", MakeWav(wav, samples)));
     ASSERT_EQ(data.size(), 2u * 32 + 4);
     for (size_t record = 0; record < 2; ++record) {
         for (size_t w = 0; w < 6; ++w) EXPECT_EQ(WordAt(data, 8 * record + w), 0x00FFFFFFu);
@@ -148,41 +148,41 @@ TEST_F(AudioFileTest, SixChannelsFillEightWordRecordsWithZeros) {
 }
 
 TEST_F(AudioFileTest, MoreThanEightChannelsStayAsRead) {
-    WavSpec spec;
-    spec.channels = 9;
-    spec.bits = 16;
+    WavSpec wav;
+    wav.channels = 9;
+    wav.bits = 16;
     std::vector<uint8_t> samples;
     for (int i = 0; i < 18; ++i) samples.push_back(static_cast<uint8_t>(i + 1));
-    ASSERT_TRUE(Read("nine.wav", MakeWav(spec, samples)));
+    ASSERT_TRUE(Read("nine.wav", MakeWav(wav, samples)));
     ASSERT_EQ(data.size(), 36u);
     EXPECT_EQ(std::vector<uint8_t>(data.end() - 18, data.end()), samples);
     EXPECT_EQ(std::vector<uint8_t>(data.begin(), data.end() - 18), std::vector<uint8_t>(18, 0));
 }
 
 TEST_F(AudioFileTest, HeaderThatPromisesMoreThanTheFileHoldsReadsOnlyWhatIsThere) {
-    WavSpec spec;
-    spec.dataSize = 0x7FFFFFFF;
-    ASSERT_TRUE(Read("long.wav", MakeWav(spec, {1, 2, 3, 4, 5})));
+    WavSpec wav;
+    wav.dataSize = 0x7FFFFFFF;
+    ASSERT_TRUE(Read("long.wav", MakeWav(wav, {1, 2, 3, 4, 5})));
     EXPECT_EQ(data.size(), 12u);
     EXPECT_EQ(WordAt(data, 0), 0x00020100u);
 }
 
 TEST_F(AudioFileTest, BlockAlignTooSmallForTheSamplesLeavesThemSilent) {
-    WavSpec spec;
-    spec.blockAlign = 2;  // four sample bytes a frame
-    ASSERT_TRUE(Read("odd.wav", MakeWav(spec, std::vector<uint8_t>(16, 0x55))));
+    WavSpec wav;
+    wav.blockAlign = 2;  // four sample bytes a frame
+    ASSERT_TRUE(Read("odd.wav", MakeWav(wav, std::vector<uint8_t>(16, 0x55))));
     ASSERT_EQ(data.size(), 4u * 8 + 4);
     for (size_t w = 0; w < 8; ++w) EXPECT_EQ(WordAt(data, w), 0u);
 }
 
 // Found by fuzzing: a RIFX file of 14 channels whose block align is too small.
 TEST_F(AudioFileTest, ManyChannelsWithATooSmallBlockAlignStayZero) {
-    WavSpec spec;
-    spec.rifx = true;
-    spec.channels = 14;
-    spec.bits = 24;
-    spec.blockAlign = 18;
-    ASSERT_TRUE(Read("wide.wav", MakeWav(spec, std::vector<uint8_t>(84, 0x55))));
+    WavSpec wav;
+    wav.rifx = true;
+    wav.channels = 14;
+    wav.bits = 24;
+    wav.blockAlign = 18;
+    ASSERT_TRUE(Read("wide.wav", MakeWav(wav, std::vector<uint8_t>(84, 0x55))));
     EXPECT_EQ(data, std::vector<uint8_t>(2 * 32 + 4, 0));
 }
 

@@ -23,8 +23,8 @@ class AudioUploadTest : public ::testing::Test {
         ASSERT_TRUE(SetMemoryLayout(layout));
         sim.trace();
     }
-    void Wav(const WavSpec& spec, const std::vector<uint8_t>& samples) {
-        settings.audio = folder.write("audio.wav", MakeWav(spec, samples));
+    void Wav(const WavSpec& wav, const std::vector<uint8_t>& samples) {
+        settings.audio = folder.write("audio.wav", MakeWav(wav, samples));
     }
     SimDevice sim;
     TempFolder folder;
@@ -78,10 +78,10 @@ TEST_F(AudioUploadTest, CompressedEightChannelsGoAfterTheVideoBlocks) {
     settings.video = "a000.bin;;b000.bin";  // two video items: audio in block 3
     settings.hdmi = true;
     settings.audiocompressed = true;
-    WavSpec spec;
-    spec.channels = 8;
-    spec.rate = 192000;
-    Wav(spec, std::vector<uint8_t>(16 * 3, 0x7F));
+    WavSpec wav;
+    wav.channels = 8;
+    wav.rate = 192000;
+    Wav(wav, std::vector<uint8_t>(16 * 3, 0x7F));
     ASSERT_TRUE(UploadAudio(loader, settings));
     EXPECT_EQ(hlxsim::BlockFill(3), 3u * 32 + 4);
     const std::vector<uint8_t> status = hlxsim::RegisterBytes(8198);
@@ -98,10 +98,10 @@ TEST_F(AudioUploadTest, CompressedEightChannelsGoAfterTheVideoBlocks) {
 
 TEST_F(AudioUploadTest, DisplayPortSetsNoPacketType) {
     Layout(1);
-    WavSpec spec;
-    spec.channels = 8;
-    spec.rate = 96000;
-    Wav(spec, std::vector<uint8_t>(16, 0));
+    WavSpec wav;
+    wav.channels = 8;
+    wav.rate = 96000;
+    Wav(wav, std::vector<uint8_t>(16, 0));
     ASSERT_TRUE(UploadAudio(loader, settings));
     EXPECT_EQ(loader.lines,
               (std::vector<std::string>{"info: Set STS OK",

@@ -35,21 +35,21 @@ TEST(WaveReaderTest, ReadsTheFieldsOfAPlainHeader) {
 }
 
 TEST(WaveReaderTest, LongerFmtBodyMovesTheSamples) {
-    WavSpec spec;
-    spec.fmtSize = 18;
-    const WaveHeader h = Parse(MakeWav(spec, std::vector<uint8_t>(8, 1)));
+    WavSpec wav;
+    wav.fmtSize = 18;
+    const WaveHeader h = Parse(MakeWav(wav, std::vector<uint8_t>(8, 1)));
     EXPECT_EQ(h.dataOffset, 46u);
     EXPECT_EQ(h.frames, 2u);
 }
 
 TEST(WaveReaderTest, RifxNumbersAreBigEndian) {
-    WavSpec spec;
-    spec.rifx = true;
-    spec.channels = 6;
-    spec.bits = 24;
-    spec.rate = 96000;
+    WavSpec wav;
+    wav.rifx = true;
+    wav.channels = 6;
+    wav.bits = 24;
+    wav.rate = 96000;
     bool ok = false;
-    const WaveHeader h = Parse(MakeWav(spec, std::vector<uint8_t>(36, 0)), &ok);
+    const WaveHeader h = Parse(MakeWav(wav, std::vector<uint8_t>(36, 0)), &ok);
     ASSERT_TRUE(ok);
     EXPECT_TRUE(h.bigEndian);
     EXPECT_EQ(h.channels, 6);
@@ -60,9 +60,9 @@ TEST(WaveReaderTest, RifxNumbersAreBigEndian) {
 
 TEST(WaveReaderTest, FormatTagsOtherThanZeroAndOneAreRefused) {
     for (const uint16_t tag : {0, 1, 2, 3, 0xFFFE}) {
-        WavSpec spec;
-        spec.formatTag = tag;
-        EXPECT_EQ(Accepts(MakeWav(spec, std::vector<uint8_t>(4, 0))), tag <= 1) << tag;
+        WavSpec wav;
+        wav.formatTag = tag;
+        EXPECT_EQ(Accepts(MakeWav(wav, std::vector<uint8_t>(4, 0))), tag <= 1) << tag;
     }
 }
 
@@ -84,11 +84,11 @@ TEST(WaveReaderTest, RefusesFramesThatCannotBeConvertedSafely) {
         {2, 32, 9, false},
     };
     for (const Case& c : cases) {
-        WavSpec spec;
-        spec.channels = c.channels;
-        spec.bits = c.bits;
-        spec.blockAlign = c.blockAlign;
-        EXPECT_EQ(Accepts(MakeWav(spec, std::vector<uint8_t>(64, 0))), c.accepted)
+        WavSpec wav;
+        wav.channels = c.channels;
+        wav.bits = c.bits;
+        wav.blockAlign = c.blockAlign;
+        EXPECT_EQ(Accepts(MakeWav(wav, std::vector<uint8_t>(64, 0))), c.accepted)
             << c.channels << " channels, " << c.bits << " bits";
     }
 }
@@ -111,13 +111,13 @@ TEST(WaveReaderTest, RefusesOtherIdsAndShortHeaders) {
 }
 
 TEST(WaveReaderTest, DataSizeIsCutToTheWholeFramesTheFileHolds) {
-    WavSpec spec;
-    spec.dataSize = 0xFFFFFFFF;
-    const WaveHeader h = Parse(MakeWav(spec, std::vector<uint8_t>(43, 0)));
+    WavSpec wav;
+    wav.dataSize = 0xFFFFFFFF;
+    const WaveHeader h = Parse(MakeWav(wav, std::vector<uint8_t>(43, 0)));
     EXPECT_EQ(h.frames, 10u);
     EXPECT_EQ(h.dataSize, 40u);
-    spec.dataSize = 6;  // a smaller declared size wins, still in whole frames
-    EXPECT_EQ(Parse(MakeWav(spec, std::vector<uint8_t>(43, 0))).frames, 1u);
+    wav.dataSize = 6;  // a smaller declared size wins, still in whole frames
+    EXPECT_EQ(Parse(MakeWav(wav, std::vector<uint8_t>(43, 0))).frames, 1u);
 }
 
 // A LIST chunk of 5 bytes (padded to 6) between fmt and data, as many tools write one.
@@ -143,10 +143,10 @@ TEST(WaveReaderTest, OpensAFileAndReadsItsSamples) {
     TempFolder folder;
     std::vector<uint8_t> samples;
     for (int i = 0; i < 12; ++i) samples.push_back(static_cast<uint8_t>(i));
-    WavSpec spec;
-    spec.fmtSize = 20;
-    spec.dataSize = 100;
-    const std::string path = folder.write("tone.wav", MakeWav(spec, samples));
+    WavSpec wav;
+    wav.fmtSize = 20;
+    wav.dataSize = 100;
+    const std::string path = folder.write("tone.wav", MakeWav(wav, samples));
     WaveReader reader;
     ASSERT_TRUE(reader.open(path));
     EXPECT_EQ(reader.frames(), 3u);
