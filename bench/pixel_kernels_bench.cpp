@@ -1,34 +1,11 @@
-// Frame conversion kernels on a 1920x1080 frame, each next to a memcpy of the
-// bytes it writes. Compare the bytes_per_second columns.
-#include <benchmark/benchmark.h>
-
-#include <cstring>
-#include <vector>
-
+// Frame conversion kernels on a 1920x1080 frame; compare their bytes_per_second
+// with that of Memcpy of the same number of bytes (memcpy_bench.cpp).
+#include "bench_support.h"
 #include "upload/pixel_kernels.h"
 
 namespace {
 
-constexpr size_t kPixels = 1920 * 1080;
-
-std::vector<uint8_t> Pattern(size_t bytes) {
-    std::vector<uint8_t> data(bytes);
-    for (size_t i = 0; i < bytes; ++i) data[i] = static_cast<uint8_t>(i * 7 + 3);
-    return data;
-}
-
-void Memcpy(benchmark::State& state) {
-    const size_t bytes = static_cast<size_t>(state.range(0));
-    const std::vector<uint8_t> src = Pattern(bytes);
-    std::vector<uint8_t> dst(bytes);
-    for (auto _ : state) {
-        std::memcpy(dst.data(), src.data(), bytes);
-        benchmark::DoNotOptimize(dst.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
-}
-BENCHMARK(Memcpy)->Arg(kPixels * 4)->Arg(kPixels * 6);
+constexpr size_t kPixels = kFramePixels;
 
 void Widen3To4(benchmark::State& state) {
     const std::vector<uint8_t> src = Pattern(kPixels * 3);
@@ -38,7 +15,7 @@ void Widen3To4(benchmark::State& state) {
         benchmark::DoNotOptimize(dst.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * dst.size()));
+    CountOutputBytes(state, dst.size());
 }
 BENCHMARK(Widen3To4);
 
@@ -49,7 +26,7 @@ void ReorderYuv444Bytes4(benchmark::State& state) {
         benchmark::DoNotOptimize(data.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * data.size()));
+    CountOutputBytes(state, data.size());
 }
 BENCHMARK(ReorderYuv444Bytes4);
 
@@ -60,7 +37,7 @@ void ReorderYuv444Words6(benchmark::State& state) {
         benchmark::DoNotOptimize(data.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * data.size()));
+    CountOutputBytes(state, data.size());
 }
 BENCHMARK(ReorderYuv444Words6);
 
@@ -71,7 +48,7 @@ void ShiftWords(benchmark::State& state) {
         benchmark::DoNotOptimize(data.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * data.size()));
+    CountOutputBytes(state, data.size());
 }
 BENCHMARK(ShiftWords);
 

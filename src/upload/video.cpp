@@ -6,6 +6,7 @@
 
 #include "device/config_items.h"
 #include "device/items.h"
+#include "scenario/file_pieces.h"
 #include "scenario/paths.h"
 #include "scenario/scenario.h"
 #include "scenario/split.h"
@@ -82,19 +83,29 @@ bool planFrame(DataLoaderBase& loader, uint64_t size, const std::string& format,
     return true;
 }
 
+// Widens a 3-bytes-per-pixel file into `wide` in one pass over the file's bytes.
+bool readWidened(const std::string& path, const FramePlan& plan, FrameBuffers& buffers) {
+    buffers.wide.resize(plan.bytes);
+    uint8_t* wide = buffers.wide.data();
+    return readFilePieces(path, plan.fileBytes, 3, buffers.file,
+                          [wide](uint64_t offset, const uint8_t* data, size_t size) {
+                              WidenPixels3To4(data, wide + offset / 3 * 4, size / 3);
+                          });
+}
+
 // Reads the file into the reused buffers and widens it when planned. `data`
 // then points at the bytes to convert and send. False on a read or memory failure.
 bool readFrame(const std::string& path, const FramePlan& plan, FrameBuffers& buffers,
                uint8_t*& data) {
     try {
+        if (plan.widen) {
+            if (!readWidened(path, plan, buffers)) return false;
+            data = buffers.wide.data();
+            return true;
+        }
         if (!readWholeFile(path, buffers.file, plan.fileBytes)) return false;
         if (buffers.file.size() != plan.fileBytes) return false;  // changed since it was sized
         data = buffers.file.data();
-        if (plan.widen) {
-            buffers.wide.resize(plan.bytes);
-            WidenPixels3To4(buffers.file.data(), buffers.wide.data(), plan.bytes / 4);
-            data = buffers.wide.data();
-        }
         return true;
     } catch (const std::bad_alloc&) {
         return false;

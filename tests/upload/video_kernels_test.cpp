@@ -12,8 +12,9 @@ std::vector<uint8_t> Counting(size_t bytes) {
     return data;
 }
 
-// Sizes around the kernels' chunk width, so both the chunked body and the tail run.
-const size_t kPixelCounts[] = {0, 1, 2, 15, 16, 17, 31, 33, 100};
+// Sizes around the kernels' chunk widths (8 and 16 pixels, the wide loads reaching
+// 10 pixels ahead), so both the chunked bodies and the tails run.
+const size_t kPixelCounts[] = {0, 1, 2, 9, 10, 11, 15, 16, 17, 18, 31, 33, 100};
 
 TEST(VideoKernels, WidenAppendsAZeroByteToEveryPixel) {
     for (size_t pixels : kPixelCounts) {

@@ -1,0 +1,178 @@
+#!/usr/bin/env python3
+"""Runs the performance comparisons and prints one line per target.
+
+    compare.py --program TavrelCmd --bench tavrel_bench --content FOLDER [--rounds N]
+
+FOLDER holds what make_content.py wrote (frames60, frames240, their scenarios and
+the simulator profile). Wall times are taken side by side: every round runs `cat`
+of the frame files and the upload one after the other, and medians are compared.
+The exit status is 1 when a target is missed.
+"""
+import argparse
+import glob
+import json
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+
+WIDE_FRAME_BYTES = 1920 * 1080 * 4
+MEMORY_LIMIT = 2.5 * WIDE_FRAME_BYTES + 20e6
+UPLOAD_RATIO_LIMIT = 2.0
+MEMORY_GROWTH_LIMIT = 0.05
+KERNEL_RATIO_LIMIT = 0.5
+
+# Kernel benchmark -> the baseline that writes the same bytes, and what it is.
+KERNELS = [
+    ("Widen3To4", "Memcpy/8294400", "widen RGB 3 -> 4 bytes"),
+    ("ReorderYuv444Bytes4", "Memcpy/8294400", "YUV444 reorder, 4 bytes"),
+    ("ReorderYuv444Words6", "Memcpy/12441600", "YUV444 reorder, 6 bytes"),
+    ("ShiftWords", "Memcpy/12441600", "deep-colour shift"),
+    ("ConvertStereo16/10", "AudioMemcpy/10", "WAV 16-bit stereo"),
+    ("ConvertStereo24/10", "AudioMemcpy/10", "WAV 24-bit stereo"),
+    ("WavSamples/1/2/2/0", "Memcpy/8294400", "WAV 8-bit stereo"),
+    ("WavSamples/2/6/8/0", "Memcpy/8294400", "WAV 16-bit 5.1"),
+    ("WavSamples/2/2/2/1", "Memcpy/8294400", "WAV 16-bit big-endian"),
+    ("SwapSamplePairs", "Memcpy/8294400", "WAV byte-pair swap"),
+    ("ReverseSamples24", "Memcpy/8294400", "WAV 24-bit byte reversal"),
+    ("HdmiLayout", "PacketMemcpy/131072", "HDMI packet layout"),
+    ("PacketData", "PacketMemcpy/523264", "packet data"),
+]
+
+results = []
+
+
+def report(target, measured, held):
+    results.append(held)
+    print("%-44s %s: %s" % (target, measured, "held" if held else "MISSED"), flush=True)
+
+
+def run(argv, cwd=None, env=None):
+    """Wall seconds and peak resident bytes of one run; the output is discarded."""
+    start = time.perf_counter()
+    child = subprocess.Popen(argv, cwd=cwd, env=env, stdin=subprocess.DEVNULL,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(child.pid, 0)
+    seconds = time.perf_counter() - start
+    child.returncode = os.waitstatus_to_exitcode(status)
+    if child.returncode != 0:
+        sys.exit("%s failed with exit status %d" % (argv[0], child.returncode))
+    return seconds, usage.ru_maxrss * 1024
+
+
+class Upload:
+    def __init__(self, args, count):
+        self.count = count
+        self.frames = sorted(glob.glob(os.path.join(args.content, "frames%d" % count, "*.bin")))
+        self.argv = [os.path.abspath(args.program), "--scenario", "scenario%d.txt" % count,
+                     "--interface", "HDMI"]
+        self.cwd = args.content
+        self.env = dict(os.environ, HLX_SIM_PROFILE=os.path.join(args.content, "profile.ini"))
+        self.env.pop("HLX_SIM_TRACE", None)
+
+    def check(self):
+        """One run whose log must show every frame loaded and the upload done."""
+        out = subprocess.run(self.argv, cwd=self.cwd, env=self.env, capture_output=True,
+                             text=True)
+        loaded = sum(1 for line in out.stdout.splitlines() if line.endswith(": 4 Bpp "))
+        if out.returncode != 0 or loaded != self.count or "Upload succeeded!" not in out.stdout:
+            sys.exit("upload of %d frames failed:\n%s" % (self.count, out.stdout[-2000:]))
+
+    def cat(self):
+        return run(["cat"] + self.frames)
+
+    def upload(self):
+        return run(self.argv, self.cwd, self.env)
+
+
+def mb(value):
+    return "%.1f MB" % (value / 1e6)
+
+
+def whole_upload(args):
+    small, large = Upload(args, 60), Upload(args, 240)
+    for upload in (small, large):
+        upload.check()
+        upload.cat()  # brings the files into the page cache
+    cat_times, upload_times, small_rss, large_rss = [], [], [], []
+    for _ in range(args.rounds):
+        cat_times.append(small.cat()[0])
+        seconds, rss = small.upload()
+        upload_times.append(seconds)
+        small_rss.append(rss)
+        large_rss.append(large.upload()[1])
+    cat_median = statistics.median(cat_times)
+    upload_median = statistics.median(upload_times)
+    ratio = upload_median / cat_median
+    report("whole upload, 60 frames 1920x1080 RGB",
+           "median %.3f s vs cat %.3f s, ratio %.2f (limit %.1f)"
+           % (upload_median, cat_median, ratio, UPLOAD_RATIO_LIMIT),
+           ratio <= UPLOAD_RATIO_LIMIT)
+    peak = max(small_rss)
+    report("peak memory, 60 frames", "%s (limit %s)" % (mb(peak), mb(MEMORY_LIMIT)),
+           peak <= MEMORY_LIMIT)
+    growth = (max(large_rss) - peak) / peak
+    report("memory growth, 60 -> 240 frames",
+           "%s -> %s, %+.1f %% (limit 5 %%)" % (mb(peak), mb(max(large_rss)), 100 * growth),
+           abs(growth) < MEMORY_GROWTH_LIMIT)
+
+
+def sleeps(args):
+    """Sleep calls during a 60-frame upload, counted by strace when it is installed."""
+    if shutil.which("strace") is None:
+        print("%-44s not checked (strace is not installed)" % "no sleep in the upload path")
+        return
+    upload = Upload(args, 60)
+    log = os.path.join(args.content, "strace.txt")
+    subprocess.run(["strace", "-f", "-qq", "-o", log, "-e",
+                    "trace=nanosleep,clock_nanosleep,select,pselect6,poll,ppoll"]
+                   + upload.argv, cwd=upload.cwd, env=upload.env,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+    with open(log) as lines:
+        count = sum(1 for line in lines if "(" in line)
+    report("no sleep in the upload path", "%d sleeping calls in a 60-frame run" % count,
+           count == 0)
+
+
+def kernels(args):
+    out = subprocess.run([args.bench, "--benchmark_format=json", "--benchmark_min_time=0.2",
+                          "--benchmark_repetitions=%d" % args.repetitions,
+                          "--benchmark_enable_random_interleaving=true",
+                          "--benchmark_report_aggregates_only=true"],
+                         capture_output=True, text=True, check=True)
+    medians = {}
+    for entry in json.loads(out.stdout)["benchmarks"]:
+        if entry.get("aggregate_name") == "median":
+            medians[entry["run_name"]] = entry["bytes_per_second"]
+    for name, baseline, what in KERNELS:
+        ratio = medians[name] / medians[baseline]
+        report("kernel: " + what,
+               "%.2f GB/s vs %s %.2f GB/s, ratio %.2f (limit %.1f)"
+               % (medians[name] / 1e9, baseline, medians[baseline] / 1e9, ratio,
+                  KERNEL_RATIO_LIMIT),
+               ratio >= KERNEL_RATIO_LIMIT)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--bench", required=True)
+    parser.add_argument("--content", required=True)
+    parser.add_argument("--rounds", type=int, default=11)
+    parser.add_argument("--repetitions", type=int, default=5)
+    args = parser.parse_args()
+    load = os.getloadavg()
+    print("machine: %d cores, load average %.1f %.1f %.1f at start"
+          % (os.cpu_count(), *load), flush=True)
+    whole_upload(args)
+    sleeps(args)
+    kernels(args)
+    print("machine: load average %.1f %.1f %.1f at end" % os.getloadavg())
+    print("%d of %d targets held" % (sum(results), len(results)))
+    return 0 if all(results) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
