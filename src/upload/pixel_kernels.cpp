@@ -3,9 +3,10 @@
 #include <bit>
 #include <cstring>
 
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#include "upload/cpu_features.h"
+
+#ifdef TAVREL_X86_KERNELS
 #include <immintrin.h>
-#define TAVREL_X86_KERNELS 1
 #endif
 
 // Words are moved through native integers; frame files are little-endian.
@@ -86,11 +87,6 @@ __attribute__((target("avx2"))) size_t widenAvx2(const uint8_t* src, uint8_t* ds
     }
     return p;
 }
-
-bool hasAvx2() {
-    static const bool supported = __builtin_cpu_supports("avx2");
-    return supported;
-}
 #endif
 
 }  // namespace
@@ -98,7 +94,7 @@ bool hasAvx2() {
 void WidenPixels3To4(const uint8_t* src, uint8_t* dst, size_t pixels) {
     size_t p = 0;
 #ifdef TAVREL_X86_KERNELS
-    if (hasAvx2()) p = widenAvx2(src, dst, pixels);
+    if (CpuHasAvx2()) p = widenAvx2(src, dst, pixels);
 #endif
     // Two pixels per 8-byte load; the last load of a chunk reaches 2 bytes past it,
     // so a chunk needs at least one whole pixel after it.

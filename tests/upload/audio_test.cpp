@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 
@@ -77,6 +78,22 @@ TEST(AudioKernelsTest, SwapsAndReversesWholeUnitsOnly) {
     data = {1, 2, 3, 4, 5, 6, 7};
     ReverseSampleBytes(data.data(), data.size(), 3);
     EXPECT_EQ(data, (std::vector<uint8_t>{3, 2, 1, 6, 5, 4, 7}));
+}
+
+// Lengths around the 48-byte blocks of the vector path, each with a partial sample.
+TEST(AudioKernelsTest, ReversalMatchesAPlainOneAtEveryLength) {
+    for (const uint32_t bytes : {2u, 3u, 4u}) {
+        for (size_t size = 0; size <= 200; ++size) {
+            std::vector<uint8_t> data(size);
+            for (size_t i = 0; i < size; ++i) data[i] = static_cast<uint8_t>(i * 11 + 1);
+            std::vector<uint8_t> expected = data;
+            for (size_t i = 0; i + bytes <= size; i += bytes) {
+                std::reverse(expected.begin() + i, expected.begin() + i + bytes);
+            }
+            ReverseSampleBytes(data.data(), data.size(), bytes);
+            ASSERT_EQ(data, expected) << size << " bytes of " << bytes << "-byte samples";
+        }
+    }
 }
 
 class AudioFileTest : public ::testing::Test {
