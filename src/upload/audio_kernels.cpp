@@ -1,16 +1,11 @@
 #include "upload/audio_kernels.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cstring>
 #include <utility>
 
-#include "upload/cpu_features.h"
-
-#ifdef TAVREL_X86_KERNELS
-#include <immintrin.h>
-#endif
+#include "upload/block_shuffle.h"
 
 // Words are moved through native integers; the device's words are little-endian.
 static_assert(std::endian::native == std::endian::little, "kernels assume a little-endian host");
@@ -193,47 +188,8 @@ void FillUnknownSamples(uint8_t* buffer, uint32_t frames, const SampleLayout& la
     }
 }
 
-#ifdef TAVREL_X86_KERNELS
-// 24-bit samples do not fit 16-byte lanes, so 16 samples (48 bytes, three vectors)
-// are reversed at a time: output vector o takes its bytes from input vector v
-// through kReverse24[o][v]; 0x80 marks a byte taken from another vector.
-using ShuffleMask = std::array<uint8_t, 16>;
-constexpr std::array<std::array<ShuffleMask, 3>, 3> Reverse24Masks() {
-    std::array<std::array<ShuffleMask, 3>, 3> masks{};
-    for (size_t p = 0; p < 48; ++p) {
-        const size_t from = p / 3 * 3 + 2 - p % 3;
-        for (size_t v = 0; v < 3; ++v) {
-            masks[p / 16][v][p % 16] = from / 16 == v ? static_cast<uint8_t>(from % 16) : 0x80;
-        }
-    }
-    return masks;
-}
-constexpr std::array<std::array<ShuffleMask, 3>, 3> kReverse24 = Reverse24Masks();
-
-__attribute__((target("ssse3"))) size_t Reverse24Ssse3(uint8_t* data, size_t size) {
-    __m128i masks[3][3];
-    for (size_t o = 0; o < 3; ++o) {
-        for (size_t v = 0; v < 3; ++v) {
-            masks[o][v] =
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(kReverse24[o][v].data()));
-        }
-    }
-    size_t i = 0;
-    for (; i + 48 <= size; i += 48) {
-        __m128i in[3];
-        for (size_t v = 0; v < 3; ++v) {
-            in[v] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 16 * v));
-        }
-        for (size_t o = 0; o < 3; ++o) {
-            const __m128i out = _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(in[0], masks[o][0]),
-                                                          _mm_shuffle_epi8(in[1], masks[o][1])),
-                                             _mm_shuffle_epi8(in[2], masks[o][2]));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(data + i + 16 * o), out);
-        }
-    }
-    return i;
-}
-#endif
+// 16 samples of 3 bytes make one 48-byte block.
+constexpr BlockMasks kReverse24 = MakeBlockMasks([](size_t p) { return p / 3 * 3 + 2 - p % 3; });
 
 }  // namespace
 
@@ -267,10 +223,7 @@ bool ConvertSamplesInPlace(uint8_t* buffer, size_t size, size_t inputOffset, uin
 void ReverseSampleBytes(uint8_t* data, size_t size, uint32_t bytesPerSample) {
     if (bytesPerSample < 2) return;
     const size_t whole = size - size % bytesPerSample;
-    size_t i = 0;
-#ifdef TAVREL_X86_KERNELS
-    if (bytesPerSample == 3 && CpuHasSsse3()) i = Reverse24Ssse3(data, whole);
-#endif
+    size_t i = bytesPerSample == 3 ? ShuffleBlocks(data, whole, kReverse24) : 0;
     for (; i < whole; i += bytesPerSample) {
         std::reverse(data + i, data + i + bytesPerSample);
     }

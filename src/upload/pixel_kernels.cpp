@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstring>
 
+#include "upload/block_shuffle.h"
 #include "upload/cpu_features.h"
 
 #ifdef TAVREL_X86_KERNELS
@@ -89,6 +90,11 @@ __attribute__((target("avx2"))) size_t widenAvx2(const uint8_t* src, uint8_t* ds
 }
 #endif
 
+// 8 pixels of 6 bytes make one 48-byte block; output word j of a pixel is its input
+// word (j + 2) mod 3.
+constexpr BlockMasks kRotateWords =
+    MakeBlockMasks([](size_t p) { return p / 6 * 6 + 2 * ((p % 6 / 2 + 2) % 3) + p % 2; });
+
 }  // namespace
 
 void WidenPixels3To4(const uint8_t* src, uint8_t* dst, size_t pixels) {
@@ -121,7 +127,7 @@ void ReorderYuv444Bytes(uint8_t* data, size_t groups) {
 }
 
 void ReorderYuv444Words(uint8_t* data, size_t pixels) {
-    size_t p = 0;
+    size_t p = ShuffleBlocks(data, 6 * pixels, kRotateWords) / 6;
     for (; p + kChunk <= pixels; p += kChunk) {
         uint8_t* block = data + 6 * p;
         for (size_t i = 0; i < kChunk; ++i) rotateWords(block + 6 * i);
@@ -136,6 +142,14 @@ void ShiftWordsLeft(uint8_t* data, size_t words, unsigned shift) {
         return;
     }
     size_t i = 0;
+#if defined(TAVREL_X86_KERNELS) && defined(__SSE2__)
+    // SSE2 is always there on x86-64; the compiler does not vectorise this loop by itself.
+    const __m128i count = _mm_cvtsi32_si128(static_cast<int>(shift));
+    for (; i + 8 <= words; i += 8) {
+        auto* block = reinterpret_cast<__m128i*>(data + 2 * i);
+        _mm_storeu_si128(block, _mm_sll_epi16(_mm_loadu_si128(block), count));
+    }
+#endif
     for (; i + kChunk <= words; i += kChunk) {
         uint8_t* block = data + 2 * i;
         for (size_t j = 0; j < kChunk; ++j) {

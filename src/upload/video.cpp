@@ -2,6 +2,8 @@
 
 #include "upload/layout_indexes.h"
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "device/config_items.h"
@@ -35,6 +37,7 @@ struct FramePlan {
     uint32_t bytes = 0;  // bytes sent
     bool widen = false;  // 3 bytes per pixel in the file, 4 sent
     uint32_t code = 0;
+    unsigned shift = 0;  // deep-colour alignment of 16-bit samples
 };
 
 std::string sizeMessage(uint64_t size, uint32_t width, uint32_t height, uint64_t bpp) {
@@ -83,46 +86,76 @@ bool planFrame(DataLoaderBase& loader, uint64_t size, const std::string& format,
     return true;
 }
 
-// Widens a 3-bytes-per-pixel file into `wide` in one pass over the file's bytes.
+// Pixels converted at a time: a step's bytes are still in the core's cache from the
+// read (or the widening) when the reordering and shifting pass over them. A multiple
+// of 4, so every step starts on a whole pixel and a whole 16-bit word at any Bpp.
+constexpr size_t kStepPixels = 16 * 1024;
+
+// Reorders and shifts bytes [begin, end) of the bytes sent; `begin` starts a pixel.
+void convertRange(uint8_t* frame, uint64_t begin, uint64_t end, const FramePlan& plan) {
+    end = std::min<uint64_t>(end, plan.bytes);  // a YUV 4:2:0 file holds more than is sent
+    if (begin >= end) return;
+    uint8_t* data = frame + begin;
+    const auto size = static_cast<size_t>(end - begin);
+    if (plan.colorClass == ColorClass::kYuv444) {
+        if (plan.bpp == 6) {
+            ReorderYuv444Words(data, size / 6);
+        } else {
+            ReorderYuv444Bytes(data, size / 4);
+        }
+    }
+    ShiftWordsLeft(data, size / 2, plan.shift);
+}
+
+// Widens a 3-bytes-per-pixel file into `wide` and converts it, one pass over the file.
 bool readWidened(const std::string& path, const FramePlan& plan, FrameBuffers& buffers) {
     buffers.wide.resize(plan.bytes);
     uint8_t* wide = buffers.wide.data();
-    return readFilePieces(path, plan.fileBytes, 3, buffers.file,
-                          [wide](uint64_t offset, const uint8_t* data, size_t size) {
-                              WidenPixels3To4(data, wide + offset / 3 * 4, size / 3);
-                          });
+    const auto widen = [wide, &plan](uint64_t offset, const uint8_t* data, size_t size) {
+        for (size_t done = 0; done < size / 3;) {
+            const size_t count = std::min(size / 3 - done, kStepPixels);
+            const uint64_t first = offset / 3 + done;
+            WidenPixels3To4(data + 3 * done, wide + 4 * first, count);
+            convertRange(wide, 4 * first, 4 * (first + count), plan);
+            done += count;
+        }
+    };
+    return readFilePieces(path, plan.fileBytes, 3 * kStepPixels, buffers.piece, widen);
 }
 
-// Reads the file into the reused buffers and widens it when planned. `data`
-// then points at the bytes to convert and send. False on a read or memory failure.
+// Copies the file into `file` and converts it, one pass over the file.
+bool readInPlace(const std::string& path, const FramePlan& plan, FrameBuffers& buffers) {
+    buffers.file.resize(plan.fileBytes);
+    uint8_t* frame = buffers.file.data();
+    const size_t step = std::max<size_t>(plan.bpp, 1) * kStepPixels;
+    const auto copy = [frame, step, &plan](uint64_t offset, const uint8_t* data, size_t size) {
+        for (size_t done = 0; done < size;) {
+            const size_t count = std::min(size - done, step);
+            std::memcpy(frame + offset + done, data + done, count);
+            convertRange(frame, offset + done, offset + done + count, plan);
+            done += count;
+        }
+    };
+    return readFilePieces(path, plan.fileBytes, step, buffers.piece, copy);
+}
+
+// Reads the file into the reused buffers, widened and converted as planned. `data`
+// then points at the bytes to send. False on a read or memory failure.
 bool readFrame(const std::string& path, const FramePlan& plan, FrameBuffers& buffers,
                uint8_t*& data) {
     try {
         if (plan.widen) {
             if (!readWidened(path, plan, buffers)) return false;
             data = buffers.wide.data();
-            return true;
+        } else {
+            if (!readInPlace(path, plan, buffers)) return false;
+            data = buffers.file.data();
         }
-        if (!readWholeFile(path, buffers.file, plan.fileBytes)) return false;
-        if (buffers.file.size() != plan.fileBytes) return false;  // changed since it was sized
-        data = buffers.file.data();
         return true;
     } catch (const std::bad_alloc&) {
         return false;
     }
 }
-
-void convertFrame(uint8_t* data, const FramePlan& plan, unsigned shift) {
-    if (plan.colorClass == ColorClass::kYuv444) {
-        if (plan.bpp == 6) {
-            ReorderYuv444Words(data, plan.bytes / 6);
-        } else {
-            ReorderYuv444Bytes(data, plan.bytes / 4);
-        }
-    }
-    ShiftWordsLeft(data, plan.bytes / 2, shift);
-}
-
 
 }  // namespace
 
@@ -174,6 +207,8 @@ bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::str
     }
     FramePlan plan;
     if (!planFrame(loader, static_cast<uint64_t>(size), format, settings, plan)) return false;
+    const std::string label = FrameLabel(format, settings);
+    plan.shift = DeepColorShift(label);
     uint8_t* data = nullptr;
     if (!readFrame(path, plan, buffers, data)) {
         loader.ReportError("Cannot read " + path);
@@ -181,8 +216,6 @@ bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::str
     }
     SetItem32(item::kImageWidth, plan.width);
     SetItem32(item::kImageHeight, plan.height);
-    const std::string label = FrameLabel(format, settings);
-    convertFrame(data, plan, DeepColorShift(label));
     SetItem32(item::kImageFormat, plan.code);
     const bool sent = SetItemBytes(item::kImageData, data, plan.bytes);
     SetImageSize(settings.hdmi, plan.width, plan.height);

@@ -27,6 +27,7 @@ unsigned DeepColorShift(const std::string& label);
 struct FrameBuffers {
     std::vector<uint8_t> file;
     std::vector<uint8_t> wide;
+    std::vector<uint8_t> piece;  // where a file that cannot be mapped is read a piece at a time
 };
 
 // Loads one frame file into the selected memory block; reports through `loader`.

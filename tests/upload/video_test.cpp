@@ -259,6 +259,47 @@ TEST_F(VideoUpload, Yuv444ComponentsAreReorderedAndDeepColourShifted) {
                                 "t.bin: 4 Bpp ", "Image upload succeeded!"}));
 }
 
+// Frames are converted a few thousand pixels at a time while they are read; a frame
+// of many such steps, with a partial last one, must come out as if converted whole.
+TEST_F(VideoUpload, LargeFramesAreConvertedAlikeInEveryStep) {
+    settings.colorspace = "YUV444";
+    settings.timing.hactive = 300;
+    settings.timing.vactive = 111;  // 33300 pixels
+    const size_t pixels = 300 * 111;
+    Layout({8 * 1024 * 1024});
+    folder.write("formats.cfg", "six.bin: YUV444@10bit\nthree.bin: YUV444@12bit\n");
+    Bytes six(6 * pixels), three(3 * pixels);
+    for (size_t i = 0; i < six.size(); ++i) six[i] = static_cast<uint8_t>(i * 7 + i / 509);
+    for (size_t i = 0; i < three.size(); ++i) three[i] = static_cast<uint8_t>(i * 5 + i / 257);
+    Write("six.bin", six);
+    Write("three.bin", three);
+    ASSERT_TRUE(Load(At("six.bin")));
+    auto word = [](const uint8_t* at, unsigned shift) {
+        return static_cast<uint16_t>((at[0] | at[1] << 8) << shift);
+    };
+    Bytes expected;
+    for (size_t p = 0; p < pixels; ++p) {
+        for (int w : {2, 0, 1}) {
+            const uint16_t value = word(&six[6 * p + 2 * w], 6);
+            expected.insert(expected.end(),
+                            {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)});
+        }
+    }
+    EXPECT_EQ(hlxsim::BlockBytes(0), expected);
+    ASSERT_TRUE(Load(At("three.bin")));
+    expected.clear();
+    for (size_t p = 0; p < pixels; ++p) {
+        const uint8_t* t = &three[3 * p];
+        const uint8_t reordered[4] = {t[2], t[0], t[1], 0};
+        for (int w = 0; w < 2; ++w) {
+            const uint16_t value = word(&reordered[2 * w], 4);
+            expected.insert(expected.end(),
+                            {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)});
+        }
+    }
+    EXPECT_EQ(hlxsim::BlockBytes(0), expected);
+}
+
 TEST_F(VideoUpload, TwelveBitShiftFromFormatTextAndTenFromSettings) {
     Layout({4096, 4096});
     folder.write("formats.cfg", "r.bin:RGB444@12bit\n");
