@@ -1,5 +1,6 @@
 #include "scenario/playing_order.h"
 
+#include <array>
 #include <limits>
 #include <string_view>
 
@@ -72,12 +73,22 @@ bool parseColour(std::string_view field, uint16_t& colorCode, uint32_t& vNumber)
     return true;
 }
 
-bool parseItem(const std::string& piece, Item& item) {
-    std::string_view rest = piece;
-    item.pPrefix = !rest.empty() && rest.front() == 'p';
-    if (item.pPrefix) rest.remove_prefix(1);
-    const std::vector<std::string> fields = splitPieces(std::string(rest), ':');
-    if (fields.size() != 4) return false;
+// The four ":"-separated fields of an item; any other count makes it unusable.
+bool splitFields(std::string_view piece, std::array<std::string_view, 4>& fields) {
+    size_t count = 0;
+    const bool fits = forEachPiece(piece, ':', [&](std::string_view field) {
+        if (count == fields.size()) return false;
+        fields[count++] = field;
+        return true;
+    });
+    return fits && count == fields.size();
+}
+
+bool parseItem(std::string_view piece, Item& item) {
+    item.pPrefix = !piece.empty() && piece.front() == 'p';
+    if (item.pPrefix) piece.remove_prefix(1);
+    std::array<std::string_view, 4> fields;
+    if (!splitFields(piece, fields)) return false;
     return parseUnsigned32(fields[1], item.duration) &&
            parseColour(fields[3], item.colorCode, item.vNumber) &&
            parseFrames(fields[0], item.first, item.last) && parsePackets(fields[2], item.packets);
@@ -114,14 +125,19 @@ PlayingOrder parsePlayingOrderText(const std::string& porder) {
     std::vector<Item> items;
     uint64_t steps = 0;
     uint64_t packetRefs = 0;
-    for (const std::string& piece : splitPieces(text, ';')) {
+    const bool usable = forEachPiece(text, ';', [&](std::string_view piece) {
         Item item;
-        if (!parseItem(piece, item)) return order;
-        // Counted before anything is expanded: a huge range must not allocate.
+        if (!parseItem(piece, item)) return false;
+        // Counted before anything is expanded: a huge range must not allocate. Past the
+        // limits the remaining items are only checked, not kept.
         steps += item.stepCount();
         packetRefs += item.stepCount() * item.packets.size();
-        items.push_back(std::move(item));
-    }
+        if (steps <= kMaxPlayingOrderSteps && packetRefs <= kMaxPlayingOrderPacketRefs) {
+            items.push_back(std::move(item));
+        }
+        return true;
+    });
+    if (!usable) return order;
     if (steps > kMaxPlayingOrderSteps || packetRefs > kMaxPlayingOrderPacketRefs) {
         order.tooManySteps = true;
         return order;
@@ -133,18 +149,19 @@ PlayingOrder parsePlayingOrderText(const std::string& porder) {
 uint64_t CountPlayingOrderFrames(const std::string& porder) {
     constexpr uint64_t kMax = std::numeric_limits<uint64_t>::max();
     uint64_t total = 0;
-    for (const std::string& piece : splitPieces(porder, ';')) {
-        std::string_view rest = piece;
-        if (!rest.empty() && rest.front() == 'p') rest.remove_prefix(1);
-        const std::vector<std::string> fields = splitPieces(std::string(rest), ':');
+    const bool usable = forEachPiece(porder, ';', [&](std::string_view piece) {
+        if (!piece.empty() && piece.front() == 'p') piece.remove_prefix(1);
+        std::array<std::string_view, 4> fields;
         Item item;
-        if (fields.size() != 4 || !parseUnsigned32(fields[1], item.duration) ||
+        if (!splitFields(piece, fields) || !parseUnsigned32(fields[1], item.duration) ||
             !parseFrames(fields[0], item.first, item.last)) {
-            return 0;
+            return false;
         }
         // (b - a + 1) * repeat fits 64 bits; only the sum can pass the range.
         const uint64_t frames = item.stepCount() * item.duration;
         total = frames > kMax - total ? kMax : total + frames;
-    }
+        return true;
+    });
+    if (!usable) return 0;
     return total;
 }

@@ -115,7 +115,7 @@ LineResult readLine(PlaylistReader& reader, const std::string& line, size_t line
 
 Playlist readPlaylistFile(const std::string& path) {
     std::string text;
-    if (!readTextFile(path, text)) return Playlist{};
+    if (!readSettingsFile(path, text)) return Playlist{};
     return parsePlaylistText(path, text);
 }
 

@@ -1,9 +1,19 @@
 #include "scenario/read_error.h"
 
 #include "log/logger.h"
+#include "scenario/paths.h"
 
 void logInvalidNumber(const std::string& value, const std::string& key, const std::string& path,
                       size_t lineNumber) {
     Logger::instance().log("Invalid number '%s' for key '%s' in %s, line %u.", value.c_str(),
                            key.c_str(), path.c_str(), static_cast<unsigned>(lineNumber));
+}
+
+bool readSettingsFile(const std::string& path, std::string& text) {
+    const int64_t size = fileSize(path);
+    if (size > 0 && static_cast<uint64_t>(size) > kMaxSettingsFileBytes) {
+        Logger::instance().log("File %s is too large to read.", path.c_str());
+        return false;
+    }
+    return readTextFile(path, text, kMaxSettingsFileBytes);
 }

@@ -105,7 +105,7 @@ const KeyRule* findRule(std::string_view key) {
 
 ScenarioSettings readScenarioFile(const std::string& path) {
     std::string text;
-    if (!readTextFile(path, text)) return ScenarioSettings{};
+    if (!readSettingsFile(path, text)) return ScenarioSettings{};
     return parseScenarioText(path, text);
 }
 

@@ -1,6 +1,9 @@
 #include "upload/packets.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "device/config_items.h"
@@ -75,10 +78,27 @@ bool ParseDisplayPort(const uint8_t* data, size_t size, std::vector<uint8_t>& la
     return true;
 }
 
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// The bytes of a packet file that can matter: an HDMI packet uses its first 32, a
+// DisplayPort packet is never longer than its header and largest payload. So a huge
+// file is neither read whole nor held in memory.
+bool ReadPacketFile(const std::string& path, bool hdmi, std::vector<uint8_t>& bytes) {
+    const int64_t size = fileSize(path);
+    if (size <= 0) return false;
+    const uint64_t length = static_cast<uint64_t>(size);
+    if (!hdmi && length > kDpHeaderBytes + kDpMaxPayloadBytes) return false;
+    bytes.resize(static_cast<size_t>(hdmi ? std::min<uint64_t>(length, kHdmiPacketBytes) : length));
+    const std::unique_ptr<std::FILE, FileCloser> file(openFile(path, "rb"));
+    return file && std::fread(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+}
+
 bool LoadPacketFile(const std::string& path, bool hdmi, std::vector<uint8_t>& bytes,
                     std::vector<uint8_t>& layout) {
     if (fileExtension(path) != "bin") return false;
-    if (!readWholeFile(path, bytes) || bytes.empty()) return false;
+    if (!ReadPacketFile(path, hdmi, bytes)) return false;
     if (bytes.size() < kPacketFileMinBytes) bytes.resize(kPacketFileMinBytes, 0);
     return ParsePacket(bytes.data(), bytes.size(), hdmi, layout);
 }
