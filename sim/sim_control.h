@@ -29,7 +29,7 @@ void CaptureTrace(bool on);
 std::vector<std::string> TakeTrace();  // returns the lines and clears them
 
 // What the device holds.
-std::vector<uint64_t> Layout();                  // last accepted layout (item 2179)
+std::vector<uint64_t> Layout();                   // last accepted layout (item 2179)
 std::vector<uint8_t> BlockBytes(uint32_t index);  // with store = full
 uint64_t BlockFill(uint32_t index);               // bytes written into the block so far
 uint32_t BlockCrc(uint32_t index);                // CRC-32 of the bytes (full or digest)

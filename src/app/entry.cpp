@@ -59,7 +59,9 @@ int RunTavrelCmd(int argc, const char* const* argv) {
         return 1;
     }
     if (!InitLibrary()) return 1;
-    UploadCallback() = [](ScenarioSettings settings) { return UploadScenario(std::move(settings)); };
+    UploadCallback() = [](ScenarioSettings settings) {
+        return UploadScenario(std::move(settings));
+    };
     const bool ok = RunMode(options);
     CloseLibrary();
     return ok ? 0 : 1;

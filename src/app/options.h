@@ -5,14 +5,14 @@
 #include <string>
 
 class ArgumentMap {
-public:
+  public:
     ArgumentMap(int argc, const char* const* argv);
     bool empty() const { return keys_.empty(); }
     bool has(const std::string& key) const;
     // False for an empty or absent key and for a key without a value.
     bool valueOf(const std::string& key, std::string& value) const;
 
-private:
+  private:
     std::map<std::string, std::string> keys_;
 };
 

@@ -11,9 +11,13 @@ bool SetItemBytes(uint32_t item, const void* data, uint32_t size) {
     return HLX_TS_SetConfigItem(item, data, size) >= 0;
 }
 
-bool SetItem32(uint32_t item, uint32_t value) { return SetItemBytes(item, &value, 4); }
+bool SetItem32(uint32_t item, uint32_t value) {
+    return SetItemBytes(item, &value, 4);
+}
 
-bool SetItem64(uint32_t item, uint64_t value) { return SetItemBytes(item, &value, 8); }
+bool SetItem64(uint32_t item, uint64_t value) {
+    return SetItemBytes(item, &value, 8);
+}
 
 int32_t GetItem32(uint32_t item, uint32_t& value) {
     value = 0;
@@ -54,21 +58,27 @@ bool SetImageSize(bool hdmi, uint32_t width, uint32_t height) {
            WriteRegister(base + reg::kImageHeight, height);
 }
 
-bool SetAudioControl(uint32_t value) { return WriteRegister(reg::kAudioControl, value); }
+bool SetAudioControl(uint32_t value) {
+    return WriteRegister(reg::kAudioControl, value);
+}
 
 bool SetAudioParameters(uint32_t channels, uint32_t rate, uint32_t bits) {
     return WriteRegister(reg::kAudioChannels, channels) && WriteRegister(reg::kAudioRate, rate) &&
            WriteRegister(reg::kAudioBits, bits);
 }
 
-bool SetAudioSize(uint32_t bytes) { return WriteRegister(reg::kAudioSize, bytes); }
+bool SetAudioSize(uint32_t bytes) {
+    return WriteRegister(reg::kAudioSize, bytes);
+}
 
 bool SetAudioMute(uint32_t mode) {
     if (mode > 2) return false;
     return WriteRegister(reg::kAudioMute, mode);
 }
 
-bool SetAudioMemoryBlock(uint32_t index) { return WriteRegister(reg::kAudioMemoryBlock, index); }
+bool SetAudioMemoryBlock(uint32_t index) {
+    return WriteRegister(reg::kAudioMemoryBlock, index);
+}
 
 namespace {
 
@@ -83,7 +93,9 @@ bool ChangeRegisterBits(uint32_t address, uint32_t bits, bool set) {
 
 }  // namespace
 
-bool SetAudioCompressed(bool on) { return ChangeRegisterBits(reg::kAudioFlags, 0x4, on); }
+bool SetAudioCompressed(bool on) {
+    return ChangeRegisterBits(reg::kAudioFlags, 0x4, on);
+}
 
 bool SetAudioChannelStatus(const uint8_t* bytes, uint32_t size) {
     return ChangeRegisterBits(reg::kAudioFlags, 0x8, true) &&
@@ -97,9 +109,13 @@ bool SetAudioPacketType(uint32_t type) {
            WriteRegister(reg::kAudioPacketType, type);
 }
 
-bool ApplySettings() { return SetItem32(item::kApplySettings, 1); }
+bool ApplySettings() {
+    return SetItem32(item::kApplySettings, 1);
+}
 
-bool SelectPattern(uint32_t code) { return SetItem32(item::kPattern, code); }
+bool SelectPattern(uint32_t code) {
+    return SetItem32(item::kPattern, code);
+}
 
 bool SetTimings(const Timing& t) {
     return SetItem32(item::kHTotal, t.htotal) && SetItem32(item::kHStart, t.hstart) &&
@@ -122,11 +138,16 @@ uint32_t ColorSpaceCode(const std::string& colorSpace) {
 
 uint32_t DepthCode(uint32_t bits) {
     switch (bits) {
-        case 8: return 1;
-        case 10: return 2;
-        case 12: return 3;
-        case 16: return 4;
-        default: return 0;
+        case 8:
+            return 1;
+        case 10:
+            return 2;
+        case 12:
+            return 3;
+        case 16:
+            return 4;
+        default:
+            return 0;
     }
 }
 
@@ -155,23 +176,31 @@ bool SetColorFormatByName(const std::string& text) {
     return SetItem32(item::kColorFormat, code);
 }
 
-bool SetPatternMemoryBlock(uint32_t index) { return SetItem32(item::kPatternMemoryBlock, index); }
+bool SetPatternMemoryBlock(uint32_t index) {
+    return SetItem32(item::kPatternMemoryBlock, index);
+}
 
-bool GetMemorySize(uint64_t& bytes) { return GetItem64(item::kMemorySize, bytes) >= 0; }
+bool GetMemorySize(uint64_t& bytes) {
+    return GetItem64(item::kMemorySize, bytes) >= 0;
+}
 
 bool IsMemorySufficient(uint64_t required) {
     uint64_t memory = 0;
     return GetMemorySize(memory) && memory > required;
 }
 
-bool ResetMemoryLayout() { return SetItem64(item::kMemoryLayoutReset, 0); }
+bool ResetMemoryLayout() {
+    return SetItem64(item::kMemoryLayoutReset, 0);
+}
 
 bool SetMemoryLayout(const std::vector<uint64_t>& blocks) {
     return HLX_TS_SetConfigItem(item::kMemoryLayout, blocks.data(),
                                 static_cast<uint32_t>(blocks.size())) >= 0;
 }
 
-bool SelectMemoryBlock(uint32_t index) { return SetItem32(item::kMemoryBlockSelect, index); }
+bool SelectMemoryBlock(uint32_t index) {
+    return SetItem32(item::kMemoryBlockSelect, index);
+}
 
 bool WriteMemoryBlock(uint32_t index, std::vector<uint8_t>& bytes) {
     std::vector<uint8_t> owned;
@@ -203,6 +232,10 @@ bool SetPlaybackState(uint32_t state, const WaitFunction& wait) {
     return true;
 }
 
-bool SetPlaybackContent(uint32_t mask) { return SetItem32(item::kPlaybackContent, mask); }
+bool SetPlaybackContent(uint32_t mask) {
+    return SetItem32(item::kPlaybackContent, mask);
+}
 
-bool SetPlaybackMemoryBlock(uint32_t index) { return SetItem32(item::kPlaybackMemoryBlock, index); }
+bool SetPlaybackMemoryBlock(uint32_t index) {
+    return SetItem32(item::kPlaybackMemoryBlock, index);
+}

@@ -34,7 +34,8 @@ int32_t WildcardChoice(const std::vector<DeviceEntry>& devices, bool wantHdmi) {
         if (entry.serial != devices.front().serial) return kNoDevice;
     }
     for (const DeviceEntry& entry : devices) {
-        if (contains(entry.description, "HDMI") == wantHdmi) return static_cast<int32_t>(entry.index);
+        if (contains(entry.description, "HDMI") == wantHdmi)
+            return static_cast<int32_t>(entry.index);
     }
     return kNoDevice;
 }
@@ -53,7 +54,8 @@ bool ParseDeviceName(const std::string& name, DeviceEntry& entry) {
     if (separator == std::string::npos) {
         entry.description = entry.model;
     } else {
-        entry.description = separator + 2 < name.size() ? name.substr(separator + 2) : std::string();
+        entry.description =
+            separator + 2 < name.size() ? name.substr(separator + 2) : std::string();
     }
     return true;
 }

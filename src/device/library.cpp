@@ -27,4 +27,6 @@ std::string ReadInformationText() {
     return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
 }
 
-void MarkDeviceOpened() { SetItem32(item::kApplySettings, 2); }
+void MarkDeviceOpened() {
+    SetItem32(item::kApplySettings, 2);
+}

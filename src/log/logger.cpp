@@ -84,7 +84,9 @@ void Logger::reset() {
     sink_ = nullptr;
 }
 
-void logText(const std::string& text) { Logger::instance().log("%s", text.c_str()); }
+void logText(const std::string& text) {
+    Logger::instance().log("%s", text.c_str());
+}
 
 std::string LogFileTimeStamp() {
     std::tm local{};

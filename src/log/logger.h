@@ -15,7 +15,7 @@ struct LogSettings {
 };
 
 class Logger {
-public:
+  public:
     static Logger& instance();
 
     // Opens the log file (appending). Prints a console line when it cannot.
@@ -37,7 +37,7 @@ public:
     Logger(const Logger&) = delete;
     Logger& operator=(const Logger&) = delete;
 
-private:
+  private:
     Logger() = default;
     void write(const std::string& line);
 

@@ -7,4 +7,6 @@ bool LocalTimeNow(std::tm& local) {
     return _localtime64_s(&local, &now) == 0;
 }
 
-std::FILE* OpenLogFile(const std::string& path) { return std::fopen(path.c_str(), "a"); }
+std::FILE* OpenLogFile(const std::string& path) {
+    return std::fopen(path.c_str(), "a");
+}

@@ -34,7 +34,8 @@ bool readMagnitude(std::string_view text, uint64_t limit, bool& negative, uint64
 bool parseUnsigned32(std::string_view text, uint32_t& value) {
     bool negative = false;
     uint64_t magnitude = 0;
-    if (!readMagnitude(text, std::numeric_limits<uint32_t>::max(), negative, magnitude)) return false;
+    if (!readMagnitude(text, std::numeric_limits<uint32_t>::max(), negative, magnitude))
+        return false;
     value = static_cast<uint32_t>(negative ? (0 - magnitude) : magnitude);
     return true;
 }
@@ -52,7 +53,8 @@ bool parseSigned32(std::string_view text, int32_t& value) {
 bool parseUnsigned64(std::string_view text, uint64_t& value) {
     bool negative = false;
     uint64_t magnitude = 0;
-    if (!readMagnitude(text, std::numeric_limits<uint64_t>::max(), negative, magnitude)) return false;
+    if (!readMagnitude(text, std::numeric_limits<uint64_t>::max(), negative, magnitude))
+        return false;
     value = negative ? (0 - magnitude) : magnitude;
     return true;
 }
@@ -65,6 +67,7 @@ int64_t parseLenientInteger(std::string_view text) {
         if (magnitude == 0) return 0;
     }
     constexpr uint64_t kMax = static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
-    if (magnitude > kMax) return negative ? std::numeric_limits<int64_t>::min() : static_cast<int64_t>(kMax);
+    if (magnitude > kMax)
+        return negative ? std::numeric_limits<int64_t>::min() : static_cast<int64_t>(kMax);
     return negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
 }

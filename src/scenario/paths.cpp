@@ -4,7 +4,9 @@
 
 namespace {
 
-size_t lastSeparator(const std::string& path) { return path.find_last_of("/\\"); }
+size_t lastSeparator(const std::string& path) {
+    return path.find_last_of("/\\");
+}
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }

@@ -3,7 +3,9 @@
 
 #include "scenario/paths.h"
 
-std::string nativePath(const std::string& path) { return path; }
+std::string nativePath(const std::string& path) {
+    return path;
+}
 
 bool fileExists(const std::string& path) {
     struct _stat64 status {};

@@ -6,7 +6,7 @@
 struct ScenarioSettings;
 
 class DataLoaderBase {
-public:
+  public:
     virtual ~DataLoaderBase() = default;
     virtual bool LoadVideo(ScenarioSettings& settings) = 0;
     virtual void ReportInfo(std::string text) = 0;
@@ -16,7 +16,7 @@ public:
 
 // Loads raw binary frame files; its reports are log lines, written as they stand.
 class BinaryDataLoader : public DataLoaderBase {
-public:
+  public:
     bool LoadVideo(ScenarioSettings& settings) override;
     void ReportInfo(std::string text) override;
     void ReportError(std::string text) override;
