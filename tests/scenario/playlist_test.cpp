@@ -142,7 +142,7 @@ TEST_F(PlaylistFile, ScenarioWithoutContentEmptiesEverything) {
 }
 
 TEST_F(PlaylistFile, InvalidNumbersEmptyThePlaylist) {
-    const std::string list = folder.path() + "/list.ini";  // as handed to the reader
+    const std::string list = folder.write("list.ini", "");  // the path read() hands over
     const std::pair<const char*, std::string> cases[] = {
         {"[Device]\nreset=yes\n", "Invalid number 'yes' for key 'reset' in " + list + ", line 6."},
         {"[Device]\nstrict=\n", "Invalid number '' for key 'strict' in " + list + ", line 6."},
