@@ -36,6 +36,13 @@ std::string TempFolder::write(const std::string& name, const std::vector<uint8_t
     return write(name, std::string(content.begin(), content.end()));
 }
 
+std::string ReadTextFile(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 std::string ReadFileText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;

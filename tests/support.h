@@ -36,3 +36,6 @@ private:
 };
 
 std::string ReadFileText(const std::string& path);
+// The file read in text mode: on Windows its CR LF line ends arrive as LF, as the
+// program's own text files (the log) are written there.
+std::string ReadTextFile(const std::string& path);

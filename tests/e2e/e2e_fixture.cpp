@@ -31,7 +31,7 @@ std::string ProgramTest::LogFileText() const {
     for (const auto& entry : fs::directory_iterator(folder.path())) {
         const std::string name = entry.path().filename().string();
         if (name.starts_with("TavrelCmd_") && name.ends_with("_log.txt")) {
-            text = ReadFileText(entry.path().string());
+            text = ReadTextFile(entry.path().string());
             ++files;
         }
     }

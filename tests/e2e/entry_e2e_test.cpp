@@ -50,7 +50,9 @@ TEST_F(EntryPoint, NoArgumentsPrintBannerAndUsage) {
 }
 
 TEST_F(EntryPoint, HelpKeysExitZero) {
-    for (const char* arguments : {"-h", "'/?'", "--help --playlist x.ini", "bare -h"}) {
+    for (const std::string& arguments :
+         {std::string("-h"), ShellQuote("/?"), std::string("--help --playlist x.ini"),
+          std::string("bare -h")}) {
         EXPECT_EQ(Run(arguments).exitCode, 0) << arguments;
         EXPECT_EQ(AfterBanner(Lines()), kUsage) << arguments;
     }

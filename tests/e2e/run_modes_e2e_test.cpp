@@ -28,6 +28,8 @@ const char* const kWarning =
     "WARNING: No specific serial number was specified. Using device KVX-4 [SIM0001] / HDMI TX as "
     "source.";
 
+const char* const kNeedsShell = "the stand-in capture program and the commands are shell scripts";
+
 class RunModes : public ProgramTest {
 protected:
     void SetUp() override {
@@ -70,6 +72,7 @@ TEST_F(RunModes, PlaylistWithoutSerialNumberFailsEvenWithSourceSn) {
 }
 
 TEST_F(RunModes, CaptureCommandNeedsFolderSinkAndInterface) {
+    if (!HasPosixShell()) GTEST_SKIP() << kNeedsShell;
     folder.write("p.ini", PlaylistText(kDevice, {"path=s1.txt\nperiod=0\n"}));
     EXPECT_EQ(Run("--playlist p.ini --capture-folder cap --sink-sn 1234 --interface HDMI", "",
                   CaptureProgram())
@@ -86,12 +89,14 @@ TEST_F(RunModes, CaptureCommandNeedsFolderSinkAndInterface) {
 }
 
 TEST_F(RunModes, CaptureWithoutSinkSerialPassesTheStar) {
+    if (!HasPosixShell()) GTEST_SKIP() << kNeedsShell;
     folder.write("p.ini", PlaylistText(kDevice, {"path=s1.txt\nperiod=0\n"}));
     EXPECT_EQ(Run("--playlist p.ini --capture-folder cap --interface HDMI", "", CaptureProgram()).exitCode, 0);
     EXPECT_EQ(ReadFileText(folder.path() + "/capture.txt"), "-v -e -a -n 120 -sn * -p HDMI -d cap\n");
 }
 
 TEST_F(RunModes, EntryCommandWinsAndItsFailureEndsTheRun) {
+    if (!HasPosixShell()) GTEST_SKIP() << kNeedsShell;
     folder.write("p.ini", PlaylistText(kDevice, {"path=s1.txt\nperiod=0\nexecute-after-upload=seq 1 3000\n",
                                                  "path=s1.txt\nexecute-after-upload=exit 3\n",
                                                  "path=s1.txt\n"}));

@@ -20,5 +20,9 @@ std::string ShellQuote(const std::string& text);
 ProgramRun RunProgram(const std::string& commandLine, const std::string& folder,
                       const Environment& environment = {}, bool withErrors = false);
 
+// False where the command processor is not a POSIX shell (Windows): tests whose
+// commands or stand-in programs are shell scripts skip there.
+bool HasPosixShell();
+
 // The output split into lines, without their line ends.
 std::vector<std::string> OutputLines(const std::string& output);

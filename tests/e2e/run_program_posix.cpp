@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+bool HasPosixShell() { return true; }
+
 std::string ShellQuote(const std::string& text) {
     std::string quoted = "'";
     for (char c : text) {

@@ -6,6 +6,8 @@
 
 #include "run_program.h"
 
+bool HasPosixShell() { return false; }
+
 // Quoted the way the C runtime splits a command line into arguments: backslashes
 // count only before a double quote, where they are doubled.
 std::string ShellQuote(const std::string& text) {

@@ -37,7 +37,7 @@ TEST_F(LoggerFile, LongMessagesAreKeptWhole) {
     Logger::instance().log("%s|%d", text.c_str(), 7);
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), text + "|7\n");
     Logger::instance().reset();  // closes and flushes the file
-    EXPECT_EQ(ReadFileText(folder.path() + "/long_log.txt"), text + "|7\n");
+    EXPECT_EQ(ReadTextFile(folder.path() + "/long_log.txt"), text + "|7\n");
 }
 
 TEST_F(LoggerFile, AppendsToAnExistingFileAndWritesEmptyLines) {
@@ -49,7 +49,7 @@ TEST_F(LoggerFile, AppendsToAnExistingFileAndWritesEmptyLines) {
     logText("100% literal %s");
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "first line\n\n100% literal %s\n");
     Logger::instance().reset();
-    EXPECT_EQ(ReadFileText(folder.path() + "/run_log.txt"),
+    EXPECT_EQ(ReadTextFile(folder.path() + "/run_log.txt"),
               "earlier run\nfirst line\n\n100% literal %s\n");
 }
 
@@ -68,7 +68,7 @@ TEST_F(LoggerFile, BackslashJoinedPathReachesTheFile) {
     Logger::instance().log("x");
     ::testing::internal::GetCapturedStdout();
     Logger::instance().reset();
-    EXPECT_EQ(ReadFileText(folder.path() + "/sub_log.txt"), "x\n");
+    EXPECT_EQ(ReadTextFile(folder.path() + "/sub_log.txt"), "x\n");
 }
 
 TEST(LoggerTimeStamp, PrefixesLocalTimeWhenAsked) {

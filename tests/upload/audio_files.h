@@ -27,9 +27,8 @@ inline void PutNumber(std::vector<uint8_t>& out, uint64_t value, int bytes, bool
     }
 }
 
-// Byte by byte: a range insert here trips a false overflow warning of GCC 12 for Windows.
 inline void PutText(std::vector<uint8_t>& out, const char* id) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(id[i]));
+    out.insert(out.end(), id, id + 4);
 }
 
 // A WAV file around `samples`, which are stored as given (already in the file's byte order).
