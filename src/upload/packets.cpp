@@ -9,10 +9,11 @@
 #include "device/config_items.h"
 #include "scenario/paths.h"
 #include "scenario/scenario.h"
+#include "scenario/selection.h"
 #include "upload/frame_sequence.h"
+#include "upload/hdmi_layout.h"
 #include "upload/layout_indexes.h"
 #include "upload/loader.h"
-#include "scenario/selection.h"
 #include "upload/upload_scenario.h"
 
 namespace {
@@ -39,28 +40,17 @@ void StoreLe16(uint8_t* out, uint32_t value) {
     out[1] = static_cast<uint8_t>(value >> 8);
 }
 
-inline void Copy2(uint8_t* out, const uint8_t* in) {
-    std::memcpy(out, in, 2);
-}
-
-// The device takes an HDMI packet in rows: three rows of 9 bytes (header byte r, then
-// bytes 2r and 2r+1 of each of the four 7-byte subpackets that follow the 3 header
-// bytes) and a row of 5 (file byte 31, then byte 6 of each subpacket).
 bool ParseHdmi(const uint8_t* data, size_t size, std::vector<uint8_t>& layout) {
     if (size < kHdmiPacketFileBytes) return false;
     layout.resize(kHdmiPacketBytes);
-    uint8_t* out = layout.data();
-    out[0] = data[0];
-    out[9] = data[1];
-    out[18] = data[2];
-    out[27] = size > kHdmiPacketFileBytes ? data[31] : 0;
-    for (size_t sub = 0; sub < 4; ++sub) {
-        const uint8_t* in = data + 3 + 7 * sub;
-        Copy2(out + 1 + 2 * sub, in);
-        Copy2(out + 10 + 2 * sub, in + 2);
-        Copy2(out + 19 + 2 * sub, in + 4);
-        out[28 + sub] = in[6];
+    if (size >= kHdmiPacketBytes) {
+        LayoutHdmiPackets(data, kHdmiPacketBytes, 1, layout.data());
+        return true;
     }
+    // The layout reads 32 bytes; a 31-byte packet has a zero last byte.
+    uint8_t padded[kHdmiPacketBytes] = {};
+    std::memcpy(padded, data, kHdmiPacketFileBytes);
+    LayoutHdmiPackets(padded, kHdmiPacketBytes, 1, layout.data());
     return true;
 }
 
@@ -103,14 +93,29 @@ bool LoadPacketFile(const std::string& path, bool hdmi, std::vector<uint8_t>& by
     return ParsePacket(bytes.data(), bytes.size(), hdmi, layout);
 }
 
-// HDMI packets all have one size: a fixed-size copy is a few moves, not a call.
-inline uint8_t* CopyPacket(uint8_t* out, const std::vector<uint8_t>& packet) {
-    if (packet.size() == kHdmiPacketBytes) {
-        std::memcpy(out, packet.data(), kHdmiPacketBytes);
-    } else {
-        std::memcpy(out, packet.data(), packet.size());
+// Every packet back to back, so that a step naming packets that follow each other
+// (the usual sequence order) is copied as one run.
+struct FlatPackets {
+    std::vector<uint8_t> bytes;
+    std::vector<uint64_t> offsets;  // one more than packets: packet i is [offsets[i], offsets[i+1])
+};
+
+FlatPackets Flatten(const std::vector<std::vector<uint8_t>>& packets) {
+    FlatPackets flat;
+    flat.offsets.reserve(packets.size() + 1);
+    uint64_t total = 0;
+    for (const std::vector<uint8_t>& packet : packets) {
+        flat.offsets.push_back(total);
+        total += packet.size();
     }
-    return out + packet.size();
+    flat.offsets.push_back(total);
+    flat.bytes.resize(total);
+    for (size_t i = 0; i < packets.size(); ++i) {
+        if (!packets[i].empty()) {
+            std::memcpy(flat.bytes.data() + flat.offsets[i], packets[i].data(), packets[i].size());
+        }
+    }
+    return flat;
 }
 
 struct StepPlace {
@@ -118,16 +123,17 @@ struct StepPlace {
     uint32_t bytes = 0;
 };
 
-// Offsets and sizes of every step; the end offset in `end`.
-PacketDataStatus PlaceSteps(const PacketSet& set, uint64_t indexBytes,
-                            std::vector<StepPlace>& places, uint64_t& end) {
-    places.resize(set.steps.size());
+// Offsets and sizes of every step, from the packet sizes alone; the end offset in `end`.
+PacketDataStatus PlaceSteps(const std::vector<PlayingOrderStep>& steps, const FlatPackets& flat,
+                            uint64_t indexBytes, std::vector<StepPlace>& places, uint64_t& end) {
+    const size_t packets = flat.offsets.size() - 1;
+    places.resize(steps.size());
     uint64_t offset = indexBytes;
-    for (size_t i = 0; i < set.steps.size(); ++i) {
+    for (size_t i = 0; i < steps.size(); ++i) {
         uint64_t bytes = 0;
-        for (const uint32_t index : set.steps[i].packetIndices) {
-            if (index >= set.packets.size()) return PacketDataStatus::kMissingPacket;
-            bytes += set.packets[index].size();
+        for (const uint32_t index : steps[i].packetIndices) {
+            if (index >= packets) return PacketDataStatus::kMissingPacket;
+            bytes += flat.offsets[index + 1] - flat.offsets[index];
             if (bytes > kMaxStepBytes) return PacketDataStatus::kStepTooLarge;
         }
         places[i] = StepPlace{static_cast<uint32_t>(offset), static_cast<uint32_t>(bytes)};
@@ -138,10 +144,51 @@ PacketDataStatus PlaceSteps(const PacketSet& set, uint64_t indexBytes,
     return PacketDataStatus::kOk;
 }
 
+// Offset low 16 bits, size, two zero bytes, offset high bits.
 void WriteIndexEntry(uint8_t* entry, const StepPlace& place) {
     StoreLe16(entry, place.offset & 0xFFFF);
     StoreLe16(entry + 2, place.bytes);
+    StoreLe16(entry + 4, 0);
     StoreLe16(entry + 6, place.offset >> 16);
+}
+
+// HDMI packets all have one size: a fixed-size copy is a few moves, not a call.
+inline uint8_t* CopyRun(uint8_t* out, const uint8_t* in, size_t bytes) {
+    if (bytes == kHdmiPacketBytes) {
+        std::memcpy(out, in, kHdmiPacketBytes);
+    } else if (bytes != 0) {
+        std::memcpy(out, in, bytes);
+    }
+    return out + bytes;
+}
+
+void CopyStep(uint8_t* out, const std::vector<uint32_t>& indices, const FlatPackets& flat) {
+    const uint64_t* offsets = flat.offsets.data();
+    for (size_t i = 0; i < indices.size();) {
+        const uint64_t begin = offsets[indices[i]];
+        uint64_t end = offsets[indices[i] + 1];
+        for (++i; i < indices.size() && offsets[indices[i]] == end; ++i) {
+            end = offsets[indices[i] + 1];
+        }
+        out = CopyRun(out, flat.bytes.data() + begin, end - begin);
+    }
+}
+
+// Every byte is written once: packets by copy, everything between them as zero, so
+// that a reused buffer needs no clearing first.
+void WritePacketData(const PacketSet& set, const FlatPackets& flat,
+                     const std::vector<StepPlace>& places, std::vector<uint8_t>& data) {
+    uint8_t* const base = data.data();
+    for (size_t i = 0; i < places.size(); ++i) {
+        WriteIndexEntry(base + kIndexEntryBytes * i, places[i]);
+    }
+    uint64_t written = kIndexEntryBytes * places.size();
+    for (size_t i = 0; i < places.size(); ++i) {
+        std::memset(base + written, 0, places[i].offset - written);
+        CopyStep(base + places[i].offset, set.steps[i].packetIndices, flat);
+        written = uint64_t{places[i].offset} + places[i].bytes;
+    }
+    std::memset(base + written, 0, data.size() - written);
 }
 
 }  // namespace
@@ -167,22 +214,18 @@ bool LoadPackets(const ScenarioSettings& settings, PacketSet& set) {
 }
 
 PacketDataStatus BuildPacketData(const PacketSet& set, std::vector<uint8_t>& data) {
-    data.clear();
     const uint64_t indexBytes = RoundUp64(kIndexEntryBytes * set.steps.size(), kStepAlign);
+    const FlatPackets flat = Flatten(set.packets);
     std::vector<StepPlace> places;
     uint64_t end = 0;
-    const PacketDataStatus status = PlaceSteps(set, indexBytes, places, end);
-    if (status != PacketDataStatus::kOk) return status;
-    // The index is counted once more on top of the end offset, as the device expects.
-    const uint64_t total = RoundUp64(end + indexBytes, kDataAlign);
-    data.assign(total, 0);
-    for (size_t i = 0; i < places.size(); ++i) {
-        WriteIndexEntry(data.data() + kIndexEntryBytes * i, places[i]);
-        uint8_t* out = data.data() + places[i].offset;
-        for (const uint32_t index : set.steps[i].packetIndices) {
-            out = CopyPacket(out, set.packets[index]);
-        }
+    const PacketDataStatus status = PlaceSteps(set.steps, flat, indexBytes, places, end);
+    if (status != PacketDataStatus::kOk) {
+        data.clear();
+        return status;
     }
+    // The index is counted once more on top of the end offset, as the device expects.
+    data.resize(RoundUp64(end + indexBytes, kDataAlign));
+    if (!data.empty()) WritePacketData(set, flat, places, data);
     return PacketDataStatus::kOk;
 }
 

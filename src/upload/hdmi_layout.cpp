@@ -1,0 +1,95 @@
+#include "upload/hdmi_layout.h"
+
+#include <array>
+
+#include "upload/cpu_features.h"
+
+#ifdef TAVREL_X86_KERNELS
+#include <immintrin.h>
+#endif
+
+namespace {
+
+constexpr size_t kLayoutBytes = 32;
+
+// The device takes an HDMI packet in rows: three rows of 9 bytes (header byte r, then
+// bytes 2r and 2r+1 of each of the four 7-byte subpackets that follow the 3 header
+// bytes) and a row of 5 (file byte 31, then byte 6 of each subpacket).
+// kSource[p] is the file byte that lands at layout byte p.
+constexpr std::array<uint8_t, kLayoutBytes> MakeSource() {
+    std::array<uint8_t, kLayoutBytes> source{};
+    for (size_t row = 0; row < 3; ++row) {
+        source[9 * row] = static_cast<uint8_t>(row);
+        for (size_t sub = 0; sub < 4; ++sub) {
+            const size_t first = 3 + 7 * sub + 2 * row;
+            source[9 * row + 1 + 2 * sub] = static_cast<uint8_t>(first);
+            source[9 * row + 2 + 2 * sub] = static_cast<uint8_t>(first + 1);
+        }
+    }
+    source[27] = 31;
+    for (size_t sub = 0; sub < 4; ++sub) source[28 + sub] = static_cast<uint8_t>(3 + 7 * sub + 6);
+    return source;
+}
+
+constexpr std::array<uint8_t, kLayoutBytes> kSource = MakeSource();
+
+#ifdef TAVREL_X86_KERNELS
+// masks[o][h]: which byte of input half h goes to each byte of output half o; 0x80
+// (a zero byte) where the other half supplies it.
+using HalfMasks = std::array<std::array<std::array<uint8_t, 16>, 2>, 2>;
+
+constexpr HalfMasks MakeHalfMasks() {
+    HalfMasks masks{};
+    for (size_t p = 0; p < kLayoutBytes; ++p) {
+        for (size_t h = 0; h < 2; ++h) {
+            masks[p / 16][h][p % 16] =
+                kSource[p] / 16 == h ? static_cast<uint8_t>(kSource[p] % 16) : 0x80;
+        }
+    }
+    return masks;
+}
+
+constexpr HalfMasks kHalfMasks = MakeHalfMasks();
+
+inline __m128i LoadMask(size_t o, size_t h) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(kHalfMasks[o][h].data()));
+}
+
+// Four shuffles and two ORs per packet; the loads and stores are unaligned since
+// packet files lie 36 bytes apart.
+__attribute__((target("ssse3"))) void LayoutSsse3(const uint8_t* files, size_t stride, size_t count,
+                                                  uint8_t* out) {
+    const __m128i lowFromLow = LoadMask(0, 0);
+    const __m128i lowFromHigh = LoadMask(0, 1);
+    const __m128i highFromLow = LoadMask(1, 0);
+    const __m128i highFromHigh = LoadMask(1, 1);
+    for (size_t i = 0; i < count; ++i, files += stride, out += kLayoutBytes) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(files));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(files + 16));
+        const __m128i outLow =
+            _mm_or_si128(_mm_shuffle_epi8(low, lowFromLow), _mm_shuffle_epi8(high, lowFromHigh));
+        const __m128i outHigh =
+            _mm_or_si128(_mm_shuffle_epi8(low, highFromLow), _mm_shuffle_epi8(high, highFromHigh));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), outLow);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16), outHigh);
+    }
+}
+#endif
+
+}  // namespace
+
+void LayoutHdmiPacketsPortable(const uint8_t* files, size_t stride, size_t count, uint8_t* out) {
+    for (size_t i = 0; i < count; ++i, files += stride, out += kLayoutBytes) {
+        for (size_t p = 0; p < kLayoutBytes; ++p) out[p] = files[kSource[p]];
+    }
+}
+
+void LayoutHdmiPackets(const uint8_t* files, size_t stride, size_t count, uint8_t* out) {
+#ifdef TAVREL_X86_KERNELS
+    if (CpuHasSsse3()) {
+        LayoutSsse3(files, stride, count, out);
+        return;
+    }
+#endif
+    LayoutHdmiPacketsPortable(files, stride, count, out);
+}
