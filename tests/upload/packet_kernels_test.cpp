@@ -15,20 +15,35 @@ std::vector<uint8_t> RandomBytes(std::mt19937& random, size_t size) {
     return bytes;
 }
 
-TEST(HdmiLayoutKernelTest, BatchesMatchThePortableLayout) {
+std::vector<uint8_t> Layouts(HdmiLayoutKernel kernel, const std::vector<uint8_t>& files,
+                             size_t stride, size_t count) {
+    std::vector<uint8_t> layouts(32 * count + 1, 0xEE);
+    LayoutHdmiPacketsWith(kernel, files.data(), stride, count, layouts.data());
+    EXPECT_EQ(layouts.back(), 0xEE);  // nothing written past the last layout
+    return layouts;
+}
+
+TEST(HdmiLayoutKernelTest, EveryKernelMatchesThePortableOne) {
     std::mt19937 random(7);
+    const std::vector<HdmiLayoutKernel> kernels = AvailableHdmiLayoutKernels();
+    ASSERT_EQ(kernels.front(), HdmiLayoutKernel::kPortable);
     for (const size_t stride : {32u, 36u, 47u}) {
         for (const size_t count : {0u, 1u, 2u, 5u, 257u}) {
             const std::vector<uint8_t> files = RandomBytes(random, stride * count + 32);
-            std::vector<uint8_t> fast(32 * count + 1, 0xEE), portable(32 * count + 1, 0xEE);
+            const std::vector<uint8_t> portable =
+                Layouts(HdmiLayoutKernel::kPortable, files, stride, count);
+            for (const HdmiLayoutKernel kernel : kernels) {
+                EXPECT_EQ(Layouts(kernel, files, stride, count), portable)
+                    << "kernel " << static_cast<int>(kernel) << ", stride " << stride << ", count "
+                    << count;
+            }
+            std::vector<uint8_t> fast(32 * count);
             LayoutHdmiPackets(files.data(), stride, count, fast.data());
-            LayoutHdmiPacketsPortable(files.data(), stride, count, portable.data());
-            EXPECT_EQ(fast, portable) << "stride " << stride << ", count " << count;
-            EXPECT_EQ(fast.back(), 0xEE);  // nothing written past the last layout
+            EXPECT_TRUE(std::equal(fast.begin(), fast.end(), portable.begin()));
             for (size_t i = 0; i < count; ++i) {
                 std::vector<uint8_t> one;
                 ASSERT_TRUE(ParsePacket(files.data() + i * stride, 36, true, one));
-                ASSERT_TRUE(std::equal(one.begin(), one.end(), fast.begin() + 32 * i)) << i;
+                ASSERT_TRUE(std::equal(one.begin(), one.end(), portable.begin() + 32 * i)) << i;
             }
         }
     }
@@ -89,6 +104,33 @@ TEST(PacketDataKernelTest, RandomSetsMatchThePlainWayIntoAReusedBuffer) {
         }
         ASSERT_EQ(BuildPacketData(set, data), PacketDataStatus::kOk);
         ASSERT_EQ(data, ReferenceData(set)) << "round " << round;
+    }
+}
+
+// Runs of consecutive numbers are sized without reading each packet: the first fault
+// along the step still decides the status, and numbers wrapping past 2^32-1 are missing.
+TEST(PacketDataKernelTest, TheFirstFaultAlongAStepIsReported) {
+    PacketSet set;
+    for (int i = 0; i < 4; ++i) set.packets.push_back(std::vector<uint8_t>(32768, uint8_t(i)));
+    std::vector<uint8_t> data(10, 1);
+    struct Case {
+        std::vector<uint32_t> numbers;
+        PacketDataStatus status;
+    };
+    const Case cases[] = {
+        {{0, 1, 9}, PacketDataStatus::kStepTooLarge},  // too large at packet 1
+        {{0, 9, 1}, PacketDataStatus::kMissingPacket},
+        {{1, 2}, PacketDataStatus::kStepTooLarge},
+        {{0xFFFFFFFFu, 0}, PacketDataStatus::kMissingPacket},
+        {{3, 4}, PacketDataStatus::kMissingPacket},
+        {{2, 3, 3}, PacketDataStatus::kStepTooLarge},
+        {{3}, PacketDataStatus::kOk},
+    };
+    for (const Case& c : cases) {
+        set.steps = {PlayingOrderStep{}};
+        set.steps[0].packetIndices = c.numbers;
+        EXPECT_EQ(BuildPacketData(set, data), c.status) << ::testing::PrintToString(c.numbers);
+        EXPECT_EQ(data.empty(), c.status != PacketDataStatus::kOk);
     }
 }
 
