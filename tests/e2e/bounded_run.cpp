@@ -23,11 +23,7 @@ constexpr int kTimeLimitSeconds = 60;
 // Address space in KiB; the sanitizer reserves far more, so it runs without a limit.
 constexpr int kMemoryLimitKiB = 1000000;
 
-std::string Limits() {
-    std::string limits;
-    if (!kSanitized) limits += "ulimit -v " + std::to_string(kMemoryLimitKiB) + "; ";
-    return limits + "timeout " + std::to_string(kTimeLimitSeconds) + " ";
-}
+const RunLimits kLimits{kTimeLimitSeconds, kSanitized ? 0 : kMemoryLimitKiB};
 
 }  // namespace
 
@@ -40,8 +36,8 @@ ProgramRun BoundedProgramTest::Run(const std::string& arguments, const std::stri
     if (!profile.empty()) {
         environment.emplace_back("HLX_SIM_PROFILE", folder.write("profile.ini", profile));
     }
-    const ProgramRun run = RunProgram(Limits() + ShellQuote(TAVREL_CMD_PATH) + " " + arguments,
-                                      folder.path(), environment, true);
+    const ProgramRun run = RunBoundedProgram(ShellQuote(TAVREL_CMD_PATH) + " " + arguments,
+                                             folder.path(), environment, kLimits);
     lines_ = OutputLines(run.output);
     return run;
 }

@@ -10,9 +10,6 @@
 #include "run_program.h"
 #include "support.h"
 
-// Exit code of `timeout` when it had to stop the program.
-inline constexpr int kTimedOut = 124;
-
 class BoundedProgramTest : public ::testing::Test {
 protected:
     // Runs TavrelCmd with `arguments` in `folder`; a non-empty profile is written to

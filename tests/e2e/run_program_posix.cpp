@@ -48,3 +48,12 @@ ProgramRun RunProgram(const std::string& commandLine, const std::string& folder,
     if (status != -1 && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
     return run;
 }
+
+ProgramRun RunBoundedProgram(const std::string& commandLine, const std::string& folder,
+                             const Environment& environment, const RunLimits& limits) {
+    std::string line;
+    if (limits.memoryKiB > 0) line += "ulimit -v " + std::to_string(limits.memoryKiB) + "; ";
+    // timeout's own exit code for a stopped program is kTimedOut.
+    line += "timeout " + std::to_string(limits.seconds) + " " + commandLine;
+    return RunProgram(line, folder, environment, true);
+}

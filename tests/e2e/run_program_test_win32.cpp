@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 
 #include "run_program.h"
@@ -33,4 +34,15 @@ TEST(ShellQuote, KeepsBackslashesAndEscapesQuotesForTheRuntime) {
         {"", R"("")"},
     };
     for (const auto& [text, quoted] : cases) EXPECT_EQ(ShellQuote(text), quoted) << text;
+}
+
+TEST(RunBoundedProgram, StopsTheChildAtTheTimeLimitAndFoldsInErrors) {
+    const auto start = std::chrono::steady_clock::now();
+    // A step of 0 counts for ever.
+    const ProgramRun run =
+        RunBoundedProgram("echo err>&2&for /l %i in (1,0,2) do @rem", "", {}, RunLimits{1, 0});
+    EXPECT_EQ(run.exitCode, kTimedOut);
+    EXPECT_EQ(run.output, "err\n");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+    EXPECT_EQ(RunBoundedProgram("exit /b 5", "", {}, RunLimits{60, 0}).exitCode, 5);
 }
