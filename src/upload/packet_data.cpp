@@ -72,8 +72,8 @@ size_t ConsecutiveEnd(const uint32_t* numbers, size_t k, size_t count) {
 
 // HDMI packets all have one size: a fixed-size copy is a few moves, not a call.
 inline void CopyRun(uint8_t* out, const uint8_t* in, uint64_t bytes) {
-    if (bytes == 32) {
-        std::memcpy(out, in, 32);
+    if (bytes == kHdmiPacketBytes) {
+        std::memcpy(out, in, kHdmiPacketBytes);
     } else {
         std::memcpy(out, in, bytes);
     }
