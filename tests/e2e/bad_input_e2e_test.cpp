@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 
 #include "bounded_run.h"
 #include "e2e_fixture.h"
@@ -86,11 +86,12 @@ struct BadInput {
     std::string arguments = "--playlist p.ini";
 };
 
-std::ostream& operator<<(std::ostream& out, const BadInput& input) { return out << input.name; }
+std::ostream& operator<<(std::ostream& out, const BadInput& input) {
+    return out << input.name;
+}
 
-class BadInputMatrix : public BoundedProgramTest,
-                       public ::testing::WithParamInterface<BadInput> {
-protected:
+class BadInputMatrix : public BoundedProgramTest, public ::testing::WithParamInterface<BadInput> {
+  protected:
     void SetUp() override {
         DemoContent::Write(folder, 64, 4, 3);
         folder.write("s1.txt", kScenario);
@@ -117,10 +118,12 @@ const BadInput kAudio[] = {
     // A recording that stopped early plays what it holds (the header's size is cut).
     {"WavSamplesCutShort",
      [](const TempFolder& f) { Resize(f, "content/tone.wav", 100); },
-     {"Audio data size: 12288 bytes.", "Set audio parameters [2, 48000, 16] OK", kEnded}, 0},
+     {"Audio data size: 12288 bytes.", "Set audio parameters [2, 48000, 16] OK", kEnded},
+     0},
     {"WavDataSizeClaims4GB",
      [](const TempFolder& f) { PatchLe(f, "content/tone.wav", 40, 0xFFFFFFF0u, 4); },
-     {"Audio data size: 12288 bytes.", "Upload succeeded!", kEnded}, 0},
+     {"Audio data size: 12288 bytes.", "Upload succeeded!", kEnded},
+     0},
     // The samples are really there: their device data is sized, not read.
     {"WavHolding4GBOfSamples",
      [](const TempFolder& f) {
@@ -131,11 +134,14 @@ const BadInput kAudio[] = {
     {"WavWithZeroChannels",
      [](const TempFolder& f) { PatchLe(f, "content/tone.wav", 22, 0, 2); },
      {kAudioFailed, kUploadError}},
-    {"WavEmpty", [](const TempFolder& f) { Resize(f, "content/tone.wav", 0); },
+    {"WavEmpty",
+     [](const TempFolder& f) { Resize(f, "content/tone.wav", 0); },
      {kAudioFailed, kUploadError}},
-    {"WavMissing", [](const TempFolder& f) { fs::remove(At(f, "content/tone.wav")); },
+    {"WavMissing",
+     [](const TempFolder& f) { fs::remove(At(f, "content/tone.wav")); },
      {"File tone.wav doesn't exist!", kUploadError}},
-    {"WavIsAFolder", [](const TempFolder& f) { MakeFolder(f, "content/tone.wav"); },
+    {"WavIsAFolder",
+     [](const TempFolder& f) { MakeFolder(f, "content/tone.wav"); },
      {kAudioFailed, kUploadError}},
     {"RawAudioOf3GB",
      [](const TempFolder& f) {
@@ -147,36 +153,45 @@ const BadInput kAudio[] = {
 };
 
 const BadInput kPackets[] = {
-    {"PacketFileEmpty", [](const TempFolder& f) { Resize(f, "content/pk0.bin", 0); },
+    {"PacketFileEmpty",
+     [](const TempFolder& f) { Resize(f, "content/pk0.bin", 0); },
      {kPacketsFailed, kUploadError}},
     {"PacketFileOf8GBForDisplayPort",
      [](const TempFolder& f) { Resize(f, "content/pk0.bin", uintmax_t{8} << 30); },
-     {kPacketsFailed, kUploadError}, 1, "--playlist pdp.ini"},
+     {kPacketsFailed, kUploadError},
+     1,
+     "--playlist pdp.ini"},
     // HDMI packets use their first 32 bytes whatever the file's length.
     {"PacketFileOf8GBForHdmi",
      [](const TempFolder& f) { Resize(f, "content/pk0.bin", uintmax_t{8} << 30); },
-     {"Loaded packet(s)", kEnded}, 0},
+     {"Loaded packet(s)", kEnded},
+     0},
     {"PacketFileWithAnotherExtension",
      [](const TempFolder& f) {
          fs::rename(At(f, "content/pk0.bin"), At(f, "content/pk0.dat"));
          Replace(f, "s1.txt", "pk0.bin", "pk0.dat");
      },
      {kPacketsFailed, kUploadError}},
-    {"PacketFileIsAFolder", [](const TempFolder& f) { MakeFolder(f, "content/pk0.bin"); },
+    {"PacketFileIsAFolder",
+     [](const TempFolder& f) { MakeFolder(f, "content/pk0.bin"); },
      {kPacketsFailed, kUploadError}},
 };
 
 const BadInput kVideo[] = {
-    {"FrameOfWrongSize", [](const TempFolder& f) { Resize(f, "content/f001.bin", 100); },
+    {"FrameOfWrongSize",
+     [](const TempFolder& f) { Resize(f, "content/f001.bin", 100); },
      {"Not expected image size 100 for 64x4, Bpp = 0", "Failed to load content\\f001.bin",
       kUploadError}},
-    {"FrameOf8GB", [](const TempFolder& f) { Resize(f, "content/f001.bin", uintmax_t{8} << 30); },
+    {"FrameOf8GB",
+     [](const TempFolder& f) { Resize(f, "content/f001.bin", uintmax_t{8} << 30); },
      {"Not expected image size 8589934592 for 64x4, Bpp = 33554432",
       "Failed to load content\\f001.bin", kUploadError}},
-    {"FrameEmpty", [](const TempFolder& f) { Resize(f, "content/f001.bin", 0); },
+    {"FrameEmpty",
+     [](const TempFolder& f) { Resize(f, "content/f001.bin", 0); },
      {"Not expected image size 0 for 64x4, Bpp = 0", "Failed to load content\\f001.bin",
       kUploadError}},
-    {"FrameIsAFolder", [](const TempFolder& f) { MakeFolder(f, "content/f001.bin"); },
+    {"FrameIsAFolder",
+     [](const TempFolder& f) { MakeFolder(f, "content/f001.bin"); },
      {"Cannot open content\\f001.bin", "Failed to load content\\f001.bin", kUploadError}},
     {"FrameMissing",
      [](const TempFolder& f) { Replace(f, "s1.txt", "f000.bin", "clip.bin"); },
@@ -190,14 +205,15 @@ const BadInput kVideo[] = {
 };
 
 const BadInput kFiles[] = {
-    {"PlaylistMissing", [](const TempFolder& f) { fs::remove(At(f, "p.ini")); },
+    {"PlaylistMissing",
+     [](const TempFolder& f) { fs::remove(At(f, "p.ini")); },
      {"Playlist file p.ini does not exist!",
       "  --reset-sink-before-capture\tResets the Sink device when starting capture "
       "application."}},
     {"PlaylistEmpty", [](const TempFolder& f) { f.write("p.ini", ""); }, {kPlaylistFailed}},
-    {"PlaylistIsAFolder", [](const TempFolder& f) { MakeFolder(f, "p.ini"); },
-     {kPlaylistFailed}},
-    {"PlaylistOfBinaryGarbage", [](const TempFolder& f) { f.write("p.ini", Garbage(100000)); },
+    {"PlaylistIsAFolder", [](const TempFolder& f) { MakeFolder(f, "p.ini"); }, {kPlaylistFailed}},
+    {"PlaylistOfBinaryGarbage",
+     [](const TempFolder& f) { f.write("p.ini", Garbage(100000)); },
      {kPlaylistFailed}},
     {"PlaylistWithByteOrderMark",
      [](const TempFolder& f) { f.write("p.ini", "\xEF\xBB\xBF" + std::string(kHdmiPlaylist)); },
@@ -205,11 +221,11 @@ const BadInput kFiles[] = {
     {"PlaylistOf8GB",
      [](const TempFolder& f) { Resize(f, "p.ini", uintmax_t{8} << 30); },
      {"File p.ini is too large to read.", kPlaylistFailed}},
-    {"ScenarioMissing", [](const TempFolder& f) { fs::remove(At(f, "s1.txt")); },
+    {"ScenarioMissing",
+     [](const TempFolder& f) { fs::remove(At(f, "s1.txt")); },
      {kPlaylistFailed}},
     {"ScenarioEmpty", [](const TempFolder& f) { f.write("s1.txt", ""); }, {kPlaylistFailed}},
-    {"ScenarioIsAFolder", [](const TempFolder& f) { MakeFolder(f, "s1.txt"); },
-     {kPlaylistFailed}},
+    {"ScenarioIsAFolder", [](const TempFolder& f) { MakeFolder(f, "s1.txt"); }, {kPlaylistFailed}},
     {"ScenarioOf8GB",
      [](const TempFolder& f) { Resize(f, "s1.txt", uintmax_t{8} << 30); },
      {"File s1.txt is too large to read.", kPlaylistFailed}},
@@ -218,16 +234,20 @@ const BadInput kFiles[] = {
      [](const TempFolder& f) { f.write("s1.txt", "\xEF\xBB\xBF" + std::string(kScenario)); },
      {"Not expected image size 768 for 0x4, Bpp = 0", "Failed to load content\\f000.bin",
       kUploadError}},
-    {"ScenarioModeWithMissingFile", [](const TempFolder&) {},
+    {"ScenarioModeWithMissingFile",
+     [](const TempFolder&) {},
      {"Scenario file none.txt does not exist!",
       "  --reset-sink-before-capture\tResets the Sink device when starting capture "
       "application."},
-     1, "--scenario none.txt --interface HDMI"},
+     1,
+     "--scenario none.txt --interface HDMI"},
 };
 
 const BadInput kOrder[] = {
     {"PlayingOrderOf5000000Steps",
-     [](const TempFolder& f) { Replace(f, "s1.txt", "porder=0-2:40:0:256", "porder=0-4999999:1::256"); },
+     [](const TempFolder& f) {
+         Replace(f, "s1.txt", "porder=0-2:40:0:256", "porder=0-4999999:1::256");
+     },
      {"Scenario: FATAL error, playing order has more than 1048576 steps", kUploadError}},
     {"PlayingOrderOf2000000Items",
      [](const TempFolder& f) {
@@ -237,18 +257,26 @@ const BadInput kOrder[] = {
      },
      {"Scenario: FATAL error, playing order has more than 1048576 steps", kUploadError}},
     {"TwoMegabyteNumber",
-     [](const TempFolder& f) { Append(f, "s1.txt", "bitspercolor=" + std::string(2 << 20, '7') + "\n"); },
-     {"Invalid number '" + std::string(2 << 20, '7') + "' for key 'bitspercolor' in s1.txt, line 16.",
+     [](const TempFolder& f) {
+         Append(f, "s1.txt", "bitspercolor=" + std::string(2 << 20, '7') + "\n");
+     },
+     {"Invalid number '" + std::string(2 << 20, '7') +
+          "' for key 'bitspercolor' in s1.txt, line 16.",
       kPlaylistFailed}},
     {"TwoMegabyteVideoPath",
-     [](const TempFolder& f) { Append(f, "s1.txt", "video=" + std::string(2 << 20, 'v') + ".bin\n"); },
+     [](const TempFolder& f) {
+         Append(f, "s1.txt", "video=" + std::string(2 << 20, 'v') + ".bin\n");
+     },
      {"File " + std::string(2 << 20, 'v') + ".bin doesn't exist!", kUploadError}},
     {"TwoMegabyteCaption",
      [](const TempFolder& f) { Append(f, "p.ini", "caption=" + std::string(2 << 20, 'c') + "\n"); },
-     {"Upload succeeded!", kEnded}, 0},
+     {"Upload succeeded!", kEnded},
+     0},
 };
 
-std::string CaseName(const ::testing::TestParamInfo<BadInput>& info) { return info.param.name; }
+std::string CaseName(const ::testing::TestParamInfo<BadInput>& info) {
+    return info.param.name;
+}
 
 INSTANTIATE_TEST_SUITE_P(Audio, BadInputMatrix, ::testing::ValuesIn(kAudio), CaseName);
 INSTANTIATE_TEST_SUITE_P(Packets, BadInputMatrix, ::testing::ValuesIn(kPackets), CaseName);
@@ -267,15 +295,15 @@ struct NumberKey {
 
 // Every numeric key of a scenario file.
 const NumberKey kScenarioNumbers[] = {
-    {"align12", "2147483648"},          {"scrambler", "-2147483649"},
-    {"audioswap", "2147483648"},        {"audiocompressed", "2147483648"},
-    {"audiosync", "4294967296"},        {"strict", "2147483648"},
-    {"bitspercolor", "4294967296"},     {"audiosampling", "4294967296"},
-    {"audiochannels", "4294967296"},    {"audiobits", "4294967296"},
-    {"timing.hactive", "4294967296"},   {"timing.vactive", "4294967296"},
-    {"timing.htotal", "4294967296"},    {"timing.vtotal", "4294967296"},
-    {"timing.hstart", "4294967296"},    {"timing.vstart", "4294967296"},
-    {"timing.hsync", "2147483648"},     {"timing.vsync", "-2147483649"},
+    {"align12", "2147483648"},        {"scrambler", "-2147483649"},
+    {"audioswap", "2147483648"},      {"audiocompressed", "2147483648"},
+    {"audiosync", "4294967296"},      {"strict", "2147483648"},
+    {"bitspercolor", "4294967296"},   {"audiosampling", "4294967296"},
+    {"audiochannels", "4294967296"},  {"audiobits", "4294967296"},
+    {"timing.hactive", "4294967296"}, {"timing.vactive", "4294967296"},
+    {"timing.htotal", "4294967296"},  {"timing.vtotal", "4294967296"},
+    {"timing.hstart", "4294967296"},  {"timing.vstart", "4294967296"},
+    {"timing.hsync", "2147483648"},   {"timing.vsync", "-2147483649"},
     {"timing.frate", "2147483648"},
 };
 // Every numeric key of a playlist, 64 bits wide.
@@ -285,7 +313,7 @@ const NumberKey kEntryNumbers[] = {{"period", "18446744073709551616"},
                                    {"close-after-upload", "18446744073709551616"}};
 
 class InvalidNumbers : public BoundedProgramTest {
-protected:
+  protected:
     void SetUp() override { DemoContent::Write(folder, 64, 4, 1); }
 
     void ExpectRefused(const std::string& value, const std::string& key, const std::string& file,
@@ -317,13 +345,15 @@ TEST_F(InvalidNumbers, EveryPlaylistKeyRefusesTextAndOutOfRangeValues) {
     const std::string device = "[Device]\nserialnumber=SIM0001\nconnectortype=HDMI Out\n";
     for (const NumberKey& number : kDeviceNumbers) {
         for (const std::string value : {"-x", number.outOfRange}) {
-            folder.write("p.ini", device + number.key + " = " + value + "\n[Scenario]\npath=s1.txt\n");
+            folder.write("p.ini",
+                         device + number.key + " = " + value + "\n[Scenario]\npath=s1.txt\n");
             ExpectRefused(value, number.key, "p.ini", 4);
         }
     }
     for (const NumberKey& number : kEntryNumbers) {
         for (const std::string value : {"one", number.outOfRange}) {
-            folder.write("p.ini", device + "[Scenario]\npath=s1.txt\n" + number.key + "=" + value + "\n");
+            folder.write("p.ini",
+                         device + "[Scenario]\npath=s1.txt\n" + number.key + "=" + value + "\n");
             ExpectRefused(value, number.key, "p.ini", 6);
         }
     }

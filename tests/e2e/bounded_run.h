@@ -11,7 +11,7 @@
 #include "support.h"
 
 class BoundedProgramTest : public ::testing::Test {
-protected:
+  protected:
     // Runs TavrelCmd with `arguments` in `folder`; a non-empty profile is written to
     // profile.ini and used, the trace goes to trace.txt.
     ProgramRun Run(const std::string& arguments, const std::string& profile = "");
@@ -24,7 +24,7 @@ protected:
 
     TempFolder folder;
 
-private:
+  private:
     std::vector<std::string> lines_;
 };
 

@@ -48,10 +48,12 @@ uint32_t LittleEndianHex(const std::string& hex) {
 
 // Messages a run may end with. Status texts come from the program itself.
 std::set<std::string> FinalMessages() {
-    std::set<std::string> messages{kEnded, "Failed opening device!", "Failed loading playlist!",
-                                    "Failed re-opening device!",
-                                    "Fatal: Could not find/initialize HLX Library. Quitting",
-                                    "Fatal: Could not properly close HLX Library"};
+    std::set<std::string> messages{kEnded,
+                                   "Failed opening device!",
+                                   "Failed loading playlist!",
+                                   "Failed re-opening device!",
+                                   "Fatal: Could not find/initialize HLX Library. Quitting",
+                                   "Fatal: Could not properly close HLX Library"};
     for (int32_t code = 0; code >= -10; --code) messages.insert(StatusMessage(code, ""));
     return messages;
 }
@@ -71,14 +73,16 @@ bool IsFailureLine(const std::string& line) {
 }
 
 class FaultSweep : public BoundedProgramTest {
-protected:
+  protected:
     void SetUp() override {
         DemoContent::Write(folder, 64, 4, 3);
         folder.write("s1.txt", kScenario);
-        folder.write("hdmi.ini", "[Device]\nserialnumber=SIM0001\nconnectortype=HDMI Out\n"
-                                 "reset=1\n[Scenario]\npath=s1.txt\n");
-        folder.write("dp.ini", "[Device]\nserialnumber=SIM0001\nconnectortype=DisplayPort Out\n"
-                               "[Scenario]\npath=s1.txt\n");
+        folder.write("hdmi.ini",
+                     "[Device]\nserialnumber=SIM0001\nconnectortype=HDMI Out\n"
+                     "reset=1\n[Scenario]\npath=s1.txt\n");
+        folder.write("dp.ini",
+                     "[Device]\nserialnumber=SIM0001\nconnectortype=DisplayPort Out\n"
+                     "[Scenario]\npath=s1.txt\n");
     }
 
     // Runs the playlist fault-free and adds a fault for every item and register it touched.

@@ -27,8 +27,7 @@ TEST(ReaderLimits, SettingsFilesPastTheLimitAreRefusedByName) {
     const std::string playlist =
         SparseFile(folder, "p.ini", "[Device]\n", kMaxSettingsFileBytes + 1);
     EXPECT_TRUE(readPlaylistFile(playlist).entries.empty());
-    const std::string scenario =
-        SparseFile(folder, "s.txt", "video=a.bin\n", uintmax_t{8} << 30);
+    const std::string scenario = SparseFile(folder, "s.txt", "video=a.bin\n", uintmax_t{8} << 30);
     EXPECT_TRUE(readScenarioFile(scenario).video.empty());
     EXPECT_EQ(log.lines, (std::vector<std::string>{"File " + playlist + " is too large to read.",
                                                    "File " + scenario + " is too large to read."}));
@@ -63,7 +62,8 @@ TEST(ReaderLimits, DisplayPortPacketFileLongerThanTheLargestPacketFails) {
     PacketSet set;
     settings.packets = SparseFile(folder, "a0.bin", "\x83", kDpHeaderBytes + kDpMaxPayloadBytes);
     EXPECT_TRUE(LoadPackets(settings, set));
-    settings.packets = SparseFile(folder, "b0.bin", "\x83", kDpHeaderBytes + kDpMaxPayloadBytes + 16);
+    settings.packets =
+        SparseFile(folder, "b0.bin", "\x83", kDpHeaderBytes + kDpMaxPayloadBytes + 16);
     EXPECT_FALSE(LoadPackets(settings, set));
     settings.packets = SparseFile(folder, "c0.bin", "\x83", uintmax_t{8} << 30);
     EXPECT_FALSE(LoadPackets(settings, set));
