@@ -28,10 +28,6 @@ endif()
 # built program through it.
 set(TAVREL_HOST_PATH_PREFIX "Z:" CACHE STRING "Drive under which the tests see host paths")
 
-# GCC 12 for this target reports out-of-bounds copies inside libstdc++'s vector insert
-# that cannot happen (the Linux build of the same code is clean, and keeps these checks).
-set(CMAKE_CXX_FLAGS_INIT "-Wno-array-bounds -Wno-stringop-overflow -Wno-stringop-overread")
-
 # Every program and DLL carries its C++ and threads runtime, so they run under wine (or
 # on a machine without MinGW) with nothing beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
