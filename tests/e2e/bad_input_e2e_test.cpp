@@ -260,8 +260,8 @@ const BadInput kOrder[] = {
      [](const TempFolder& f) {
          Append(f, "s1.txt", "bitspercolor=" + std::string(2 << 20, '7') + "\n");
      },
-     {"Invalid number '" + std::string(2 << 20, '7') +
-          "' for key 'bitspercolor' in s1.txt, line 16.",
+     {"Invalid number '" + std::string(64, '7') +
+          "...' for key 'bitspercolor' in s1.txt, line 16.",
       kPlaylistFailed}},
     {"TwoMegabyteVideoPath",
      [](const TempFolder& f) {

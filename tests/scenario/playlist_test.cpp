@@ -143,11 +143,14 @@ TEST_F(PlaylistFile, ScenarioWithoutContentEmptiesEverything) {
 
 TEST_F(PlaylistFile, InvalidNumbersEmptyThePlaylist) {
     const std::string list = folder.write("list.ini", "");  // the path read() hands over
-    const std::pair<const char*, std::string> cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"[Device]\nreset=yes\n", "Invalid number 'yes' for key 'reset' in " + list + ", line 6."},
         {"[Device]\nstrict=\n", "Invalid number '' for key 'strict' in " + list + ", line 6."},
         {"[Scenario]\npath=video.txt\n\nperiod = 18446744073709551616 \n",
          "Invalid number '18446744073709551616' for key 'period' in " + list + ", line 8."},
+        {"[Scenario]\nperiod=" + std::string(100, 'z') + "\n",
+         "Invalid number '" + std::string(64, 'z') + "...' for key 'period' in " + list +
+             ", line 6."},
         {"[Scenario]\nclose-after-upload=x\r\n",
          "Invalid number 'x' for key 'close-after-upload' in " + list + ", line 6."},
         {"[Scenario]\npath=badnumber.txt\n",
