@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "sim_control.h"
+#include "upload/audio_files.h"
 
 namespace fs = std::filesystem;
 
@@ -58,29 +59,11 @@ std::string DefaultProfileWith(const std::string& generatorKeys) {
 
 namespace {
 
-void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
+// One stereo 16-bit 48 kHz WAV of `frames` sample frames.
 std::vector<uint8_t> Wav(uint32_t frames) {
-    std::vector<uint8_t> wav;
-    const std::string riff = "RIFF";
-    wav.insert(wav.end(), riff.begin(), riff.end());
-    Put(wav, 36 + frames * 4, 4);
-    const std::string fmt = "WAVEfmt ";
-    wav.insert(wav.end(), fmt.begin(), fmt.end());
-    Put(wav, 16, 4);
-    Put(wav, 1, 2);
-    Put(wav, 2, 2);
-    Put(wav, 48000, 4);
-    Put(wav, 192000, 4);
-    Put(wav, 4, 2);
-    Put(wav, 16, 2);
-    const std::string data = "data";
-    wav.insert(wav.end(), data.begin(), data.end());
-    Put(wav, frames * 4, 4);
-    for (uint32_t i = 0; i < frames * 2; ++i) Put(wav, i * 97, 2);
-    return wav;
+    std::vector<uint8_t> samples;
+    for (uint32_t i = 0; i < frames * 2; ++i) PutNumber(samples, i * 97, 2, false);
+    return MakeWav(WavSpec{}, samples);
 }
 
 }  // namespace
