@@ -1,11 +1,10 @@
 // WAV sample conversion (in place, as the upload does it) next to a memcpy of the
 // bytes it writes. Compare the bytes_per_second columns. The kernel's work does not
 // depend on the sample values, so the buffer is converted again each round.
-#include <benchmark/benchmark.h>
-
 #include <cstring>
 #include <vector>
 
+#include "bench_support.h"
 #include "upload/audio_kernels.h"
 #include "upload/wave_reader.h"
 
@@ -30,15 +29,7 @@ struct StereoBuffer {
 };
 
 void AudioMemcpy(benchmark::State& state) {
-    const size_t bytes = AudioDeviceDataSize(2, kRate * static_cast<uint32_t>(state.range(0)));
-    const std::vector<uint8_t> src(bytes, 1);
-    std::vector<uint8_t> dst(bytes);
-    for (auto _ : state) {
-        std::memcpy(dst.data(), src.data(), bytes);
-        benchmark::DoNotOptimize(dst.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+    TimeMemcpy(state, AudioDeviceDataSize(2, kRate * static_cast<uint32_t>(state.range(0))));
 }
 BENCHMARK(AudioMemcpy)->Arg(1)->Arg(10);
 

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 inline std::vector<uint8_t> Pattern(size_t bytes) {
@@ -16,6 +17,18 @@ inline std::vector<uint8_t> Pattern(size_t bytes) {
 
 inline void CountOutputBytes(benchmark::State& state, size_t bytesPerIteration) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytesPerIteration));
+}
+
+// The baseline every kernel is held against: memcpy of `bytes` bytes.
+inline void TimeMemcpy(benchmark::State& state, size_t bytes) {
+    const std::vector<uint8_t> src = Pattern(bytes);
+    std::vector<uint8_t> dst(bytes);
+    for (auto _ : state) {
+        std::memcpy(dst.data(), src.data(), bytes);
+        benchmark::DoNotOptimize(dst.data());
+        benchmark::ClobberMemory();
+    }
+    CountOutputBytes(state, bytes);
 }
 
 // Sizes of the memcpy baselines (Memcpy/<bytes>): every kernel is compared with a

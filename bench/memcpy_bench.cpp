@@ -1,5 +1,5 @@
 // Baselines of the frame kernels and audio layouts: memcpy of as many bytes as
-// they write. (The stereo and packet benchmarks bring their own.)
+// they write. (The stereo and packet baselines live beside their kernels.)
 #include <cstring>
 
 #include "bench_support.h"
@@ -7,15 +7,7 @@
 namespace {
 
 void Memcpy(benchmark::State& state) {
-    const size_t bytes = static_cast<size_t>(state.range(0));
-    const std::vector<uint8_t> src = Pattern(bytes);
-    std::vector<uint8_t> dst(bytes);
-    for (auto _ : state) {
-        std::memcpy(dst.data(), src.data(), bytes);
-        benchmark::DoNotOptimize(dst.data());
-        benchmark::ClobberMemory();
-    }
-    CountOutputBytes(state, bytes);
+    TimeMemcpy(state, static_cast<size_t>(state.range(0)));
 }
 BENCHMARK(Memcpy)->Arg(kFrame4Bytes)->Arg(kFrame6Bytes);
 

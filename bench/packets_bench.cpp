@@ -1,10 +1,9 @@
 // HDMI packet layout and the packet data of a playback sequence, each next to a
 // memcpy of the bytes it writes. Compare the bytes_per_second columns.
-#include <benchmark/benchmark.h>
-
 #include <cstring>
 #include <vector>
 
+#include "bench_support.h"
 #include "upload/hdmi_layout.h"
 #include "upload/packets.h"
 
@@ -40,15 +39,7 @@ PacketSet Sequence() {
 }
 
 void PacketMemcpy(benchmark::State& state) {
-    const size_t bytes = static_cast<size_t>(state.range(0));
-    const std::vector<uint8_t> src(bytes, 1);
-    std::vector<uint8_t> dst(bytes);
-    for (auto _ : state) {
-        std::memcpy(dst.data(), src.data(), bytes);
-        benchmark::DoNotOptimize(dst.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+    TimeMemcpy(state, static_cast<size_t>(state.range(0)));
 }
 // The layout's output, and the packet data of Sequence().
 BENCHMARK(PacketMemcpy)->Arg(kPackets* kHdmiPacketBytes)->Arg(kPacketDataBytes);
