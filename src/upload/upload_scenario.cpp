@@ -44,21 +44,12 @@ void ReportMissing(DataLoaderBase& loader, const std::string& path) {
     loader.ReportInfo("File " + fileName(path) + " doesn't exist!");
 }
 
-// Reports every missing file of a sequence; a sequence that finds no file at all
-// is missing too (its own name is reported).
+// A sequence that finds no file at all is reported by its own name.
 bool CheckSequence(DataLoaderBase& loader, const std::string& path) {
-    const std::vector<std::string> files = ExpandFileSequence(path);
-    if (files.empty()) {
-        ReportMissing(loader, path);
-        return false;
-    }
-    bool present = true;
-    for (const std::string& file : files) {
-        if (fileExists(file)) continue;
-        ReportMissing(loader, file);
-        present = false;
-    }
-    return present;
+    // A sequence holds only files that exist, so an empty one is the only miss.
+    if (CountFileSequence(path) != 0) return true;
+    ReportMissing(loader, path);
+    return false;
 }
 
 bool CheckFilesExist(DataLoaderBase& loader, const ScenarioSettings& settings) {
