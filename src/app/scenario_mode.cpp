@@ -2,6 +2,7 @@
 #include "device/library.h"
 #include "device/output_setup.h"
 #include "device/playback.h"
+#include "format/output_kind.h"
 #include "log/logger.h"
 #include "scenario/scenario.h"
 
@@ -14,7 +15,7 @@ bool RunScenario(const CommandLineOptions& options) {
 
     ScenarioSettings settings = readScenarioFile(options.scenario);
     // No playlist connector type here: the interface tells whether the output is HDMI.
-    settings.hdmi = options.interface.find("HDMI") != std::string::npos;
+    settings.hdmi = IsHdmiOutput(options.interface);
     std::string status;
     const int32_t code = startScenario(deviceName, settings, status);
     if (!status.empty()) Logger::instance().log("startScenario: %s", status.c_str());

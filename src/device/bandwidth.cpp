@@ -5,6 +5,7 @@
 
 #include "device/config_items.h"
 #include "device/items.h"
+#include "format/output_kind.h"
 #include "scenario/scenario.h"
 
 namespace {
@@ -136,7 +137,7 @@ bool CheckLinkBandwidth(const std::string& deviceName, const Timing& timing,
     if (at == std::string::npos) return false;
     const std::string colorSpace = colorFormat.substr(0, at);
     const std::string depth = colorFormat.substr(at + 1);
-    if (deviceName.find("HDMI") != std::string::npos) {
+    if (IsHdmiOutput(deviceName)) {
         return CheckHdmi(timing, colorSpace, depth, statusText);
     }
     return CheckDisplayPort(deviceName, timing, colorSpace, depth, statusText);

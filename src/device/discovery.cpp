@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "device/hlx.h"
+#include "format/output_kind.h"
 
 namespace {
 
@@ -34,8 +35,7 @@ int32_t WildcardChoice(const std::vector<DeviceEntry>& devices, bool wantHdmi) {
         if (entry.serial != devices.front().serial) return kNoDevice;
     }
     for (const DeviceEntry& entry : devices) {
-        if (contains(entry.description, "HDMI") == wantHdmi)
-            return static_cast<int32_t>(entry.index);
+        if (IsHdmiOutput(entry.description) == wantHdmi) return static_cast<int32_t>(entry.index);
     }
     return kNoDevice;
 }
@@ -82,14 +82,13 @@ std::vector<DeviceEntry> ListDevices(DeviceFilter filter) {
 }
 
 int32_t FindDevice(const std::string& serial, const std::string& outputName) {
-    const bool wantHdmi = contains(outputName, "HDMI");
+    const bool wantHdmi = IsHdmiOutput(outputName);
     const bool wantTx = contains(outputName, "TX");
     const std::vector<DeviceEntry> devices =
         ListDevices(wantTx ? DeviceFilter::Transmitters : DeviceFilter::Receivers);
     if (devices.empty()) return kNoDevice;
     for (const DeviceEntry& entry : devices) {
-        if (!contains(entry.description, "in use") &&
-            contains(entry.fullName, "HDMI") == wantHdmi &&
+        if (!contains(entry.description, "in use") && IsHdmiOutput(entry.fullName) == wantHdmi &&
             entry.serial.find(serial) != std::string::npos && entry.isTransmitter == wantTx) {
             return static_cast<int32_t>(entry.index);
         }

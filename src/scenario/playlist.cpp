@@ -1,5 +1,6 @@
 #include "scenario/playlist.h"
 
+#include "format/output_kind.h"
 #include "scenario/numbers.h"
 #include "scenario/paths.h"
 #include "scenario/read_error.h"
@@ -63,7 +64,7 @@ LineResult scenarioPath(PlaylistReader& reader, const std::string& value) {
     if (settings.video.empty() && settings.audio.empty() && settings.packets.empty()) {
         return LineResult::kNoContent;
     }
-    settings.hdmi = reader.playlist.connectortype.find("HDMI") != std::string::npos;
+    settings.hdmi = IsHdmiOutput(reader.playlist.connectortype);
     reader.open.settings = std::move(settings);
     return LineResult::kDone;
 }
