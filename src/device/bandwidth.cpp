@@ -5,6 +5,7 @@
 
 #include "device/config_items.h"
 #include "device/items.h"
+#include "format/color_format.h"
 #include "format/output_kind.h"
 #include "scenario/scenario.h"
 
@@ -28,41 +29,14 @@ uint64_t Nearest(double value) {
     return static_cast<uint64_t>(rounded);
 }
 
-bool CheckHdmi(const Timing& timing, const std::string& colorSpace, const std::string& depth,
-               std::string& statusText) {
+bool CheckHdmi(const Timing& timing, const ColorFormat& format, std::string& statusText) {
     // A negative frame rate is taken as its unsigned 64-bit pattern, like the other factors.
     const uint64_t frate = static_cast<uint64_t>(static_cast<int64_t>(timing.frate));
     uint64_t rate = MultiplySaturated(MultiplySaturated(frate, timing.vtotal), timing.htotal);
-    rate /= 1000;
-    if (colorSpace == "YUV420") rate /= 2;
-    uint64_t numerator = 1;
-    uint64_t denominator = 1;
-    if (depth == "10bit") {
-        numerator = 5;
-        denominator = 4;
-    } else if (depth == "12bit") {
-        numerator = 3;
-        denominator = 2;
-    } else if (depth == "16bit") {
-        numerator = 2;
-    }
-    rate = MultiplySaturated(rate, numerator) / denominator;
+    // The classification counts the deep-colour ratio on 4:2:2 as well.
+    rate = format.LinkClock(rate / 1000, format.DeepColorRatio());
     statusText = std::to_string(rate) + (rate >= kHdmi20Boundary ? " -> 6G" : " -> 3G");
     return true;
-}
-
-double BytesPerPixel(const std::string& colorSpace) {
-    if (colorSpace == "YUV422") return 2.0;
-    if (colorSpace == "YUV420") return 1.5;
-    return 3.0;
-}
-
-uint32_t BitsPerComponent(const std::string& depth) {
-    if (depth == "8bit") return 8;
-    if (depth == "10bit") return 10;
-    if (depth == "12bit") return 12;
-    if (depth == "16bit") return 16;
-    return 6;
 }
 
 // Payload in Mbps after 8b/10b coding and 3 % margin; the model's full link when the device
@@ -76,9 +50,8 @@ uint64_t AvailablePayload(const std::string& deviceName, uint32_t lanes, uint32_
     return 0;
 }
 
-uint64_t RequestedRate(const Timing& timing, const std::string& colorSpace,
-                       const std::string& depth) {
-    const uint64_t bitsPerPixel = Nearest(BitsPerComponent(depth) * BytesPerPixel(colorSpace));
+uint64_t RequestedRate(const Timing& timing, const ColorFormat& format) {
+    const uint64_t bitsPerPixel = format.BitsPerPixel();
     // Whole hertz: 59.94 Hz counts as 59.
     const int64_t hertz = timing.frate / 1000;
     constexpr uint64_t kBitsPerMegabit = 1000000;
@@ -91,8 +64,7 @@ uint64_t RequestedRate(const Timing& timing, const std::string& colorSpace,
 }
 
 bool CheckDisplayPort(const std::string& deviceName, const Timing& timing,
-                      const std::string& colorSpace, const std::string& depth,
-                      std::string& statusText) {
+                      const ColorFormat& format, std::string& statusText) {
     // Failed reads leave zero, which selects the model's fallback below.
     uint32_t lanes = 0;
     uint32_t rateCode = 0;
@@ -101,7 +73,7 @@ bool CheckDisplayPort(const std::string& deviceName, const Timing& timing,
     const uint32_t laneRate = DisplayPortLaneRate(rateCode);
 
     const uint64_t available = AvailablePayload(deviceName, lanes, laneRate);
-    const uint64_t requested = RequestedRate(timing, colorSpace, depth);
+    const uint64_t requested = RequestedRate(timing, format);
     const uint64_t tolerance = Nearest(available / 100.0 * 7.0);
     const bool withinTolerance = available < requested && requested < available + tolerance;
 
@@ -133,12 +105,8 @@ uint32_t DisplayPortLaneRate(uint32_t code) {
 
 bool CheckLinkBandwidth(const std::string& deviceName, const Timing& timing,
                         const std::string& colorFormat, std::string& statusText) {
-    const size_t at = colorFormat.find('@');
-    if (at == std::string::npos) return false;
-    const std::string colorSpace = colorFormat.substr(0, at);
-    const std::string depth = colorFormat.substr(at + 1);
-    if (IsHdmiOutput(deviceName)) {
-        return CheckHdmi(timing, colorSpace, depth, statusText);
-    }
-    return CheckDisplayPort(deviceName, timing, colorSpace, depth, statusText);
+    ColorFormat format;
+    if (!ParseColorFormat(colorFormat, format)) return false;
+    if (IsHdmiOutput(deviceName)) return CheckHdmi(timing, format, statusText);
+    return CheckDisplayPort(deviceName, timing, format, statusText);
 }

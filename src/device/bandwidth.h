@@ -6,7 +6,7 @@
 
 struct Timing;
 
-// `colorFormat` is colour space, "@", depth ("YUV420@10bit"). HDMI devices (by name) only
+// `colorFormat` is colour space, "@", depth (ParseColorFormat). HDMI devices (by name) only
 // classify the TMDS rate; DisplayPort devices compare the video data rate with the link's
 // payload and tolerate 7 % excess with a warning. `statusText` receives a one-line result,
 // except when `colorFormat` has no "@" (false, text unchanged).

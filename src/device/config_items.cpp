@@ -127,53 +127,17 @@ bool SetTimings(const Timing& t) {
            SetItem32(item::kFrameRate, static_cast<uint32_t>(t.frate));
 }
 
-namespace {
-
-uint32_t ColorSpaceCode(const std::string& colorSpace) {
-    if (colorSpace == "YUV444") return 0x800;
-    if (colorSpace == "YUV422") return 0x1000;
-    if (colorSpace == "YUV420") return 0x1800;
-    return 0;
-}
-
-uint32_t DepthCode(uint32_t bits) {
-    switch (bits) {
-        case 8:
-            return 1;
-        case 10:
-            return 2;
-        case 12:
-            return 3;
-        case 16:
-            return 4;
-        default:
-            return 0;
-    }
-}
-
-uint32_t DepthCodeByName(const std::string& depth) {
-    if (depth == "8bit") return 1;
-    if (depth == "10bit") return 2;
-    if (depth == "12bit") return 3;
-    if (depth == "16bit") return 4;
-    return 0;
-}
-
-}  // namespace
-
-uint32_t ColorFormatCode(const std::string& colorSpace, uint32_t bits) {
-    return ColorSpaceCode(colorSpace) | DepthCode(bits);
+bool SetColorFormat(const ColorFormat& format) {
+    return SetItem32(item::kColorFormat, format.DeviceCode());
 }
 
 bool SetColorFormat(const std::string& colorSpace, uint32_t bits) {
-    return SetItem32(item::kColorFormat, ColorFormatCode(colorSpace, bits));
+    return SetColorFormat(ColorFormatOf(colorSpace, bits));
 }
 
 bool SetColorFormatByName(const std::string& text) {
-    const size_t at = text.find('@');
-    if (at == std::string::npos) return false;
-    const uint32_t code = ColorSpaceCode(text.substr(0, at)) | DepthCodeByName(text.substr(at + 1));
-    return SetItem32(item::kColorFormat, code);
+    ColorFormat format;
+    return ParseColorFormat(text, format) && SetColorFormat(format);
 }
 
 bool SetPatternMemoryBlock(uint32_t index) {

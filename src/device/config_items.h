@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "format/color_format.h"
+
 struct Timing;
 
 // Raw item access, for the few places that write one item directly.
@@ -39,8 +41,9 @@ bool SetAudioPacketType(uint32_t type);
 bool ApplySettings();
 bool SelectPattern(uint32_t code);
 bool SetTimings(const Timing& timing);
-uint32_t ColorFormatCode(const std::string& colorSpace, uint32_t bits);
+bool SetColorFormat(const ColorFormat& format);
 bool SetColorFormat(const std::string& colorSpace, uint32_t bits);
+// "<space>@<depth>" text; false without a call when it has no "@".
 bool SetColorFormatByName(const std::string& text);
 bool SetPatternMemoryBlock(uint32_t index);
 bool GetMemorySize(uint64_t& bytes);

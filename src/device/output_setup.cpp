@@ -10,6 +10,7 @@
 #include "device/items.h"
 #include "device/upload_callback.h"
 #include "device/wait.h"
+#include "format/color_format.h"
 #include "scenario/numbers.h"
 
 namespace {
@@ -116,7 +117,7 @@ bool ParseColorValue(const std::string& text, const std::string& colorSpace, uin
 
     uint32_t word0 = 0;
     uint32_t word1 = 0;
-    if (colorSpace.find("YUV") != std::string::npos) {
+    if (MentionsYuv(colorSpace)) {
         const double r = c[0], g = c[1], b = c[2];
         const uint32_t y = Clamp8(0.257 * r + 0.504 * g + 0.098 * b + 16);
         const uint32_t cr = Clamp8(0.439 * r - 0.368 * g - 0.071 * b + 128);
@@ -154,7 +155,7 @@ void ResetOutput() {
     SetPlaybackState(0);
     SleepMilliseconds(100);
     SelectPattern(kPatternSolidColor);
-    SetColorFormatByName("RGB444@8bit");
+    SetColorFormat(kPlainRgb);
     SetItem64(item::kSolidColor, 0);
     SelectPattern(kPatternSolidColor);
     ApplySettings();

@@ -39,7 +39,8 @@ int32_t startScenario(const std::string& deviceName, ScenarioSettings settings,
 int32_t StartPlaylistScenario(Playlist& playlist, size_t index);
 
 // "R,G,B" as the 64-bit value of the solid colour item (two little-endian 32-bit words),
-// converted to Cr/Y/Cb when `colorSpace` contains "YUV". False unless there are three parts.
+// converted to Cr/Y/Cb when `colorSpace` names YUV (MentionsYuv). False unless there are three
+// parts.
 bool ParseColorValue(const std::string& text, const std::string& colorSpace, uint64_t& value);
 
 // Pieces between separators; empty pieces are dropped, and a trailing ";" is cut off a piece

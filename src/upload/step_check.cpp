@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "format/color_format.h"
 #include "scenario/playing_order.h"
 #include "scenario/scenario.h"
 #include "upload/frame_sequence.h"
@@ -19,46 +20,6 @@ constexpr const char* kClockWarning =
     "\nWARNING: TMDS clock drops might happen due to color format change!";
 // Below this many frames a colour change is worth a warning of its own.
 constexpr uint64_t kShortVideoFrames = 300;
-// Colour space code of 4:2:0, whose pixel rate is halved on the link.
-constexpr uint32_t kColorSpace420 = 3;
-// Colour space code of 4:2:2, which carries deep colour without a faster clock.
-constexpr uint32_t kColorSpace422 = 2;
-
-uint32_t BitsPerComponent(uint32_t depthCode) {
-    switch (depthCode) {
-        case 0:
-            return 6;
-        case 1:
-            return 8;
-        case 2:
-            return 10;
-        case 3:
-            return 12;
-        case 4:
-            return 16;
-        default:
-            return 0;
-    }
-}
-
-struct Ratio {
-    uint64_t numerator = 1;
-    uint64_t denominator = 1;
-};
-
-Ratio DeepColorFactor(uint32_t colorSpace, uint32_t bits) {
-    if (colorSpace == kColorSpace422 || bits == 8) return {};
-    switch (bits) {
-        case 10:
-            return {5, 4};
-        case 12:
-            return {3, 2};
-        case 16:
-            return {2, 1};
-        default:
-            return {};
-    }
-}
 
 struct StepTotals {
     uint64_t duration = 0;
@@ -101,15 +62,10 @@ bool StepContentExists(DataLoaderBase& loader, const PlayingOrderStep& step, uin
 }  // namespace
 
 uint64_t estimateLinkClock(uint16_t colorCode, const ScenarioSettings& settings) {
-    const uint32_t colorSpace = colorCode & 0xFF;
-    const uint32_t bits = BitsPerComponent(colorCode >> 8);
     const Timing& t = settings.timing;
     // Unsigned arithmetic: a nonsense timing wraps instead of overflowing.
     const uint64_t frameRate = static_cast<uint64_t>(static_cast<int64_t>(t.frate));
-    uint64_t pixelRate = frameRate * t.vtotal * t.htotal / 1000;
-    if (colorSpace == kColorSpace420) pixelRate /= 2;
-    const Ratio factor = DeepColorFactor(colorSpace, bits);
-    return pixelRate * factor.numerator / factor.denominator;
+    return ColorFormatOfStepCode(colorCode).LinkClock(frameRate * t.vtotal * t.htotal / 1000);
 }
 
 namespace {

@@ -164,7 +164,7 @@ bool UploadScenario(ScenarioSettings settings) {
 bool ResetLayoutToPattern(DataLoaderBase& loader) {
     loader.ReportInfo("Resetting memory layout");
     if (!ResetMemoryLayout()) return Fail(loader, "Failed resetting memory layout!");
-    if (!SetColorFormatByName("RGB444@8bit")) return Fail(loader, "Failed setting color format!");
+    if (!SetColorFormat(kPlainRgb)) return Fail(loader, "Failed setting color format!");
     if (!SelectPattern(11)) return Fail(loader, "Failed applying pattern second time!");
     if (!ApplySettings()) return Fail(loader, "Failed applying settings!");
     return true;

@@ -1,27 +1,23 @@
 #include "upload/video.h"
 
-#include "upload/layout_indexes.h"
-
 #include <algorithm>
 #include <cstring>
 #include <new>
 
 #include "device/config_items.h"
 #include "device/items.h"
+#include "format/color_format.h"
 #include "scenario/file_pieces.h"
 #include "scenario/paths.h"
 #include "scenario/scenario.h"
 #include "scenario/split.h"
 #include "upload/formats.h"
 #include "upload/frame_sequence.h"
+#include "upload/layout_indexes.h"
 #include "upload/loader.h"
 #include "upload/pixel_kernels.h"
 
 namespace {
-
-bool beginsWith(const std::string& text, const char* start) {
-    return text.rfind(start, 0) == 0;
-}
 
 bool contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
@@ -160,13 +156,16 @@ bool readFrame(const std::string& path, const FramePlan& plan, FrameBuffers& buf
 }  // namespace
 
 ColorClass DecideColorClass(const std::string& format, const std::string& colorspace) {
-    if (format.empty() ? colorspace == "RGB444" : beginsWith(format, "RGB"))
+    const ColorSpace space = ParseColorSpace(colorspace);
+    const ColorFamily family = ColorFamilyOf(format);
+    if (format.empty() ? space == ColorSpace::kRgb444 : family == ColorFamily::kRgb) {
         return ColorClass::kRgb;
-    if ((format.empty() || beginsWith(format, "YUV")) && colorspace == "YUV444") {
+    }
+    if ((format.empty() || family == ColorFamily::kYuv) && space == ColorSpace::kYuv444) {
         return ColorClass::kYuv444;
     }
-    if (colorspace == "YUV422") return ColorClass::kYuv422;
-    if (colorspace == "YUV420") return ColorClass::kYuv420;
+    if (space == ColorSpace::kYuv422) return ColorClass::kYuv422;
+    if (space == ColorSpace::kYuv420) return ColorClass::kYuv420;
     return ColorClass::kNone;
 }
 
