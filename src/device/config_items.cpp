@@ -46,10 +46,10 @@ bool WriteRegisterBlock(uint32_t address, const uint8_t* data, uint32_t size) {
 
 bool SetScrambler(bool on) {
     // The device answers through the read-back; the write statuses say nothing useful.
-    WriteRegister(reg::kScrambler, on ? 1 : 2);
+    WriteRegister(reg::kScrambler, on ? setting::kScramblerOn : setting::kScramblerOff);
     uint64_t value = 0;
     ReadRegister(reg::kScrambler, value);
-    return ((value & 1) != 0) == on;
+    return ((value & flag::kScramblerActive) != 0) == on;
 }
 
 bool SetImageSize(bool hdmi, uint32_t width, uint32_t height) {
@@ -94,23 +94,23 @@ bool ChangeRegisterBits(uint32_t address, uint32_t bits, bool set) {
 }  // namespace
 
 bool SetAudioCompressed(bool on) {
-    return ChangeRegisterBits(reg::kAudioFlags, 0x4, on);
+    return ChangeRegisterBits(reg::kAudioFlags, flag::kAudioCompressed, on);
 }
 
 bool SetAudioChannelStatus(const uint8_t* bytes, uint32_t size) {
-    return ChangeRegisterBits(reg::kAudioFlags, 0x8, true) &&
-           ChangeRegisterBits(reg::kAudioFlags, 0x1, false) &&
+    return ChangeRegisterBits(reg::kAudioFlags, flag::kAudioChannelStatusWritten, true) &&
+           ChangeRegisterBits(reg::kAudioFlags, flag::kAudioChannelStatusGenerated, false) &&
            WriteRegisterBlock(reg::kAudioChannelStatus, bytes, size);
 }
 
 bool SetAudioPacketType(uint32_t type) {
-    return ChangeRegisterBits(reg::kAudioFlags, 0x100, true) &&
-           ChangeRegisterBits(reg::kAudioFlags, 0x1000, true) &&
+    return ChangeRegisterBits(reg::kAudioFlags, flag::kAudioPacketTypeWritten, true) &&
+           ChangeRegisterBits(reg::kAudioFlags, flag::kAudioPacketTypeUsed, true) &&
            WriteRegister(reg::kAudioPacketType, type);
 }
 
 bool ApplySettings() {
-    return SetItem32(item::kApplySettings, 1);
+    return SetItem32(item::kApplySettings, setting::kApply);
 }
 
 bool SelectPattern(uint32_t code) {
@@ -138,6 +138,36 @@ bool SetColorFormat(const std::string& colorSpace, uint32_t bits) {
 bool SetColorFormatByName(const std::string& text) {
     ColorFormat format;
     return ParseColorFormat(text, format) && SetColorFormat(format);
+}
+
+bool SetSolidColor(uint64_t value) {
+    return SetItem64(item::kSolidColor, value);
+}
+
+void SetHdcp(uint32_t version) {
+    switch (version) {
+        case 0:
+            SetItem32(item::kHdcp1Control, setting::kHdcpOff);
+            SetItem32(item::kHdcp2Control, setting::kHdcpOff);
+            break;
+        case 1:
+            SetItem32(item::kHdcp1Control, setting::kHdcpOn);
+            break;
+        case 2:
+            SetItem32(item::kHdcp2Control, setting::kHdcp2Prepare);
+            SetItem32(item::kHdcp2Control, setting::kHdcpOn);
+            break;
+        default:
+            break;
+    }
+}
+
+bool SendImage(uint32_t width, uint32_t height, uint32_t formatCode, const uint8_t* data,
+               uint32_t bytes) {
+    SetItem32(item::kImageWidth, width);
+    SetItem32(item::kImageHeight, height);
+    SetItem32(item::kImageFormat, formatCode);
+    return SetItemBytes(item::kImageData, data, bytes);
 }
 
 bool SetPatternMemoryBlock(uint32_t index) {
@@ -175,18 +205,18 @@ bool WriteMemoryBlock(uint32_t index, std::vector<uint8_t>& bytes) {
 
 bool IsPlaybackRunning() {
     uint32_t state = 0;
-    return GetItem32(item::kPlaybackState, state) >= 0 && (state & 1) != 0;
+    return GetItem32(item::kPlaybackState, state) >= 0 && (state & flag::kPlaybackRunning) != 0;
 }
 
 bool SetPlaybackState(uint32_t state, const WaitFunction& wait) {
     const int32_t status = HLX_TS_SetConfigItem(item::kPlaybackState, &state, 4);
     if (status < 0) return false;
-    if (state != 0 || status == 0) return true;
+    if (state != setting::kPlaybackStop || status == 0) return true;
     // The device accepted the stop but is still running: poll until bit 0 clears.
     uint32_t value = 0;
     for (int read = 0; read < 100; ++read) {
         const int32_t got = HLX_TS_GetConfigItem(item::kPlaybackState, &value, 4);
-        if ((value & 1) == 0 || got == 0 || read == 99) break;
+        if ((value & flag::kPlaybackRunning) == 0 || got == 0 || read == 99) break;
         if (wait) {
             wait(100);
         } else {
@@ -198,6 +228,14 @@ bool SetPlaybackState(uint32_t state, const WaitFunction& wait) {
 
 bool SetPlaybackContent(uint32_t mask) {
     return SetItem32(item::kPlaybackContent, mask);
+}
+
+bool SetPlayingOrder(const std::string& text) {
+    return SetItemBytes(item::kPlaybackScenario, text.data(), static_cast<uint32_t>(text.size()));
+}
+
+bool ResetDevice() {
+    return SetItem32(item::kDeviceReset, setting::kDeviceReset);
 }
 
 bool SetPlaybackMemoryBlock(uint32_t index) {

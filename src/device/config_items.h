@@ -45,6 +45,14 @@ bool SetColorFormat(const ColorFormat& format);
 bool SetColorFormat(const std::string& colorSpace, uint32_t bits);
 // "<space>@<depth>" text; false without a call when it has no "@".
 bool SetColorFormatByName(const std::string& text);
+bool SetSolidColor(uint64_t value);
+// HDCP 0 (none), 1 or 2; any other version writes nothing. Statuses are not used: the
+// device reports HDCP trouble on the link.
+void SetHdcp(uint32_t version);
+// Dimensions and pixel format of the image (their statuses are not used), then its pixel
+// data into the selected memory block; true when the data was taken.
+bool SendImage(uint32_t width, uint32_t height, uint32_t formatCode, const uint8_t* data,
+               uint32_t bytes);
 bool SetPatternMemoryBlock(uint32_t index);
 bool GetMemorySize(uint64_t& bytes);
 bool IsMemorySufficient(uint64_t required);
@@ -61,3 +69,7 @@ using WaitFunction = std::function<void(uint32_t milliseconds)>;
 bool SetPlaybackState(uint32_t state, const WaitFunction& wait = {});
 bool SetPlaybackContent(uint32_t mask);
 bool SetPlaybackMemoryBlock(uint32_t index);
+// The playing-order text as it stands: no terminator, its length as the size, maybe empty.
+bool SetPlayingOrder(const std::string& text);
+// First step of re-opening a device.
+bool ResetDevice();

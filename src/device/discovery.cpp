@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "device/hlx.h"
+#include "device/items.h"
 #include "format/output_kind.h"
 
 namespace {
@@ -67,7 +68,7 @@ std::vector<DeviceEntry> ListDevices(DeviceFilter filter) {
         const uint32_t index = static_cast<uint32_t>(i);
         uint32_t flags = 0;
         HLX_DEV_GetDeviceInfo(index, &flags);
-        const bool transmitter = (flags & 0x10) != 0;
+        const bool transmitter = (flags & flag::kTransmitter) != 0;
         if (!FilterKeeps(filter, transmitter)) continue;
         std::array<char, 100> buffer = UnknownNameBuffer();
         if (HLX_DEV_GetDeviceName(index, buffer.data(), buffer.size()) < 0) continue;

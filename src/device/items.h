@@ -64,3 +64,44 @@ inline constexpr uint32_t kAudioMute = 8200;           // 0x2008
 inline constexpr uint32_t kAudioSize = 8202;           // 0x200A
 inline constexpr uint32_t kAudioMemoryBlock = 8205;    // 0x200D
 }  // namespace reg
+
+// Values the program writes or tests, by meaning.
+namespace pattern {  // item kPattern
+inline constexpr uint32_t kSolidColor = 3;
+inline constexpr uint32_t kAfterLayoutReset = 11;  // shown once the memory holds no scenario
+inline constexpr uint32_t kPlayback = 14;
+}  // namespace pattern
+
+namespace content {  // bits of item kPlaybackContent
+inline constexpr uint32_t kVideo = 0x1;
+inline constexpr uint32_t kPackets = 0x2;
+inline constexpr uint32_t kAudio = 0x4;
+}  // namespace content
+
+namespace flag {
+inline constexpr uint32_t kTransmitter = 0x10;     // bit 4 of a device's flag word
+inline constexpr uint32_t kPlaybackRunning = 0x1;  // bit 0 of item kPlaybackState
+inline constexpr uint32_t kScramblerActive = 0x1;  // bit 0 of register kScrambler
+// Bits of register kAudioFlags, named by the operations that change them.
+inline constexpr uint32_t kAudioCompressed = 0x4;
+inline constexpr uint32_t kAudioChannelStatusWritten = 0x8;
+inline constexpr uint32_t kAudioChannelStatusGenerated = 0x1;
+inline constexpr uint32_t kAudioPacketTypeWritten = 0x100;
+inline constexpr uint32_t kAudioPacketTypeUsed = 0x1000;
+}  // namespace flag
+
+namespace setting {
+inline constexpr uint32_t kPlaybackStop = 0;  // item kPlaybackState
+inline constexpr uint32_t kPlaybackRun = 1;
+inline constexpr uint32_t kPlaybackPlayOnly = 2;  // starts what the memory already holds
+inline constexpr uint32_t kAudioOff = 0;          // register kAudioControl
+inline constexpr uint32_t kApply = 1;             // item kApplySettings
+inline constexpr uint32_t kDeviceOpened = 2;      // item kApplySettings, once after opening
+inline constexpr uint32_t kDeviceReset = 3;       // item kDeviceReset
+inline constexpr uint32_t kScramblerOn = 1;       // register kScrambler
+inline constexpr uint32_t kScramblerOff = 2;
+// Items kHdcp1Control and kHdcp2Control; HDCP 2 is prepared before it is switched on.
+inline constexpr uint32_t kHdcpOff = 0x107;
+inline constexpr uint32_t kHdcpOn = 0x106;
+inline constexpr uint32_t kHdcp2Prepare = 0x102;
+}  // namespace setting

@@ -28,5 +28,5 @@ std::string ReadInformationText() {
 }
 
 void MarkDeviceOpened() {
-    SetItem32(item::kApplySettings, 2);
+    SetItem32(item::kApplySettings, setting::kDeviceOpened);
 }

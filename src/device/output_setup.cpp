@@ -27,42 +27,24 @@ std::string ColorFormatText(const ScenarioSettings& settings) {
 void ShowLoadingColor(const ScenarioSettings& settings) {
     uint64_t color = 0;
     if (ParseColorValue(settings.loadingRGB, settings.colorspace, color)) {
-        SetItem64(item::kSolidColor, color);
-    }
-}
-
-// Statuses are ignored: the device reports HDCP trouble on the link, not here.
-void ApplyHdcp(uint32_t hdcp) {
-    constexpr uint32_t kHdcpOff = 0x107;
-    switch (hdcp) {
-        case 0:
-            SetItem32(item::kHdcp1Control, kHdcpOff);
-            SetItem32(item::kHdcp2Control, kHdcpOff);
-            break;
-        case 1:
-            SetItem32(item::kHdcp1Control, 0x106);
-            break;
-        case 2:
-            SetItem32(item::kHdcp2Control, 0x102);
-            SetItem32(item::kHdcp2Control, 0x106);
-            break;
-        default:
-            break;
+        SetSolidColor(color);
     }
 }
 
 uint32_t ContentMask(const ScenarioSettings& settings) {
-    return (settings.video.empty() ? 0u : 1u) | (settings.packets.empty() ? 0u : 2u) |
-           (settings.audio.empty() ? 0u : 4u);
+    return (settings.video.empty() ? 0u : content::kVideo) |
+           (settings.packets.empty() ? 0u : content::kPackets) |
+           (settings.audio.empty() ? 0u : content::kAudio);
 }
 
 // Everything up to the upload: stop, loading colour, link check, timing, format, HDCP.
 int32_t PrepareOutput(const std::string& deviceName, const ScenarioSettings& settings,
                       std::string& statusText) {
     if (settings.timing.isZero()) return kSetupNoTimings;
-    if (!SetPlaybackState(0) || !SetAudioControl(0)) return kSetupPlaybackOffFailed;
+    if (!SetPlaybackState(setting::kPlaybackStop) || !SetAudioControl(setting::kAudioOff))
+        return kSetupPlaybackOffFailed;
     ShowLoadingColor(settings);
-    if (!ShowPattern(kPatternSolidColor) || !ShowPattern(kPatternSolidColor)) {
+    if (!ShowPattern(pattern::kSolidColor) || !ShowPattern(pattern::kSolidColor)) {
         return kSetupApplyFailed;
     }
     if (!CheckLinkBandwidth(deviceName, settings.timing, ColorFormatText(settings), statusText)) {
@@ -72,9 +54,9 @@ int32_t PrepareOutput(const std::string& deviceName, const ScenarioSettings& set
     if (!SetColorFormat(settings.colorspace, settings.bitspercolor)) {
         return kSetupColorFormatFailed;
     }
-    if (!ShowPattern(kPatternSolidColor)) return kSetupApplyFailed;
+    if (!ShowPattern(pattern::kSolidColor)) return kSetupApplyFailed;
     SetScrambler(settings.scrambler);
-    ApplyHdcp(settings.hdcp);
+    SetHdcp(settings.hdcp);
     return kSetupStarted;
 }
 
@@ -97,8 +79,9 @@ int32_t startScenario(const std::string& deviceName, ScenarioSettings settings,
     if (prepared != kSetupStarted) return prepared;
     if (!UploadContent(settings)) return kSetupUploadFailed;
     const uint32_t mask = ContentMask(settings);
-    if (!ShowPattern(kPatternPlayback)) return kSetupApplyFailed;
-    if (!SetPlaybackContent(mask) || !SetPlaybackState(1)) return kSetupPlaybackOnFailed;
+    if (!ShowPattern(pattern::kPlayback)) return kSetupApplyFailed;
+    if (!SetPlaybackContent(mask) || !SetPlaybackState(setting::kPlaybackRun))
+        return kSetupPlaybackOnFailed;
     return kSetupStarted;
 }
 
@@ -152,17 +135,17 @@ std::vector<std::string> SplitText(const std::string& text, const std::string& s
 }
 
 void ResetOutput() {
-    SetPlaybackState(0);
+    SetPlaybackState(setting::kPlaybackStop);
     SleepMilliseconds(100);
-    SelectPattern(kPatternSolidColor);
+    SelectPattern(pattern::kSolidColor);
     SetColorFormat(kPlainRgb);
-    SetItem64(item::kSolidColor, 0);
-    SelectPattern(kPatternSolidColor);
+    SetSolidColor(0);
+    SelectPattern(pattern::kSolidColor);
     ApplySettings();
 }
 
 bool ReopenDevice(const Playlist& playlist) {
-    if (!SetItem32(item::kDeviceReset, 3)) return false;
+    if (!ResetDevice()) return false;
     const std::string lookupName =
         playlist.interface.empty() ? playlist.connectortype : playlist.interface + " TX";
     const int32_t index = FindDevice(playlist.serialnumber, lookupName);

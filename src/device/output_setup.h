@@ -24,10 +24,6 @@ enum SetupStatus : int32_t {
     kSetupUploadFailed = -10,
 };
 
-// Pattern codes of the generator.
-inline constexpr uint32_t kPatternSolidColor = 3;
-inline constexpr uint32_t kPatternPlayback = 14;
-
 // Stops playback, shows the loading colour, checks the link, applies timing, colour format,
 // scrambling and HDCP, has the content uploaded through UploadCallback() and starts playback.
 // `statusText` receives the bandwidth check's text. Logs nothing; returns a SetupStatus.

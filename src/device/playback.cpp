@@ -1,12 +1,11 @@
 #include "device/playback.h"
 
 #include "device/config_items.h"
+#include "device/items.h"
 #include "device/output_setup.h"
 #include "log/logger.h"
 
 namespace {
-
-constexpr uint32_t kPlaybackStartPlayOnly = 2;
 
 const char* FixedStatusMessage(int32_t code) {
     switch (code) {
@@ -46,11 +45,11 @@ std::string StatusMessage(int32_t code, const std::string& statusText) {
 
 bool StartPlayback() {
     // Results ignored: only the playback state decides whether playback started.
-    SelectPattern(kPatternSolidColor);
+    SelectPattern(pattern::kSolidColor);
     ApplySettings();
-    SelectPattern(kPatternPlayback);
+    SelectPattern(pattern::kPlayback);
     ApplySettings();
-    const bool ok = SetPlaybackState(kPlaybackStartPlayOnly);
+    const bool ok = SetPlaybackState(setting::kPlaybackPlayOnly);
     Logger::instance().log("Playback started: %s", ok ? "Success" : "Fail");
     return ok;
 }

@@ -15,6 +15,8 @@
 namespace {
 
 constexpr uint32_t kBlockAlignment = 12288;
+// Video block of the layout a device gets before its first scenario: 160 MiB.
+constexpr uint64_t kDefaultVideoBlock = 160u << 20;
 
 std::vector<std::string> SelectedVideoItems(const ScenarioSettings& settings) {
     return IsSelected(settings.video) ? VideoItems(settings.video) : std::vector<std::string>();
@@ -101,8 +103,7 @@ bool UploadContent(DataLoaderBase& loader, ScenarioSettings& settings) {
     if (IsSelected(settings.video) && !loader.LoadVideo(settings)) return false;
     if (IsSelected(settings.audio) && !UploadAudio(loader, settings)) return false;
     if (IsSelected(settings.packets) && !UploadPackets(loader, settings)) return false;
-    const std::string& order = settings.porder;
-    if (!SetItemBytes(item::kPlaybackScenario, order.data(), static_cast<uint32_t>(order.size()))) {
+    if (!SetPlayingOrder(settings.porder)) {
         return Fail(loader, "fatal: failed to load playback scenario!");
     }
     return true;
@@ -148,8 +149,8 @@ bool UploadScenarioContent(DataLoaderBase& loader, ScenarioSettings& settings) {
     for (uint64_t block : layout) total += block;
     ReportSizes(loader, layout, total);
     if (!IsMemorySufficient(total)) return Fail(loader, "Not enough memory in the device!");
-    if (IsPlaybackRunning()) SetPlaybackState(0);
-    SetAudioControl(0);
+    if (IsPlaybackRunning()) SetPlaybackState(setting::kPlaybackStop);
+    SetAudioControl(setting::kAudioOff);
     if (!AssignBlocks(loader, layout) || !UploadContent(loader, settings)) return false;
     loader.ReportInfo("Loaded playback scenario");
     loader.ReportSuccess("Upload succeeded!");
@@ -165,14 +166,15 @@ bool ResetLayoutToPattern(DataLoaderBase& loader) {
     loader.ReportInfo("Resetting memory layout");
     if (!ResetMemoryLayout()) return Fail(loader, "Failed resetting memory layout!");
     if (!SetColorFormat(kPlainRgb)) return Fail(loader, "Failed setting color format!");
-    if (!SelectPattern(11)) return Fail(loader, "Failed applying pattern second time!");
+    if (!SelectPattern(pattern::kAfterLayoutReset))
+        return Fail(loader, "Failed applying pattern second time!");
     if (!ApplySettings()) return Fail(loader, "Failed applying settings!");
     return true;
 }
 
 bool SetDefaultMemoryLayout() {
     SetAudioMute(1);
-    SetAudioControl(0);
-    return SetMemoryLayout({167772160, 0, 0}) && SetPatternMemoryBlock(0) &&
+    SetAudioControl(setting::kAudioOff);
+    return SetMemoryLayout({kDefaultVideoBlock, 0, 0}) && SetPatternMemoryBlock(0) &&
            SetPlaybackMemoryBlock(1) && SetAudioMemoryBlock(2);
 }

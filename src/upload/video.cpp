@@ -213,10 +213,7 @@ bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::str
         loader.ReportError("Cannot read " + path);
         return false;
     }
-    SetItem32(item::kImageWidth, plan.width);
-    SetItem32(item::kImageHeight, plan.height);
-    SetItem32(item::kImageFormat, plan.code);
-    const bool sent = SetItemBytes(item::kImageData, data, plan.bytes);
+    const bool sent = SendImage(plan.width, plan.height, plan.code, data, plan.bytes);
     SetImageSize(settings.hdmi, plan.width, plan.height);
     if (sent) {
         loader.ReportInfo(fileName(path) + ": " + std::to_string(plan.bpp) + " Bpp " + label);
