@@ -170,6 +170,10 @@ bool SendImage(uint32_t width, uint32_t height, uint32_t formatCode, const uint8
     return SetItemBytes(item::kImageData, data, bytes);
 }
 
+int32_t GetSinkEdid(uint8_t* buffer, uint32_t size) {
+    return HLX_TS_GetConfigItem(item::kSinkEdid, buffer, size);
+}
+
 bool SetPatternMemoryBlock(uint32_t index) {
     return SetItem32(item::kPatternMemoryBlock, index);
 }

@@ -53,6 +53,8 @@ void SetHdcp(uint32_t version);
 // data into the selected memory block; true when the data was taken.
 bool SendImage(uint32_t width, uint32_t height, uint32_t formatCode, const uint8_t* data,
                uint32_t bytes);
+// The sink's EDID into `buffer`; the library status (bytes delivered, or negative).
+int32_t GetSinkEdid(uint8_t* buffer, uint32_t size);
 bool SetPatternMemoryBlock(uint32_t index);
 bool GetMemorySize(uint64_t& bytes);
 bool IsMemorySufficient(uint64_t required);

@@ -116,6 +116,10 @@ int32_t SelectOutput(const std::string& outputName) {
     return kNoOutput;
 }
 
+int32_t DeselectDevice(int32_t index) {
+    return HLX_DEV_Deselect(static_cast<uint32_t>(index));
+}
+
 int32_t OpenDevice(int32_t index, const std::string& outputName) {
     const int32_t status = HLX_DEV_Select(static_cast<uint32_t>(index));
     if (status < 0) return status;

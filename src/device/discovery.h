@@ -27,5 +27,6 @@ std::vector<DeviceEntry> ListDevices(DeviceFilter filter);
 int32_t FindDevice(const std::string& serial, const std::string& outputName);
 int32_t SelectOutput(const std::string& outputName);
 int32_t OpenDevice(int32_t index, const std::string& outputName);
+int32_t DeselectDevice(int32_t index);
 // The library's name for a device index; "unknown" when it writes none.
 std::string GetDeviceName(int32_t index);

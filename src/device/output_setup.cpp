@@ -6,7 +6,6 @@
 #include "device/bandwidth.h"
 #include "device/config_items.h"
 #include "device/discovery.h"
-#include "device/hlx.h"
 #include "device/items.h"
 #include "device/upload_callback.h"
 #include "device/wait.h"
@@ -149,6 +148,6 @@ bool ReopenDevice(const Playlist& playlist) {
     const std::string lookupName =
         playlist.interface.empty() ? playlist.connectortype : playlist.interface + " TX";
     const int32_t index = FindDevice(playlist.serialnumber, lookupName);
-    if (HLX_DEV_Deselect(static_cast<uint32_t>(index)) < 0) return false;
+    if (DeselectDevice(index) < 0) return false;
     return OpenDevice(index, playlist.connectortype) >= 0;
 }

@@ -3,8 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "device/hlx.h"
-#include "device/items.h"
+#include "device/config_items.h"
 #include "edid/cta_blocks.h"
 #include "log/logger.h"
 #include "scenario/paths.h"
@@ -36,8 +35,7 @@ bool WriteEdidFile(const std::string& path, const std::vector<uint8_t>& buffer) 
 
 bool ReadSinkEdid(const std::string& path) {
     std::vector<uint8_t> buffer(kSinkEdidBufferSize, 0);
-    const int32_t status =
-        HLX_TS_GetConfigItem(item::kSinkEdid, buffer.data(), kSinkEdidBufferSize);
+    const int32_t status = GetSinkEdid(buffer.data(), kSinkEdidBufferSize);
     if (status < 0) {
         Logger::instance().log("Reading EDID failed!");
         return false;
