@@ -15,6 +15,9 @@ std::string nativePath(const std::string& path);
 bool fileExists(const std::string& path);
 // Size of a readable regular file in bytes; -1 when it cannot be opened as one.
 int64_t fileSize(const std::string& path);
+// One status query: whether the path exists (as fileExists) and, for a regular file,
+// its size in `size` (-1 otherwise). The file is not opened.
+bool fileStatus(const std::string& path, int64_t& size);
 // Text after the last "."; the whole text without one.
 std::string fileExtension(const std::string& path);
 // Text after the last separator; the whole text without one.

@@ -15,6 +15,14 @@ bool fileExists(const std::string& path) {
     return ::stat(nativePath(path).c_str(), &status) == 0;
 }
 
+bool fileStatus(const std::string& path, int64_t& size) {
+    struct stat status {};
+    size = -1;
+    if (::stat(nativePath(path).c_str(), &status) != 0) return false;
+    if (S_ISREG(status.st_mode)) size = static_cast<int64_t>(status.st_size);
+    return true;
+}
+
 int64_t fileSize(const std::string& path) {
     struct stat status {};
     // A folder or device is not a file whose bytes can be read whole.

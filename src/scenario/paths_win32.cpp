@@ -12,6 +12,14 @@ bool fileExists(const std::string& path) {
     return ::_stat64(path.c_str(), &status) == 0;
 }
 
+bool fileStatus(const std::string& path, int64_t& size) {
+    struct _stat64 status {};
+    size = -1;
+    if (::_stat64(path.c_str(), &status) != 0) return false;
+    if ((status.st_mode & _S_IFREG) != 0) size = static_cast<int64_t>(status.st_size);
+    return true;
+}
+
 int64_t fileSize(const std::string& path) {
     struct _stat64 status {};
     // A folder or device is not a file whose bytes can be read whole.

@@ -119,6 +119,12 @@ uint32_t AudioPacketType(const AudioFormat& format, bool compressed) {
     return format.channels == 8 && LinkAudioRate(format, compressed) >= 64000 ? 3 : 0;
 }
 
+std::string CheckAudioFile(const ScenarioSettings& settings) {
+    std::vector<uint8_t> data;
+    AudioFormat format;
+    return ReadAudioFile(settings, data, format) ? std::string() : kReadFailed;
+}
+
 bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings) {
     std::vector<uint8_t> data;
     AudioFormat format;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 struct ScenarioSettings;
@@ -51,6 +52,10 @@ uint8_t WordLengthCode(uint32_t bitsPerSample);
 ChannelStatus BuildChannelStatus(const AudioFormat& format, bool compressed);
 // HDMI audio packet type: 3 for 8-channel streams at 64 kHz and above, else 0.
 uint32_t AudioPacketType(const AudioFormat& format, bool compressed);
+
+// Why the `audio` file cannot be read into device audio data, as the upload reports
+// it; empty when it can.
+std::string CheckAudioFile(const ScenarioSettings& settings);
 
 // Reads, transfers and configures the audio; reports through the loader.
 bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings);

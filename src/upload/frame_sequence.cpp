@@ -34,14 +34,15 @@ std::string numberedName(const SequenceName& name, uint64_t number) {
 
 }  // namespace
 
-std::vector<std::string> ExpandFileSequence(const std::string& path) {
+std::vector<SequenceFile> ExpandFileSequenceSized(const std::string& path) {
     std::string base = path;
     while (!base.empty() && base.back() == ';') base.pop_back();
-    std::vector<std::string> files;
+    std::vector<SequenceFile> files;
     SequenceName name;
     if (base.empty() || !parseSequenceName(fileName(base), name)) return files;
+    int64_t size = -1;
     if (name.digits == 0) {
-        if (fileExists(base)) files.push_back(base);
+        if (fileStatus(base, size)) files.push_back({base, size});
         return files;
     }
     // A bare name stays in the current folder rather than moving to the root.
@@ -49,8 +50,8 @@ std::vector<std::string> ExpandFileSequence(const std::string& path) {
     for (uint64_t number = 0;; ++number) {
         std::string candidate = joinPath(folder, numberedName(name, number));
         std::replace(candidate.begin(), candidate.end(), '/', '\\');
-        if (fileExists(candidate)) {
-            files.push_back(std::move(candidate));
+        if (fileStatus(candidate, size)) {
+            files.push_back({std::move(candidate), size});
         } else if (number != 0) {
             break;  // a sequence may start at 0 or 1 and ends before the first gap
         }
@@ -58,8 +59,14 @@ std::vector<std::string> ExpandFileSequence(const std::string& path) {
     return files;
 }
 
+std::vector<std::string> ExpandFileSequence(const std::string& path) {
+    std::vector<std::string> paths;
+    for (SequenceFile& file : ExpandFileSequenceSized(path)) paths.push_back(std::move(file.path));
+    return paths;
+}
+
 uint32_t CountFileSequence(const std::string& path) {
-    return static_cast<uint32_t>(ExpandFileSequence(path).size());
+    return static_cast<uint32_t>(ExpandFileSequenceSized(path).size());
 }
 
 bool IsBinaryImagePath(const std::string& path) {

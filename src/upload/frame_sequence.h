@@ -6,7 +6,19 @@
 #include <string>
 #include <vector>
 
-// The existing files the path stands for, in order.
+// A file of a sequence with the size its status query gave: -1 when it is not a
+// regular file.
+struct SequenceFile {
+    std::string path;
+    int64_t size = -1;
+};
+
+// The frame files of each video item, in item order.
+using ItemFrames = std::vector<std::vector<SequenceFile>>;
+
+// The existing files the path stands for, in order, each queried once.
+std::vector<SequenceFile> ExpandFileSequenceSized(const std::string& path);
+// The same, paths only.
 std::vector<std::string> ExpandFileSequence(const std::string& path);
 // The length of ExpandFileSequence(path).
 uint32_t CountFileSequence(const std::string& path);

@@ -4,7 +4,7 @@
 #include "upload/video.h"
 
 bool BinaryDataLoader::LoadVideo(ScenarioSettings& settings) {
-    return LoadVideoFrames(*this, settings);
+    return LoadVideoFrames(*this, settings, frames());
 }
 
 // All three reports are plain log lines; the text is data, never a format.

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "upload/frame_sequence.h"
+
 struct ScenarioSettings;
 
 class DataLoaderBase {
@@ -12,6 +14,14 @@ class DataLoaderBase {
     virtual void ReportInfo(std::string text) = 0;
     virtual void ReportError(std::string text) = 0;
     virtual void ReportSuccess(std::string text) = 0;
+
+    // The frame files of each video item as the upload found them, so that LoadVideo
+    // need not look for them again; null: LoadVideo looks itself.
+    void UseFrames(const ItemFrames* frames) { frames_ = frames; }
+    const ItemFrames* frames() const { return frames_; }
+
+  private:
+    const ItemFrames* frames_ = nullptr;
 };
 
 // Loads raw binary frame files; its reports are log lines, written as they stand.

@@ -85,8 +85,12 @@ bool ParsePacket(const uint8_t* data, size_t size, bool hdmi, std::vector<uint8_
 }
 
 bool LoadPackets(const ScenarioSettings& settings, PacketSet& set) {
+    return LoadPacketFiles(settings, ExpandFileSequence(settings.packets), set);
+}
+
+bool LoadPacketFiles(const ScenarioSettings& settings, const std::vector<std::string>& files,
+                     PacketSet& set) {
     set = PacketSet{};
-    const std::vector<std::string> files = ExpandFileSequence(settings.packets);
     if (files.empty()) return false;
     PlayingOrder order = parsePlayingOrder(settings);
     if (order.tooManySteps) return false;
@@ -100,30 +104,53 @@ bool LoadPackets(const ScenarioSettings& settings, PacketSet& set) {
     return true;
 }
 
-bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings) {
-    const bool selected = IsSelected(settings.packets);
+PacketContent PreparePackets(const ScenarioSettings& settings,
+                             const std::vector<std::string>& files) {
+    PacketContent content;
     PacketSet set;
-    if (selected && !LoadPackets(settings, set)) {
+    content.loaded = LoadPacketFiles(settings, files, set);
+    if (content.loaded) content.status = BuildPacketData(set, content.data);
+    return content;
+}
+
+std::string PacketProblem(const PacketContent& content) {
+    if (!content.loaded) return kLoadFailed;
+    switch (content.status) {
+        case PacketDataStatus::kOk:
+            return {};
+        case PacketDataStatus::kStepTooLarge:
+            return kStepTooLarge;
+        case PacketDataStatus::kDataTooLarge:
+            return kDataTooLarge;
+        case PacketDataStatus::kMissingPacket:
+            break;
+    }
+    return kLoadFailed;
+}
+
+bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings) {
+    PacketContent content;
+    if (IsSelected(settings.packets)) {
+        content = PreparePackets(settings, ExpandFileSequence(settings.packets));
+    }
+    return UploadPackets(loader, settings, content);
+}
+
+bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings,
+                   PacketContent& content) {
+    const bool selected = IsSelected(settings.packets);
+    if (selected && !content.loaded) {
         loader.ReportError(kLoadFailed);
         return false;
     }
     if (!settings.strict) loader.ReportInfo(kRelaxed);
     if (!selected) return true;
-    std::vector<uint8_t> data;
-    switch (BuildPacketData(set, data)) {
-        case PacketDataStatus::kOk:
-            break;
-        case PacketDataStatus::kStepTooLarge:
-            loader.ReportError(kStepTooLarge);
-            return false;
-        case PacketDataStatus::kDataTooLarge:
-            loader.ReportError(kDataTooLarge);
-            return false;
-        case PacketDataStatus::kMissingPacket:
-            loader.ReportError(kLoadFailed);
-            return false;
+    const std::string problem = PacketProblem(content);
+    if (!problem.empty()) {
+        loader.ReportError(problem);
+        return false;
     }
-    if (!WriteMemoryBlock(PacketsBlockIndex(settings), data)) {
+    if (!WriteMemoryBlock(PacketsBlockIndex(settings), content.data)) {
         loader.ReportError(kTransferFailed);
         return false;
     }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "scenario/playing_order.h"
@@ -29,6 +30,9 @@ inline constexpr size_t kDpMaxPayloadBytes = 112;
 
 // Loads every file of the `packets` sequence and the steps of `porder`.
 bool LoadPackets(const ScenarioSettings& settings, PacketSet& set);
+// The same for the files of that sequence, already found.
+bool LoadPacketFiles(const ScenarioSettings& settings, const std::vector<std::string>& files,
+                     PacketSet& set);
 
 // The device layout of one packet file's bytes (already padded); false when the
 // bytes do not make a packet of that kind.
@@ -45,5 +49,21 @@ enum class PacketDataStatus {
 // each step's packets at 64-byte aligned offsets; the whole a multiple of 1024 bytes.
 PacketDataStatus BuildPacketData(const PacketSet& set, std::vector<uint8_t>& data);
 
+// The packet data of a scenario, loaded and built once for both sizing and upload.
+struct PacketContent {
+    bool loaded = false;  // every packet file loaded
+    PacketDataStatus status = PacketDataStatus::kOk;
+    std::vector<uint8_t> data;
+};
+
+// Loads the files of the `packets` sequence and builds their packet data.
+PacketContent PreparePackets(const ScenarioSettings& settings,
+                             const std::vector<std::string>& files);
+// The upload's message for packets that cannot be loaded or built; empty when usable.
+std::string PacketProblem(const PacketContent& content);
+
 // Loads, builds and writes the packet data; reports through the loader.
 bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings);
+// Writes packet data prepared before (and releases it); reports through the loader.
+bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings,
+                   PacketContent& content);

@@ -41,22 +41,18 @@ std::string SummaryText(size_t steps, const StepTotals& totals) {
     return text;
 }
 
-// The first step's frame or packet that does not exist is reported and ends the check.
-bool StepContentExists(DataLoaderBase& loader, const PlayingOrderStep& step, uint32_t frames,
-                       uint32_t packets) {
+// The error for the first frame or packet of the step that does not exist; empty when all do.
+std::string MissingStepContent(const PlayingOrderStep& step, uint32_t frames, uint32_t packets) {
     if (step.frame > frames) {
-        loader.ReportError("Scenario: FATAL error, video frame " + std::to_string(step.frame) +
-                           " cannot be found");
-        return false;
+        return "Scenario: FATAL error, video frame " + std::to_string(step.frame) +
+               " cannot be found";
     }
     for (const uint32_t packet : step.packetIndices) {
         if (packet >= packets) {
-            loader.ReportError("Scenario: FATAL error, packet " + std::to_string(packet) +
-                               " cannot be found");
-            return false;
+            return "Scenario: FATAL error, packet " + std::to_string(packet) + " cannot be found";
         }
     }
-    return true;
+    return {};
 }
 
 }  // namespace
@@ -80,14 +76,10 @@ uint32_t CountVideoFrames(const std::string& video) {
 
 }  // namespace
 
-bool checkPlayingOrder(DataLoaderBase& loader, const ScenarioSettings& settings) {
-    const uint32_t frames = CountVideoFrames(settings.video);
-    const uint32_t packets = CountFileSequence(settings.packets);
+StepCheck CheckPlayingOrderSteps(const ScenarioSettings& settings, uint32_t frames,
+                                 uint32_t packets) {
     const PlayingOrder order = parsePlayingOrder(settings);
-    if (order.tooManySteps) {
-        loader.ReportError(kTooManySteps);
-        return false;
-    }
+    if (order.tooManySteps) return {false, kTooManySteps};
     StepTotals totals;
     const PlayingOrderStep* first = order.steps.empty() ? nullptr : &order.steps.front();
     const uint64_t firstClock = first ? estimateLinkClock(first->colorCode, settings) : 0;
@@ -95,8 +87,23 @@ bool checkPlayingOrder(DataLoaderBase& loader, const ScenarioSettings& settings)
         totals.duration += step.duration;
         if (step.colorCode != first->colorCode) totals.colorChanges = true;
         if (estimateLinkClock(step.colorCode, settings) != firstClock) totals.clockChanges = true;
-        if (!StepContentExists(loader, step, frames, packets)) return false;
+        std::string missing = MissingStepContent(step, frames, packets);
+        if (!missing.empty()) return {false, std::move(missing)};
     }
-    loader.ReportInfo(kSummaryPrefix + SummaryText(order.steps.size(), totals));
-    return true;
+    return {true, kSummaryPrefix + SummaryText(order.steps.size(), totals)};
+}
+
+bool ReportStepCheck(DataLoaderBase& loader, const StepCheck& check) {
+    if (check.passed) {
+        loader.ReportInfo(check.text);
+    } else {
+        loader.ReportError(check.text);
+    }
+    return check.passed;
+}
+
+bool checkPlayingOrder(DataLoaderBase& loader, const ScenarioSettings& settings) {
+    const StepCheck check = CheckPlayingOrderSteps(settings, CountVideoFrames(settings.video),
+                                                   CountFileSequence(settings.packets));
+    return ReportStepCheck(loader, check);
 }

@@ -2,9 +2,21 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 struct ScenarioSettings;
 class DataLoaderBase;
+
+struct StepCheck {
+    bool passed = false;
+    std::string text;  // the summary (with any warnings) when passed, else the fatal error
+};
+
+// The check against `frames` frame files and `packets` packet files; needs no device.
+StepCheck CheckPlayingOrderSteps(const ScenarioSettings& settings, uint32_t frames,
+                                 uint32_t packets);
+// Reports the result the way the upload does; returns whether it passed.
+bool ReportStepCheck(DataLoaderBase& loader, const StepCheck& check);
 
 // True when every step's frame and packets exist; reports a one-line summary (and the
 // colour-change warnings) on success, the first missing frame or packet otherwise.

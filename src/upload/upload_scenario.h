@@ -6,11 +6,10 @@
 #include <vector>
 
 #include "scenario/scenario.h"
+#include "upload/checks.h"
 
 class DataLoaderBase;
 
-uint32_t RoundUp(uint32_t value, uint32_t alignment);
-std::vector<uint64_t> ComputeMemoryBlocks(const ScenarioSettings& settings);
 bool UploadScenario(ScenarioSettings settings);
 bool UploadScenarioContent(DataLoaderBase& loader, ScenarioSettings& settings);
 bool ResetLayoutToPattern(DataLoaderBase& loader);

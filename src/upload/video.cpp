@@ -45,41 +45,39 @@ bool isWholeFrameBpp(uint64_t bpp) {
     return bpp == 3 || bpp == 4 || bpp == 6;
 }
 
-bool planFrame(DataLoaderBase& loader, uint64_t size, const std::string& format,
-               const ScenarioSettings& settings, FramePlan& plan) {
+// Plans the frame from its file size; the returned text is the reason it cannot be sent,
+// empty when it can.
+std::string planFrame(uint64_t size, const std::string& format, const ScenarioSettings& settings,
+                      FramePlan& plan) {
     plan.colorClass = DecideColorClass(format, settings.colorspace);
     plan.width = settings.timing.hactive;
     plan.height = settings.timing.vactive;
     plan.fileBytes = size;
-    if (plan.width == 0 || plan.height == 0) {
-        loader.ReportError(sizeMessage(size, plan.width, plan.height, 0));
-        return false;
-    }
+    if (plan.width == 0 || plan.height == 0) return sizeMessage(size, plan.width, plan.height, 0);
     const uint64_t pixels = uint64_t{plan.width} * plan.height;
     const uint64_t fileBpp = size / plan.width / plan.height;
     const bool yuv420 = plan.colorClass == ColorClass::kYuv420;
     // The product is compared in 32 bits; it never exceeds the real size, so a
     // wrapped product can only fail the check, never pass it.
     if (!yuv420 && (static_cast<uint32_t>(pixels * fileBpp) != size || !isWholeFrameBpp(fileBpp))) {
-        loader.ReportError(sizeMessage(size, plan.width, plan.height, fileBpp));
-        return false;
+        return sizeMessage(size, plan.width, plan.height, fileBpp);
     }
     plan.widen = fileBpp == 3 && !yuv420;
     plan.bpp = plan.widen ? 4 : static_cast<uint32_t>(fileBpp > 6 ? 0 : fileBpp);
     plan.code = PixelFormatCode(plan.colorClass, plan.bpp);
     if (plan.code == 0) {
-        loader.ReportError("Unsupported frame format " +
-                           (format.empty() ? settings.colorspace : format) +
-                           ", Bpp = " + std::to_string(fileBpp));
-        return false;
+        return "Unsupported frame format " + (format.empty() ? settings.colorspace : format) +
+               ", Bpp = " + std::to_string(fileBpp);
     }
     const uint64_t sent = pixels * plan.bpp;
-    if (sent > UINT32_MAX) {  // one item write carries at most 4 GiB - 1
-        loader.ReportError(sizeMessage(size, plan.width, plan.height, fileBpp));
-        return false;
-    }
+    // One item write carries at most 4 GiB - 1.
+    if (sent > UINT32_MAX) return sizeMessage(size, plan.width, plan.height, fileBpp);
     plan.bytes = static_cast<uint32_t>(sent);
-    return true;
+    return {};
+}
+
+std::string cannotOpen(const std::string& path) {
+    return "Cannot open " + path;
 }
 
 // Pixels converted at a time: a step's bytes are still in the core's cache from the
@@ -197,20 +195,32 @@ unsigned DeepColorShift(const std::string& label) {
     return 0;
 }
 
-bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::string& format,
+std::string CheckFrame(const SequenceFile& file, const std::string& format,
+                       const ScenarioSettings& settings) {
+    if (file.size < 0) return cannotOpen(file.path);
+    FramePlan plan;
+    return planFrame(static_cast<uint64_t>(file.size), format, settings, plan);
+}
+
+bool UploadImage(DataLoaderBase& loader, const SequenceFile& file, const std::string& format,
                  const ScenarioSettings& settings, FrameBuffers& buffers) {
-    const int64_t size = fileSize(path);
-    if (size < 0) {
-        loader.ReportError("Cannot open " + path);
+    const std::string& path = file.path;
+    if (file.size < 0) {
+        loader.ReportError(cannotOpen(path));
         return false;
     }
     FramePlan plan;
-    if (!planFrame(loader, static_cast<uint64_t>(size), format, settings, plan)) return false;
+    const std::string problem = planFrame(static_cast<uint64_t>(file.size), format, settings, plan);
+    if (!problem.empty()) {
+        loader.ReportError(problem);
+        return false;
+    }
     const std::string label = FrameLabel(format, settings);
     plan.shift = DeepColorShift(label);
     uint8_t* data = nullptr;
     if (!readFrame(path, plan, buffers, data)) {
-        loader.ReportError("Cannot read " + path);
+        // The file is opened only here, so a file that cannot be opened at all shows now.
+        loader.ReportError(fileSize(path) < 0 ? cannotOpen(path) : "Cannot read " + path);
         return false;
     }
     const bool sent = SendImage(plan.width, plan.height, plan.code, data, plan.bytes);
@@ -224,18 +234,30 @@ bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::str
 }
 
 bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::string& format,
+                 const ScenarioSettings& settings, FrameBuffers& buffers) {
+    return UploadImage(loader, SequenceFile{path, fileSize(path)}, format, settings, buffers);
+}
+
+bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::string& format,
                  const ScenarioSettings& settings) {
     FrameBuffers buffers;
     return UploadImage(loader, path, format, settings, buffers);
 }
 
-bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings) {
+FormatTable VideoFormatTable(const std::vector<std::string>& items) {
+    if (items.empty()) return {};
+    return readFormatTable(joinPath(folderOf(items.front()), "formats.cfg"));
+}
+
+bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings,
+                     const ItemFrames* found) {
     const std::vector<std::string> items = VideoItems(settings.video);
     if (items.empty()) {
         loader.ReportError("Failed parsing video path!");
         return false;
     }
-    const FormatTable formats = readFormatTable(joinPath(folderOf(items.front()), "formats.cfg"));
+    if (found != nullptr && found->size() != items.size()) found = nullptr;
+    const FormatTable formats = VideoFormatTable(items);
     FrameBuffers buffers;
     for (uint32_t block = 0; block < items.size(); ++block) {
         if (!SelectMemoryBlock(block)) {
@@ -246,9 +268,12 @@ bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings) {
             loader.ReportError("Provided image is not binary!");
             return false;
         }
-        for (const std::string& path : ExpandFileSequence(items[block])) {
-            if (!UploadImage(loader, path, FormatOf(formats, fileName(path)), settings, buffers)) {
-                loader.ReportError("Failed to load " + path);
+        const std::vector<SequenceFile> files =
+            found ? (*found)[block] : ExpandFileSequenceSized(items[block]);
+        for (const SequenceFile& file : files) {
+            const std::string& format = FormatOf(formats, fileName(file.path));
+            if (!UploadImage(loader, file, format, settings, buffers)) {
+                loader.ReportError("Failed to load " + file.path);
                 return false;
             }
         }

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "upload/formats.h"
+#include "upload/frame_sequence.h"
+
 struct ScenarioSettings;
 class DataLoaderBase;
 
@@ -30,11 +33,23 @@ struct FrameBuffers {
     std::vector<uint8_t> piece;  // where a file that cannot be mapped is read a piece at a time
 };
 
+// Why a frame file (of the size its status query gave) cannot be sent with format text
+// `format`, as the upload reports it; empty when its size and format code are usable.
+std::string CheckFrame(const SequenceFile& file, const std::string& format,
+                       const ScenarioSettings& settings);
+
 // Loads one frame file into the selected memory block; reports through `loader`.
+bool UploadImage(DataLoaderBase& loader, const SequenceFile& file, const std::string& format,
+                 const ScenarioSettings& settings, FrameBuffers& buffers);
 bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::string& format,
                  const ScenarioSettings& settings, FrameBuffers& buffers);
 bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::string& format,
                  const ScenarioSettings& settings);
 
-// Every frame of every `video` item, item k into memory block k.
-bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings);
+// The formats.cfg table of the first video item's folder.
+FormatTable VideoFormatTable(const std::vector<std::string>& items);
+
+// Every frame of every `video` item, item k into memory block k; the files `found`
+// before (one list per item) when given, else found here.
+bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings,
+                     const ItemFrames* found = nullptr);

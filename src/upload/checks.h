@@ -1,0 +1,53 @@
+// The checks that a scenario's content can be played. None of them needs the device:
+// the upload runs them before it writes anything, and the check mode runs them alone.
+// Each gives the lines the upload reports for it, so both say the same.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "upload/frame_sequence.h"
+#include "upload/packets.h"
+#include "upload/step_check.h"
+
+struct ScenarioSettings;
+
+// The content files of a scenario, each sequence looked up once.
+struct ScenarioFiles {
+    std::vector<std::string> videoItems;  // the selected `video` items
+    ItemFrames frames;                    // the frame files of each item
+    std::vector<std::string> packets;     // the files of the selected `packets` sequence
+
+    // Frames of all video items together.
+    uint32_t FrameCount() const;
+};
+
+ScenarioFiles FindScenarioFiles(const ScenarioSettings& settings);
+
+// "File <name> doesn't exist!" for each video item or packet sequence that finds no
+// file, and for a missing audio file.
+std::vector<std::string> MissingFileLines(const ScenarioSettings& settings,
+                                          const ScenarioFiles& files);
+
+// The step check against the files found.
+StepCheck CheckSteps(const ScenarioSettings& settings, const ScenarioFiles& files);
+
+// For each frame that cannot be sent: why, then "Failed to load <path>", as the upload
+// reports its first one; a video item that is not binary gives its own line.
+std::vector<std::string> FrameProblemLines(const ScenarioSettings& settings,
+                                           const ScenarioFiles& files);
+
+uint32_t RoundUp(uint32_t value, uint32_t alignment);
+
+// Block sizes: one per video item, then packets, then audio; empty when the packet
+// data is over its limits.
+std::vector<uint64_t> ComputeMemoryBlocks(const ScenarioSettings& settings,
+                                          const ScenarioFiles& files, const PacketContent& packets);
+std::vector<uint64_t> ComputeMemoryBlocks(const ScenarioSettings& settings);
+
+// Packet data of the selected `packets` sequence; not loaded when none is selected.
+PacketContent PrepareScenarioPackets(const ScenarioSettings& settings, const ScenarioFiles& files);
+
+// The data sizes of a layout as the upload reports them: total, video, packets, audio.
+std::vector<std::string> DataSizeLines(const std::vector<uint64_t>& layout);
