@@ -3,10 +3,10 @@
 
     compare.py --program TavrelCmd --bench tavrel_bench --content FOLDER [--rounds N]
 
-FOLDER holds what make_content.py wrote (frames60, frames240, their scenarios and
-the simulator profile). Wall times are taken side by side: every round runs `cat`
-of the frame files and the upload one after the other, and medians are compared.
-The exit status is 1 when a target is missed.
+FOLDER holds what make_content.py wrote (frames60, frames240, the larger cases,
+their scenarios and the simulator profile). Wall times are taken side by side:
+every round runs `cat` of the files a scenario reads and its upload one after the
+other, and medians are compared. The exit status is 1 when a target is missed.
 """
 import argparse
 import glob
@@ -24,12 +24,25 @@ UPLOAD_RATIO_LIMIT = 2.0
 MEMORY_GROWTH_LIMIT = 0.05
 KERNEL_RATIO_LIMIT = 0.5
 
+# Larger uploads against `cat` of the files they read: scenario, files, frames
+# loaded, what, limit.
+CAT_CASES = [
+    ("rgb4k", ["rgb4k/*.bin"], 20, "4K RGB 3 -> 4 bytes, 20 frames", 1.5),
+    ("yuv444p10", ["yuv444p10/*.bin"], 20, "4K YUV444 10-bit 6 bytes, 20 frames", 1.5),
+    ("yuv422p10", ["yuv422p10/*.bin"], 20, "4K YUV422 10-bit 4 bytes, 20 frames", 1.5),
+    ("wav", ["tone.wav", "vga.bin"], 1, "WAV 10 min 48 kHz stereo 16-bit", 4.0),
+]
+ORDER_STEPS = 1048576
+ORDER_STEP_LIMIT = 0.3e-6  # CPU seconds a step
+ORDER_MEMORY_LIMIT = 200e6
+
 # Kernel benchmark -> the baseline that writes the same bytes, and what it is.
 KERNELS = [
     ("Widen3To4", "Memcpy/8294400", "widen RGB 3 -> 4 bytes"),
     ("ReorderYuv444Bytes4", "Memcpy/8294400", "YUV444 reorder, 4 bytes"),
     ("ReorderYuv444Words6", "Memcpy/12441600", "YUV444 reorder, 6 bytes"),
     ("ShiftWords", "Memcpy/12441600", "deep-colour shift"),
+    ("ConvertYuv444Words6", "Memcpy/12441600", "YUV444 6 bytes, reorder + shift copy"),
     ("ConvertStereo16/10", "AudioMemcpy/10", "WAV 16-bit stereo"),
     ("ConvertStereo24/10", "AudioMemcpy/10", "WAV 24-bit stereo"),
     ("WavSamples/1/2/2/0", "Memcpy/8294400", "WAV 8-bit stereo"),
@@ -49,8 +62,9 @@ def report(target, measured, held):
     print("%-44s %s: %s" % (target, measured, "held" if held else "MISSED"), flush=True)
 
 
-def run(argv, cwd=None, env=None):
-    """Wall seconds and peak resident bytes of one run; the output is discarded."""
+def run(argv, cwd=None, env=None, cpu=False):
+    """Wall seconds (CPU seconds with `cpu`) and peak resident bytes of one run; the
+    output is discarded."""
     start = time.perf_counter()
     child = subprocess.Popen(argv, cwd=cwd, env=env, stdin=subprocess.DEVNULL,
                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -59,14 +73,16 @@ def run(argv, cwd=None, env=None):
     child.returncode = os.waitstatus_to_exitcode(status)
     if child.returncode != 0:
         sys.exit("%s failed with exit status %d" % (argv[0], child.returncode))
+    if cpu:
+        seconds = usage.ru_utime + usage.ru_stime
     return seconds, usage.ru_maxrss * 1024
 
 
 class Upload:
-    def __init__(self, args, count):
+    def __init__(self, args, scenario, files, count):
         self.count = count
-        self.frames = sorted(glob.glob(os.path.join(args.content, "frames%d" % count, "*.bin")))
-        self.argv = [os.path.abspath(args.program), "--scenario", "scenario%d.txt" % count,
+        self.files = sorted(sum((glob.glob(os.path.join(args.content, f)) for f in files), []))
+        self.argv = [os.path.abspath(args.program), "--scenario", scenario + ".txt",
                      "--interface", "HDMI"]
         self.cwd = args.content
         self.env = dict(os.environ, HLX_SIM_PROFILE=os.path.join(args.content, "profile.ini"))
@@ -76,15 +92,20 @@ class Upload:
         """One run whose log must show every frame loaded and the upload done."""
         out = subprocess.run(self.argv, cwd=self.cwd, env=self.env, capture_output=True,
                              text=True)
-        loaded = sum(1 for line in out.stdout.splitlines() if line.endswith(": 4 Bpp "))
+        loaded = sum(1 for line in out.stdout.splitlines() if " Bpp " in line)
         if out.returncode != 0 or loaded != self.count or "Upload succeeded!" not in out.stdout:
-            sys.exit("upload of %d frames failed:\n%s" % (self.count, out.stdout[-2000:]))
+            sys.exit("%s: upload of %d frames failed:\n%s"
+                     % (self.argv[2], self.count, out.stdout[-2000:]))
 
     def cat(self):
-        return run(["cat"] + self.frames)
+        return run(["cat"] + self.files)
 
-    def upload(self):
-        return run(self.argv, self.cwd, self.env)
+    def upload(self, cpu=False):
+        return run(self.argv, self.cwd, self.env, cpu)
+
+
+def frames_upload(args, count):
+    return Upload(args, "scenario%d" % count, ["frames%d/*.bin" % count], count)
 
 
 def mb(value):
@@ -92,7 +113,7 @@ def mb(value):
 
 
 def whole_upload(args):
-    small, large = Upload(args, 60), Upload(args, 240)
+    small, large = frames_upload(args, 60), frames_upload(args, 240)
     for upload in (small, large):
         upload.check()
         upload.cat()  # brings the files into the page cache
@@ -119,12 +140,41 @@ def whole_upload(args):
            abs(growth) < MEMORY_GROWTH_LIMIT)
 
 
+def against_cat(args):
+    for scenario, files, count, what, limit in CAT_CASES:
+        upload = Upload(args, scenario, files, count)
+        upload.check()
+        upload.cat()
+        cat_times, upload_times = [], []
+        for _ in range(args.rounds):
+            cat_times.append(upload.cat()[0])
+            upload_times.append(upload.upload()[0])
+        cat_median = statistics.median(cat_times)
+        upload_median = statistics.median(upload_times)
+        ratio = upload_median / cat_median
+        report(what, "median %.3f s vs cat %.3f s, ratio %.2f (limit %.1f)"
+               % (upload_median, cat_median, ratio, limit), ratio <= limit)
+
+
+def playing_order(args):
+    upload = Upload(args, "order", ["vga.bin"], 1)
+    upload.check()
+    runs = [upload.upload(cpu=True) for _ in range(max(3, args.rounds // 2))]
+    step = statistics.median(seconds for seconds, _ in runs) / ORDER_STEPS
+    report("playing order, %d one-frame steps" % ORDER_STEPS,
+           "%.3f us CPU a step (limit %.1f)" % (step * 1e6, ORDER_STEP_LIMIT * 1e6),
+           step <= ORDER_STEP_LIMIT)
+    peak = max(rss for _, rss in runs)
+    report("peak memory, playing order", "%s (limit %s)" % (mb(peak), mb(ORDER_MEMORY_LIMIT)),
+           peak <= ORDER_MEMORY_LIMIT)
+
+
 def sleeps(args):
     """Sleep calls during a 60-frame upload, counted by strace when it is installed."""
     if shutil.which("strace") is None:
         print("%-44s not checked (strace is not installed)" % "no sleep in the upload path")
         return
-    upload = Upload(args, 60)
+    upload = frames_upload(args, 60)
     log = os.path.join(args.content, "strace.txt")
     subprocess.run(["strace", "-f", "-qq", "-o", log, "-e",
                     "trace=nanosleep,clock_nanosleep,select,pselect6,poll,ppoll"]
@@ -167,6 +217,8 @@ def main():
     print("machine: %d cores, load average %.1f %.1f %.1f at start"
           % (os.cpu_count(), *load), flush=True)
     whole_upload(args)
+    against_cat(args)
+    playing_order(args)
     sleeps(args)
     kernels(args)
     print("machine: load average %.1f %.1f %.1f at end" % os.getloadavg())

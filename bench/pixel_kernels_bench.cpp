@@ -52,4 +52,18 @@ void ShiftWords(benchmark::State& state) {
 }
 BENCHMARK(ShiftWords);
 
+// The upload's conversion of a YUV444 10-bit frame: reorder and shift on the way
+// from the file's bytes into the frame buffer.
+void ConvertYuv444Words6(benchmark::State& state) {
+    const std::vector<uint8_t> src = Pattern(kPixels * 6);
+    std::vector<uint8_t> dst(kPixels * 6);
+    for (auto _ : state) {
+        ConvertPixels(src.data(), dst.data(), kPixels, PixelSteps{6, false, true, 6});
+        benchmark::DoNotOptimize(dst.data());
+        benchmark::ClobberMemory();
+    }
+    CountOutputBytes(state, dst.size());
+}
+BENCHMARK(ConvertYuv444Words6);
+
 }  // namespace

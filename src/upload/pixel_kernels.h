@@ -14,3 +14,20 @@ void ReorderYuv444Bytes(uint8_t* data, size_t groups);
 void ReorderYuv444Words(uint8_t* data, size_t pixels);
 // In place: every little-endian 16-bit word shifted left, high bits dropped.
 void ShiftWordsLeft(uint8_t* data, size_t words, unsigned shift);
+
+// What happens to a frame's pixels between the file and the device, in this order.
+struct PixelSteps {
+    uint32_t bpp = 0;      // bytes per pixel in the file
+    bool widen = false;    // 3 bytes -> 4, as WidenPixels3To4 (bpp 3 only)
+    bool reorder = false;  // ReorderYuv444Bytes of 4-byte pixels, ReorderYuv444Words of 6-byte ones
+    unsigned shift = 0;    // then ShiftWordsLeft of every whole word written
+};
+
+// Bytes per pixel that ConvertPixels writes.
+uint32_t OutputBpp(const PixelSteps& steps);
+
+// Converts `pixels` pixels from `src` into `dst` (not overlapping) in one pass: the
+// same bytes as a copy (or widening) followed by the in-place kernels. Where the
+// processor allows, the stores bypass its caches: a frame is sent as a whole, long
+// after its first bytes were written, so caching them only evicts the file's bytes.
+void ConvertPixels(const uint8_t* src, uint8_t* dst, size_t pixels, const PixelSteps& steps);

@@ -1,7 +1,6 @@
 #include "upload/video.h"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 
 #include "device/config_items.h"
@@ -80,71 +79,45 @@ std::string cannotOpen(const std::string& path) {
     return "Cannot open " + path;
 }
 
-// Pixels converted at a time: a step's bytes are still in the core's cache from the
-// read (or the widening) when the reordering and shifting pass over them. A multiple
-// of 4, so every step starts on a whole pixel and a whole 16-bit word at any Bpp.
+// Pixels per piece where the file is read rather than mapped: a piece's bytes are
+// still in the core's cache when they are converted. A multiple of 4, so every piece
+// starts on a whole pixel and a whole 16-bit word at any Bpp.
 constexpr size_t kStepPixels = 16 * 1024;
 
-// Reorders and shifts bytes [begin, end) of the bytes sent; `begin` starts a pixel.
-void convertRange(uint8_t* frame, uint64_t begin, uint64_t end, const FramePlan& plan) {
-    end = std::min<uint64_t>(end, plan.bytes);  // a YUV 4:2:0 file holds more than is sent
-    if (begin >= end) return;
-    uint8_t* data = frame + begin;
-    const auto size = static_cast<size_t>(end - begin);
-    if (plan.colorClass == ColorClass::kYuv444) {
-        if (plan.bpp == 6) {
-            ReorderYuv444Words(data, size / 6);
-        } else {
-            ReorderYuv444Bytes(data, size / 4);
-        }
-    }
-    ShiftWordsLeft(data, size / 2, plan.shift);
+PixelSteps pixelSteps(const FramePlan& plan) {
+    PixelSteps steps;
+    steps.widen = plan.widen;
+    steps.bpp = plan.widen ? 3 : plan.bpp;
+    steps.reorder = plan.colorClass == ColorClass::kYuv444;
+    steps.shift = plan.shift;
+    return steps;
 }
 
-// Widens a 3-bytes-per-pixel file into `wide` and converts it, one pass over the file.
-bool readWidened(const std::string& path, const FramePlan& plan, FrameBuffers& buffers) {
-    buffers.wide.resize(plan.bytes);
-    uint8_t* wide = buffers.wide.data();
-    const auto widen = [wide, &plan](uint64_t offset, const uint8_t* data, size_t size) {
-        for (size_t done = 0; done < size / 3;) {
-            const size_t count = std::min(size / 3 - done, kStepPixels);
-            const uint64_t first = offset / 3 + done;
-            WidenPixels3To4(data + 3 * done, wide + 4 * first, count);
-            convertRange(wide, 4 * first, 4 * (first + count), plan);
-            done += count;
-        }
+// Converts the file's pixels into `frame` as they pass, one pass over the file. A
+// YUV 4:2:0 file holds more bytes than are sent: those are not looked at.
+bool readConverted(const std::string& path, const FramePlan& plan, uint8_t* frame,
+                   std::vector<uint8_t>& scratch) {
+    const PixelSteps steps = pixelSteps(plan);
+    const uint64_t pixels = uint64_t{plan.width} * plan.height;
+    const auto convert = [frame, pixels, &steps](uint64_t offset, const uint8_t* data,
+                                                 size_t size) {
+        const uint64_t first = offset / steps.bpp;
+        if (first >= pixels) return;
+        const auto count =
+            static_cast<size_t>(std::min<uint64_t>(size / steps.bpp, pixels - first));
+        ConvertPixels(data, frame + first * OutputBpp(steps), count, steps);
     };
-    return readFilePieces(path, plan.fileBytes, 3 * kStepPixels, buffers.piece, widen);
+    return readFilePieces(path, plan.fileBytes, steps.bpp * kStepPixels, scratch, convert);
 }
 
-// Copies the file into `file` and converts it, one pass over the file.
-bool readInPlace(const std::string& path, const FramePlan& plan, FrameBuffers& buffers) {
-    buffers.file.resize(plan.fileBytes);
-    uint8_t* frame = buffers.file.data();
-    const size_t step = std::max<size_t>(plan.bpp, 1) * kStepPixels;
-    const auto copy = [frame, step, &plan](uint64_t offset, const uint8_t* data, size_t size) {
-        for (size_t done = 0; done < size;) {
-            const size_t count = std::min(size - done, step);
-            std::memcpy(frame + offset + done, data + done, count);
-            convertRange(frame, offset + done, offset + done + count, plan);
-            done += count;
-        }
-    };
-    return readFilePieces(path, plan.fileBytes, step, buffers.piece, copy);
-}
-
-// Reads the file into the reused buffers, widened and converted as planned. `data`
-// then points at the bytes to send. False on a read or memory failure.
+// Reads the file into the reused frame buffer, widened and converted as planned.
+// `data` then points at the bytes to send. False on a read or memory failure.
 bool readFrame(const std::string& path, const FramePlan& plan, FrameBuffers& buffers,
                uint8_t*& data) {
     try {
-        if (plan.widen) {
-            if (!readWidened(path, plan, buffers)) return false;
-            data = buffers.wide.data();
-        } else {
-            if (!readInPlace(path, plan, buffers)) return false;
-            data = buffers.file.data();
-        }
+        if (!buffers.frame.resize(plan.bytes)) return false;
+        if (!readConverted(path, plan, buffers.frame.data(), buffers.piece)) return false;
+        data = buffers.frame.data();
         return true;
     } catch (const std::bad_alloc&) {
         return false;

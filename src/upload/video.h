@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "scenario/page_buffer.h"
 #include "upload/formats.h"
 #include "upload/frame_sequence.h"
 
@@ -28,8 +29,7 @@ unsigned DeepColorShift(const std::string& label);
 // Buffers reused from frame to frame, so memory stays at one frame and its
 // converted copy however many frames are loaded.
 struct FrameBuffers {
-    std::vector<uint8_t> file;
-    std::vector<uint8_t> wide;
+    PageBuffer frame;            // the bytes sent
     std::vector<uint8_t> piece;  // where a file that cannot be mapped is read a piece at a time
 };
 

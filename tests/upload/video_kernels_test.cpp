@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "scenario/page_buffer.h"
 #include "upload/pixel_kernels.h"
 
 namespace {
@@ -72,6 +74,36 @@ TEST(VideoKernels, ShiftMovesLittleEndianWordsLeftAndDropsHighBits) {
         std::vector<uint8_t> unchanged = Counting(2 * words);
         ShiftWordsLeft(unchanged.data(), words, 0);
         EXPECT_EQ(unchanged, Counting(2 * words));
+    }
+}
+
+// The one-pass conversion writes what a copy (or widening) and the in-place kernels
+// write, whether its stores stream (aligned) or not (one byte off).
+TEST(VideoKernels, ConvertPixelsMatchesCopyThenInPlaceSteps) {
+    const PixelSteps cases[] = {{1, false, false, 6}, {3, true, false, 0}, {3, true, true, 6},
+                                {3, false, true, 4},  {4, false, true, 6}, {4, false, false, 4},
+                                {6, false, true, 6},  {6, false, true, 0}, {6, false, false, 16}};
+    for (const PixelSteps& steps : cases) {
+        for (const size_t pixels : {size_t{0}, size_t{7}, size_t{17}, size_t{100}, size_t{4099}}) {
+            const std::vector<uint8_t> src = Counting(steps.bpp * pixels);
+            std::vector<uint8_t> expected(OutputBpp(steps) * pixels);
+            if (steps.widen) {
+                WidenPixels3To4(src.data(), expected.data(), pixels);
+            } else {
+                expected = src;
+            }
+            if (steps.reorder && OutputBpp(steps) == 4) ReorderYuv444Bytes(expected.data(), pixels);
+            if (steps.reorder && OutputBpp(steps) == 6) ReorderYuv444Words(expected.data(), pixels);
+            ShiftWordsLeft(expected.data(), expected.size() / 2, steps.shift);
+            PageBuffer out;
+            ASSERT_TRUE(out.resize(expected.size() + 1));
+            for (const size_t offset : {0, 1}) {
+                ConvertPixels(src.data(), out.data() + offset, pixels, steps);
+                EXPECT_TRUE(std::equal(expected.begin(), expected.end(), out.data() + offset))
+                    << steps.bpp << " Bpp, reorder " << steps.reorder << ", shift " << steps.shift
+                    << ", " << pixels << " pixels, offset " << offset;
+            }
+        }
     }
 }
 
