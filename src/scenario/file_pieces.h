@@ -21,6 +21,15 @@ using FilePieceConsumer = std::function<void(uint64_t offset, const uint8_t* dat
 bool readFilePieces(const std::string& path, uint64_t size, size_t pieceUnit,
                     std::vector<uint8_t>& scratch, const FilePieceConsumer& consume);
 
+enum class MappedRange { kDone, kFailed, kNotMapped };
+
+// Passes bytes [offset, offset + size) of the file in one piece, straight from its
+// mapped pages. kFailed when the file cannot be opened, holds too few bytes (or, with
+// `wholeFile`, other than offset + size), or shrinks meanwhile; kNotMapped when the
+// system cannot map it, so the caller reads it instead.
+MappedRange consumeMappedRange(const std::string& path, uint64_t offset, uint64_t size,
+                               bool wholeFile, const FilePieceConsumer& consume);
+
 // The same through plain reads only; the fallback where mapping is not possible.
 bool readFilePiecesBuffered(const std::string& path, uint64_t size, size_t pieceUnit,
                             std::vector<uint8_t>& scratch, const FilePieceConsumer& consume);

@@ -54,38 +54,51 @@ struct FileDescriptor {
     }
 };
 
-enum class Mapped { kDone, kFailed, kNotMappable };
-
-Mapped consumeMapped(const std::string& path, uint64_t size, const FilePieceConsumer& consume) {
-    FileDescriptor file{::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC)};
-    struct stat status {};
-    if (file.fd < 0 || ::fstat(file.fd, &status) != 0) return Mapped::kFailed;
-    if (!S_ISREG(status.st_mode) || static_cast<uint64_t>(status.st_size) != size) {
-        return Mapped::kFailed;
-    }
-    if (size == 0) return Mapped::kDone;
-    if (size > SIZE_MAX || !installBusErrorHandler()) return Mapped::kNotMappable;
-    int flags = MAP_PRIVATE;
-#ifdef MAP_POPULATE
-    flags |= MAP_POPULATE;  // one call fills the page tables instead of a fault per page
-#endif
-    void* view = ::mmap(nullptr, static_cast<size_t>(size), PROT_READ, flags, file.fd, 0);
-    if (view == MAP_FAILED) return Mapped::kNotMappable;
-    const bool ok = consumeGuarded(static_cast<const uint8_t*>(view), size, consume);
-    ::munmap(view, static_cast<size_t>(size));
-    return ok ? Mapped::kDone : Mapped::kFailed;
+long pageSize() {
+    static const long size = ::sysconf(_SC_PAGESIZE);
+    return size;
 }
 
 }  // namespace
 
+MappedRange consumeMappedRange(const std::string& path, uint64_t offset, uint64_t size,
+                               bool wholeFile, const FilePieceConsumer& consume) {
+    FileDescriptor file{::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC)};
+    struct stat status {};
+    if (file.fd < 0 || ::fstat(file.fd, &status) != 0) return MappedRange::kFailed;
+    const auto fileBytes = static_cast<uint64_t>(status.st_size);
+    if (!S_ISREG(status.st_mode) || fileBytes < offset || fileBytes - offset < size ||
+        (wholeFile && fileBytes != offset + size)) {
+        return MappedRange::kFailed;
+    }
+    if (size == 0) return MappedRange::kDone;
+    // The mapping starts on a page boundary at or before the range.
+    const uint64_t skip = pageSize() > 0 ? offset % static_cast<uint64_t>(pageSize()) : 0;
+    if (pageSize() <= 0 || size > SIZE_MAX - skip || offset - skip > INT64_MAX ||
+        !installBusErrorHandler()) {
+        return MappedRange::kNotMapped;
+    }
+    const auto length = static_cast<size_t>(size + skip);
+    int flags = MAP_PRIVATE;
+#ifdef MAP_POPULATE
+    flags |= MAP_POPULATE;  // one call fills the page tables instead of a fault per page
+#endif
+    void* view =
+        ::mmap(nullptr, length, PROT_READ, flags, file.fd, static_cast<off_t>(offset - skip));
+    if (view == MAP_FAILED) return MappedRange::kNotMapped;
+    const bool ok = consumeGuarded(static_cast<const uint8_t*>(view) + skip, size, consume);
+    ::munmap(view, length);
+    return ok ? MappedRange::kDone : MappedRange::kFailed;
+}
+
 bool readFilePieces(const std::string& path, uint64_t size, size_t pieceUnit,
                     std::vector<uint8_t>& scratch, const FilePieceConsumer& consume) {
-    switch (consumeMapped(path, size, consume)) {
-        case Mapped::kDone:
+    switch (consumeMappedRange(path, 0, size, true, consume)) {
+        case MappedRange::kDone:
             return true;
-        case Mapped::kFailed:
+        case MappedRange::kFailed:
             return false;
-        case Mapped::kNotMappable:
+        case MappedRange::kNotMapped:
             break;
     }
     return readFilePiecesBuffered(path, size, pieceUnit, scratch, consume);

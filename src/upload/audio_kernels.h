@@ -24,6 +24,12 @@ uint64_t InputFrameBytes(const SampleLayout& layout);
 bool ConvertSamplesInPlace(uint8_t* buffer, size_t size, size_t inputOffset, uint32_t frames,
                            const SampleLayout& layout);
 
+// The same from `input` into `records`, which do not overlap: the samples are
+// converted as they are read from wherever they lie (a mapped file). False, with
+// nothing written, for a layout that ConvertSamplesInPlace refuses.
+bool ConvertSamples(const uint8_t* input, uint8_t* records, uint32_t frames,
+                    const SampleLayout& layout);
+
 // Reverses the bytes of every `bytesPerSample`-byte sample; a partial last sample stays.
 void ReverseSampleBytes(uint8_t* data, size_t size, uint32_t bytesPerSample);
 

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "audio_files.h"
+#include "scenario/page_buffer.h"
 #include "scenario/scenario.h"
 #include "support.h"
 #include "upload/audio_kernels.h"
@@ -34,7 +35,8 @@ std::vector<uint32_t> ReferenceWords(const std::vector<uint8_t>& in, uint32_t fr
     return words;
 }
 
-TEST(AudioKernelsTest, InPlaceConversionMatchesAPlainOneForEveryLayout) {
+// In place, and from separate input into aligned records (where the vector path runs).
+TEST(AudioKernelsTest, ConversionMatchesAPlainOneForEveryLayout) {
     std::mt19937 random(7);
     for (const bool big : {false, true}) {
         for (uint32_t bytes = 1; bytes <= 3; ++bytes) {
@@ -50,10 +52,15 @@ TEST(AudioKernelsTest, InPlaceConversionMatchesAPlainOneForEveryLayout) {
                     std::copy(in.begin(), in.end(), buffer.end() - input);
                     ASSERT_TRUE(
                         ConvertSamplesInPlace(buffer.data(), size, size - input, frames, l));
+                    PageBuffer records;
+                    ASSERT_TRUE(records.resize(size));
+                    ASSERT_TRUE(ConvertSamples(in.data(), records.data(), frames, l));
+                    const std::vector<uint8_t> separate(records.begin(), records.end());
                     const std::vector<uint32_t> expected = ReferenceWords(in, frames, l);
                     for (size_t i = 0; i < expected.size(); ++i) {
                         ASSERT_EQ(WordAt(buffer, i), expected[i])
                             << "word " << i << ", " << channels << " ch, " << bytes << " bytes";
+                        ASSERT_EQ(WordAt(separate, i), expected[i]) << "word " << i;
                     }
                 }
             }
