@@ -3,6 +3,7 @@
 #include <string>
 
 #include "device/config_items.h"
+#include "scenario/paths.h"
 #include "scenario/scenario.h"
 #include "upload/layout_indexes.h"
 #include "upload/loader.h"
@@ -51,6 +52,11 @@ void SendPacketType(DataLoaderBase& loader, const AudioFormat& format, bool comp
     } else {
         loader.ReportInfo(kPacketTypeFailed);
     }
+}
+
+// The line before the fatal one: which file, and why it was refused.
+std::string RefusalLine(const ScenarioSettings& settings, const std::string& why) {
+    return fileName(settings.audio) + ": " + why;
 }
 
 std::string ParametersText(const AudioFormat& format) {
@@ -119,16 +125,22 @@ uint32_t AudioPacketType(const AudioFormat& format, bool compressed) {
     return format.channels == 8 && LinkAudioRate(format, compressed) >= 64000 ? 3 : 0;
 }
 
-std::string CheckAudioFile(const ScenarioSettings& settings) {
+std::vector<std::string> CheckAudioFile(const ScenarioSettings& settings) {
     std::vector<uint8_t> data;
     AudioFormat format;
-    return ReadAudioFile(settings, data, format) ? std::string() : kReadFailed;
+    std::string why;
+    if (ReadAudioFile(settings, data, format, &why)) return {};
+    return {RefusalLine(settings, why), kReadFailed};
 }
 
 bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings) {
     std::vector<uint8_t> data;
     AudioFormat format;
-    if (!ReadAudioFile(settings, data, format)) return Fail(loader, kReadFailed);
+    std::string why;
+    if (!ReadAudioFile(settings, data, format, &why)) {
+        loader.ReportError(RefusalLine(settings, why));
+        return Fail(loader, kReadFailed);
+    }
     // The buffer is at most 32 bits long: ReadAudioFile refuses anything larger.
     const uint32_t length = static_cast<uint32_t>(data.size());
     if (!WriteMemoryBlock(AudioBlockIndex(settings), data)) return Fail(loader, kTransferFailed);

@@ -19,9 +19,15 @@ struct AudioFormat {
     uint16_t bitsPerSample = 0;
 };
 
-// Reads the `audio` file into device audio data. False when the file cannot be used.
+// How an audio path is read, by its extension (case-sensitive): "wav" and "wave" are WAV
+// files, "bin" raw samples; anything else cannot be read.
+enum class AudioFileKind { kWave, kRaw, kUnknown };
+AudioFileKind AudioFileKindOf(const std::string& path);
+
+// Reads the `audio` file into device audio data. False when the file cannot be used;
+// then `why` (when given) says why, worded to follow the file's name.
 bool ReadAudioFile(const ScenarioSettings& settings, std::vector<uint8_t>& data,
-                   AudioFormat& format);
+                   AudioFormat& format, std::string* why = nullptr);
 
 // Fills `destination` with up to `size` bytes of the file's samples; returns the count.
 using SampleSource = std::function<size_t(uint8_t* destination, size_t size)>;
@@ -34,9 +40,12 @@ bool BuildWaveAudioData(const WaveHeader& header, const SampleSource& source,
 // Format of raw audio, from the scenario's channel, sampling and bit codes; a field
 // whose code has no value is 0.
 AudioFormat RawAudioFormat(const ScenarioSettings& settings);
+// Why the codes give no raw format that can be converted; empty when they do.
+std::string RawAudioFormatProblem(const ScenarioSettings& settings);
 // Device audio data of raw interleaved little-endian samples (16 or 24 bits), `fileBytes`
 // long, byte-swapped per 16-bit word first when `swap`: whole frames only, no trailing
-// bytes, so 16-bit input gives twice its size. False for formats that cannot be converted.
+// bytes, so 16-bit input gives twice its size. False for formats that cannot be converted
+// (no channels, no rate, sample sizes other than 16 and 24 bits).
 bool BuildRawAudioData(const AudioFormat& format, bool swap, uint64_t fileBytes,
                        const SampleSource& source, std::vector<uint8_t>& data);
 
@@ -54,8 +63,8 @@ ChannelStatus BuildChannelStatus(const AudioFormat& format, bool compressed);
 uint32_t AudioPacketType(const AudioFormat& format, bool compressed);
 
 // Why the `audio` file cannot be read into device audio data, as the upload reports
-// it; empty when it can.
-std::string CheckAudioFile(const ScenarioSettings& settings);
+// it (the file and its problem, then the fatal line); empty when it can.
+std::vector<std::string> CheckAudioFile(const ScenarioSettings& settings);
 
 // Reads, transfers and configures the audio; reports through the loader.
 bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings);

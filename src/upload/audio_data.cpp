@@ -1,5 +1,7 @@
 // Reading audio files into the device's audio data.
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <string>
@@ -14,6 +16,11 @@ namespace {
 
 // The audio size register is 32 bits wide, so no larger stream can be described.
 constexpr uint64_t kMaxAudioDataBytes = UINT32_MAX;
+
+constexpr const char* kUnknownExtension = "the extension is neither wav, wave nor bin";
+constexpr const char* kCannotOpen = "the file cannot be opened";
+constexpr const char* kNotConverted =
+    "the samples cannot be read, or give more audio data than the device takes";
 
 bool SizeBuffer(std::vector<uint8_t>& data, uint64_t size) {
     if (size > kMaxAudioDataBytes) return false;
@@ -75,26 +82,49 @@ SampleSource FileSource(std::FILE* file) {
     };
 }
 
-bool ReadWaveFile(const std::string& path, std::vector<uint8_t>& data, AudioFormat& format) {
+bool Refuse(std::string& why, std::string text) {
+    why = std::move(text);
+    return false;
+}
+
+bool ReadWaveFile(const std::string& path, std::vector<uint8_t>& data, AudioFormat& format,
+                  std::string& why) {
     WaveReader reader;
-    if (!reader.open(path)) return false;
+    if (!reader.open(path)) return Refuse(why, reader.problem());
     const WaveHeader& header = reader.header();
     format = AudioFormat{header.channels, header.sampleRate, header.bitsPerSample};
     const SampleSource source = [&reader](uint8_t* destination, size_t size) {
         return reader.readSamples(destination, size);
     };
-    return BuildWaveAudioData(header, source, data);
+    return BuildWaveAudioData(header, source, data) || Refuse(why, kNotConverted);
 }
 
-bool ReadRawFile(const ScenarioSettings& settings, std::vector<uint8_t>& data,
-                 AudioFormat& format) {
+bool ReadRawFile(const ScenarioSettings& settings, std::vector<uint8_t>& data, AudioFormat& format,
+                 std::string& why) {
+    const std::string problem = RawAudioFormatProblem(settings);
+    if (!problem.empty()) return Refuse(why, problem);
     const int64_t size = fileSize(settings.audio);
-    if (size < 0) return false;
-    std::unique_ptr<std::FILE, FileCloser> file(openFile(settings.audio, "rb"));
-    if (!file) return false;
+    std::unique_ptr<std::FILE, FileCloser> file;
+    if (size >= 0) file.reset(openFile(settings.audio, "rb"));
+    if (!file) return Refuse(why, kCannotOpen);
     format = RawAudioFormat(settings);
     return BuildRawAudioData(format, settings.audioswap, static_cast<uint64_t>(size),
-                             FileSource(file.get()), data);
+                             FileSource(file.get()), data) ||
+           Refuse(why, kNotConverted);
+}
+
+using Tail = std::array<uint8_t, 4>;
+
+// The 4 bytes after the records keep the end of the file's samples. A big-endian file
+// gives them in little-endian order, as the same samples in a RIFF file would, so they
+// are taken before the conversion overwrites the start of the last samples.
+Tail LittleEndianTail(const uint8_t* samples, size_t bytes, uint32_t sampleBytes, Tail tail) {
+    for (size_t i = 0; i < tail.size() && i < bytes; ++i) {
+        const size_t at = bytes - 1 - i;
+        const size_t within = at % sampleBytes;
+        tail[tail.size() - 1 - i] = samples[at - within + sampleBytes - 1 - within];
+    }
+    return tail;
 }
 
 }  // namespace
@@ -107,7 +137,8 @@ bool BuildWaveAudioData(const WaveHeader& header, const SampleSource& source,
     const uint32_t sampleBytes = header.bitsPerSample / 8u;
     const uint64_t fileBytes = uint64_t{sampleBytes} * header.channels * header.frames;
     // The samples end where the buffer ends, so every record is written behind the
-    // input it comes from. A block align too small for the samples leaves them unread.
+    // input it comes from. A block align too small for the samples (the header reader
+    // refuses one) leaves them unread.
     uint8_t* samples = nullptr;
     size_t got = 0;
     if (fileBytes <= uint64_t{header.blockAlign} * header.frames && fileBytes <= size) {
@@ -122,8 +153,16 @@ bool BuildWaveAudioData(const WaveHeader& header, const SampleSource& source,
     }
     const SampleLayout layout{header.channels, sampleBytes, words, swap};
     const uint64_t input = InputFrameBytes(layout) * header.frames;
-    return ConvertSamplesInPlace(data.data(), data.size(), static_cast<size_t>(size - input),
-                                 header.frames, layout);
+    uint8_t* end = data.data() + (size - 4);
+    Tail tail;
+    std::memcpy(tail.data(), end, tail.size());
+    if (swap && samples) tail = LittleEndianTail(samples, fileBytes, sampleBytes, tail);
+    if (!ConvertSamplesInPlace(data.data(), data.size(), static_cast<size_t>(size - input),
+                               header.frames, layout)) {
+        return false;
+    }
+    std::memcpy(end, tail.data(), tail.size());
+    return true;
 }
 
 AudioFormat RawAudioFormat(const ScenarioSettings& settings) {
@@ -131,9 +170,27 @@ AudioFormat RawAudioFormat(const ScenarioSettings& settings) {
                        RawBits(settings.audiobits)};
 }
 
+std::string RawAudioFormatProblem(const ScenarioSettings& settings) {
+    const AudioFormat format = RawAudioFormat(settings);
+    if (format.channels == 0) {
+        return "audiochannels code " + std::to_string(settings.audiochannels) +
+               " gives no channel count";
+    }
+    if (format.sampleRate == 0) {
+        return "audiosampling code " + std::to_string(settings.audiosampling) +
+               " gives no sample rate";
+    }
+    if (format.bitsPerSample != 16 && format.bitsPerSample != 24) {
+        return "audiobits code " + std::to_string(settings.audiobits) +
+               " gives no sample size that raw audio can be converted from";
+    }
+    return std::string();
+}
+
 bool BuildRawAudioData(const AudioFormat& format, bool swap, uint64_t fileBytes,
                        const SampleSource& source, std::vector<uint8_t>& data) {
-    if (format.channels == 0 || (format.bitsPerSample != 16 && format.bitsPerSample != 24)) {
+    if (format.channels == 0 || format.sampleRate == 0 ||
+        (format.bitsPerSample != 16 && format.bitsPerSample != 24)) {
         return false;
     }
     const SampleLayout layout{format.channels, format.bitsPerSample / 8u,
@@ -152,11 +209,28 @@ bool BuildRawAudioData(const AudioFormat& format, bool swap, uint64_t fileBytes,
                                  static_cast<uint32_t>(frames), layout);
 }
 
+AudioFileKind AudioFileKindOf(const std::string& path) {
+    const std::string extension = fileExtension(path);
+    if (extension == "wav" || extension == "wave") return AudioFileKind::kWave;
+    if (extension == "bin") return AudioFileKind::kRaw;
+    return AudioFileKind::kUnknown;
+}
+
 bool ReadAudioFile(const ScenarioSettings& settings, std::vector<uint8_t>& data,
-                   AudioFormat& format) {
-    const std::string extension = fileExtension(settings.audio);
-    if (extension == "wav" || extension == "wave")
-        return ReadWaveFile(settings.audio, data, format);
-    if (extension == "bin") return ReadRawFile(settings, data, format);
-    return false;
+                   AudioFormat& format, std::string* why) {
+    std::string problem;
+    bool read = false;
+    switch (AudioFileKindOf(settings.audio)) {
+        case AudioFileKind::kWave:
+            read = ReadWaveFile(settings.audio, data, format, problem);
+            break;
+        case AudioFileKind::kRaw:
+            read = ReadRawFile(settings, data, format, problem);
+            break;
+        case AudioFileKind::kUnknown:
+            problem = kUnknownExtension;
+            break;
+    }
+    if (!read && why) *why = problem;
+    return read;
 }

@@ -3,6 +3,7 @@
 #include "scenario/paths.h"
 #include "scenario/scenario.h"
 #include "scenario/selection.h"
+#include "upload/audio.h"
 #include "upload/layout_indexes.h"
 #include "upload/video.h"
 #include "upload/wave_reader.h"
@@ -20,13 +21,21 @@ uint32_t FrameReservation(const Timing& timing) {
     return (RoundUp(4 * timing.hactive, 1024) + RoundUp(2 * timing.hactive, 1024)) * timing.vactive;
 }
 
+// Sized by the same extension rule the audio reader uses.
 uint64_t AudioDataSize(const std::string& path) {
-    if (path.find(".bin") != std::string::npos) {
-        const int64_t size = fileSize(path);
-        return size < 0 ? 0 : 2 * static_cast<uint64_t>(size);
+    switch (AudioFileKindOf(path)) {
+        case AudioFileKind::kRaw: {
+            const int64_t size = fileSize(path);
+            return size < 0 ? 0 : 2 * static_cast<uint64_t>(size);
+        }
+        case AudioFileKind::kWave: {
+            WaveReader reader;
+            return reader.open(path) ? reader.deviceDataSize() : 0;
+        }
+        case AudioFileKind::kUnknown:
+            break;
     }
-    WaveReader reader;
-    return reader.open(path) ? reader.deviceDataSize() : 0;
+    return 0;
 }
 
 // Rounded in 64 bits: long multi-channel audio can pass 4 GiB of device data, and a

@@ -8,6 +8,23 @@
 
 namespace {
 
+constexpr const char* kNotWave = "the file is not a RIFF/RIFX WAVE file";
+constexpr const char* kShortHeader = "the file ends inside its WAV header";
+constexpr const char* kNotExtensiblePcm = "format tag 65534 (extensible) holds no PCM sub-format";
+constexpr const char* kCannotOpen = "the file cannot be opened";
+constexpr const char* kCannotRead = "the file cannot be read";
+
+constexpr uint16_t kTagExtensible = 0xFFFE;
+// The extensible fmt body: the plain 16 bytes, a size, valid bits, a channel mask and
+// the 16-byte sub-format GUID that ends it.
+constexpr uint32_t kExtensibleFmtBytes = 40;
+constexpr size_t kGuidBytes = 16;
+// The PCM sub-format GUID 00000001-0000-0010-8000-00AA00389B71 as files store it.
+constexpr uint8_t kPcmSubFormat[kGuidBytes] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
+                                               0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+// File offset of the fmt body.
+constexpr uint64_t kFmtBodyOffset = 20;
+
 uint32_t Read32(const uint8_t* p, bool big) {
     if (big) return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
     return p[0] | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
@@ -24,9 +41,78 @@ bool HasId(const uint8_t* p, const char* id) {
     return std::memcmp(p, id, 4) == 0;
 }
 
+bool Refuse(std::string* why, std::string text) {
+    if (why) *why = std::move(text);
+    return false;
+}
+
 // Bytes of one frame as the frame count divides them; 0 when it has no size.
 uint32_t FrameBytes(const WaveHeader& header) {
     return uint32_t{header.bitsPerSample} * header.channels / 8;
+}
+
+// The sub-format of an extensible header is only known once the rest of fmt is read.
+bool MayBePcm(const WaveHeader& header) {
+    if (header.formatTag == 0 || header.formatTag == 1) return true;
+    return header.formatTag == kTagExtensible && !header.bigEndian &&
+           header.fmtSize >= kExtensibleFmtBytes;
+}
+
+// The conversion places a file's frames inside the records they become, so a frame
+// without a size, one whose samples overrun it, or one wider than its record cannot be
+// converted safely.
+bool CheckFrameSize(const WaveHeader& header, std::string* why) {
+    const std::string align = std::to_string(header.blockAlign);
+    if (FrameBytes(header) == 0 || header.blockAlign == 0) {
+        return Refuse(why, std::to_string(header.channels) + " channels of " +
+                               std::to_string(header.bitsPerSample) + " bits with block align " +
+                               align + " give no frame size");
+    }
+    const uint32_t samples = header.bitsPerSample / 8u * header.channels;
+    if (header.blockAlign < samples) {
+        return Refuse(why, "block align " + align + " is smaller than one frame of " +
+                               std::to_string(samples) + " bytes");
+    }
+    const uint32_t record = 4 * AudioRecordWords(header.channels);
+    if (header.blockAlign > record) {
+        return Refuse(why, "block align " + align + " is wider than a device record of " +
+                               std::to_string(record) + " bytes");
+    }
+    return true;
+}
+
+bool CheckSubFormat(const WaveByteReader& read, uint64_t fileSize, const WaveHeader& header,
+                    std::string* why) {
+    if (header.formatTag != kTagExtensible) return true;
+    const uint64_t at = kFmtBodyOffset + header.fmtSize - kGuidBytes;
+    uint8_t guid[kGuidBytes];
+    if (at + kGuidBytes > fileSize || !read(at, guid, kGuidBytes)) {
+        return Refuse(why, kShortHeader);
+    }
+    if (std::memcmp(guid, kPcmSubFormat, kGuidBytes) != 0) return Refuse(why, kNotExtensiblePcm);
+    return true;
+}
+
+bool LocateWaveData(const WaveByteReader& read, uint64_t fileSize, WaveHeader& header) {
+    const uint64_t first = header.dataOffset - kWaveChunkHeaderBytes;
+    uint8_t chunk[kWaveChunkHeaderBytes];
+    uint8_t firstChunk[kWaveChunkHeaderBytes];
+    if (first + kWaveChunkHeaderBytes > fileSize || !read(first, firstChunk, sizeof firstChunk)) {
+        return false;
+    }
+    uint64_t offset = first;
+    for (int i = 0; i < kMaxWaveChunks; ++i) {
+        if (offset + kWaveChunkHeaderBytes > fileSize || !read(offset, chunk, sizeof chunk)) break;
+        if (HasId(chunk, "data")) {
+            header.dataOffset = offset + kWaveChunkHeaderBytes;
+            ParseWaveDataChunk(chunk, fileSize, header);
+            return true;
+        }
+        const uint64_t size = Read32(chunk + 4, header.bigEndian);
+        offset += kWaveChunkHeaderBytes + size + (size & 1);  // chunks are padded to even sizes
+    }
+    ParseWaveDataChunk(firstChunk, fileSize, header);
+    return true;
 }
 
 }  // namespace
@@ -39,14 +125,14 @@ uint64_t AudioDeviceDataSize(uint32_t channels, uint32_t frames) {
     return uint64_t{4} * AudioRecordWords(channels) * frames + 4;
 }
 
-bool ParseWaveFormat(const uint8_t* head, WaveHeader& header) {
+bool ParseWaveFormat(const uint8_t* head, WaveHeader& header, std::string* why) {
     header = WaveHeader{};
     if (HasId(head, "RIFX")) {
         header.bigEndian = true;
     } else if (!HasId(head, "RIFF")) {
-        return false;
+        return Refuse(why, kNotWave);
     }
-    if (!HasId(head + 8, "WAVE") || !HasId(head + 12, "fmt ")) return false;
+    if (!HasId(head + 8, "WAVE") || !HasId(head + 12, "fmt ")) return Refuse(why, kNotWave);
     const bool big = header.bigEndian;
     header.fmtSize = Read32(head + 16, big);
     header.formatTag = Read16(head + 20, big);
@@ -54,11 +140,11 @@ bool ParseWaveFormat(const uint8_t* head, WaveHeader& header) {
     header.sampleRate = Read32(head + 24, big);
     header.blockAlign = Read16(head + 32, big);
     header.bitsPerSample = Read16(head + 34, big);
-    if (header.formatTag != 0 && header.formatTag != 1) return false;
-    // The conversion places a file's frames inside the records they become, so a
-    // frame without a size, or one wider than its record, cannot be converted safely.
-    if (FrameBytes(header) == 0 || header.blockAlign == 0) return false;
-    if (header.blockAlign > 4 * AudioRecordWords(header.channels)) return false;
+    if (!MayBePcm(header)) {
+        if (header.formatTag == kTagExtensible) return Refuse(why, kNotExtensiblePcm);
+        return Refuse(why, "format tag " + std::to_string(header.formatTag) + " is not PCM");
+    }
+    if (!CheckFrameSize(header, why)) return false;
     const uint64_t extra = header.fmtSize > 16 ? header.fmtSize - 16 : 0;
     header.dataOffset = kWaveFormatBytes + extra + kWaveChunkHeaderBytes;
     return true;
@@ -74,55 +160,48 @@ void ParseWaveDataChunk(const uint8_t* chunk, uint64_t fileSize, WaveHeader& hea
     header.dataSize = static_cast<uint32_t>(frames * frameBytes);
 }
 
-bool LocateWaveData(const WaveChunkReader& read, uint64_t fileSize, WaveHeader& header) {
-    const uint64_t first = header.dataOffset - kWaveChunkHeaderBytes;
-    uint8_t chunk[kWaveChunkHeaderBytes];
-    uint8_t firstChunk[kWaveChunkHeaderBytes];
-    if (first + kWaveChunkHeaderBytes > fileSize || !read(first, firstChunk)) return false;
-    uint64_t offset = first;
-    for (int i = 0; i < kMaxWaveChunks; ++i) {
-        if (offset + kWaveChunkHeaderBytes > fileSize || !read(offset, chunk)) break;
-        if (HasId(chunk, "data")) {
-            header.dataOffset = offset + kWaveChunkHeaderBytes;
-            ParseWaveDataChunk(chunk, fileSize, header);
-            return true;
-        }
-        const uint64_t size = Read32(chunk + 4, header.bigEndian);
-        offset += kWaveChunkHeaderBytes + size + (size & 1);  // chunks are padded to even sizes
-    }
-    ParseWaveDataChunk(firstChunk, fileSize, header);
+bool ReadWaveChunks(const WaveByteReader& read, uint64_t fileSize, WaveHeader& header,
+                    std::string* why) {
+    if (!CheckSubFormat(read, fileSize, header, why)) return false;
+    if (!LocateWaveData(read, fileSize, header)) return Refuse(why, kShortHeader);
     return true;
 }
 
-bool ParseWaveHeader(const uint8_t* data, size_t size, WaveHeader& header) {
-    if (size < kWaveFormatBytes || !ParseWaveFormat(data, header)) return false;
-    const WaveChunkReader read = [data](uint64_t offset, uint8_t* chunk) {
-        std::memcpy(chunk, data + offset, kWaveChunkHeaderBytes);
+bool ParseWaveHeader(const uint8_t* data, size_t size, WaveHeader& header, std::string* why) {
+    if (size < kWaveFormatBytes) {
+        // Too short to tell: a file that does not even start like one is no WAV at all.
+        const bool riff = size >= 4 && (HasId(data, "RIFF") || HasId(data, "RIFX"));
+        return Refuse(why, riff ? kShortHeader : kNotWave);
+    }
+    if (!ParseWaveFormat(data, header, why)) return false;
+    const WaveByteReader read = [data](uint64_t offset, uint8_t* out, size_t count) {
+        std::memcpy(out, data + offset, count);
         return true;
     };
-    return LocateWaveData(read, size, header);
+    return ReadWaveChunks(read, size, header, why);
 }
 
 bool WaveReader::open(const std::string& path) {
     valid_ = false;
     header_ = WaveHeader{};
+    problem_.clear();
     const int64_t size = fileSize(path);
-    if (size < 0) return false;
-    file_.reset(openFile(path, "rb"));
-    if (!file_) return false;
+    if (size >= 0) file_.reset(openFile(path, "rb"));
+    if (size < 0 || !file_) return Refuse(&problem_, kCannotOpen);
     uint8_t head[kWaveFormatBytes];
-    if (std::fread(head, 1, sizeof head, file_.get()) != sizeof head) return false;
+    const size_t got = std::fread(head, 1, sizeof head, file_.get());
+    if (got != sizeof head) return ParseWaveHeader(head, got, header_, &problem_);
     WaveHeader header;
-    if (!ParseWaveFormat(head, header)) return false;
+    if (!ParseWaveFormat(head, header, &problem_)) return false;
     std::FILE* file = file_.get();
-    const WaveChunkReader read = [file](uint64_t offset, uint8_t* chunk) {
+    const WaveByteReader read = [file](uint64_t offset, uint8_t* out, size_t count) {
         return offset <= LONG_MAX && std::fseek(file, static_cast<long>(offset), SEEK_SET) == 0 &&
-               std::fread(chunk, 1, kWaveChunkHeaderBytes, file) == kWaveChunkHeaderBytes;
+               std::fread(out, 1, count, file) == count;
     };
-    if (!LocateWaveData(read, static_cast<uint64_t>(size), header)) return false;
+    if (!ReadWaveChunks(read, static_cast<uint64_t>(size), header, &problem_)) return false;
     if (header.dataOffset > LONG_MAX ||
         std::fseek(file, static_cast<long>(header.dataOffset), SEEK_SET) != 0) {
-        return false;
+        return Refuse(&problem_, kCannotRead);
     }
     header_ = header;
     valid_ = true;

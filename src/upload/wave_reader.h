@@ -1,5 +1,7 @@
-// The WAV header reader: RIFF (little-endian) or RIFX (big-endian) files holding PCM.
-// The parse is pure over bytes; WaveReader adds the file around it.
+// The WAV header reader: RIFF (little-endian) or RIFX (big-endian) files holding PCM,
+// including RIFF files with the extensible header whose sub-format is PCM.
+// The parse is pure over bytes; WaveReader adds the file around it. Every refusal can
+// name its reason in `why`, worded to follow the file's name.
 #pragma once
 
 #include <cstddef>
@@ -33,28 +35,34 @@ uint32_t AudioRecordWords(uint32_t channels);
 uint64_t AudioDeviceDataSize(uint32_t channels, uint32_t frames);
 
 // Checks the first kWaveFormatBytes bytes and fills the format fields and dataOffset.
-// Refuses other byte-order marks, forms and chunk IDs, format tags other than 0 and 1,
-// and formats whose frames cannot be converted within one record (bits x channels
-// below 8, block align 0 or wider than a record).
-bool ParseWaveFormat(const uint8_t* head, WaveHeader& header);
+// Refuses other byte-order marks, forms and chunk IDs, format tags other than 0, 1 and
+// extensible, and formats whose frames cannot be converted within one record (bits x
+// channels below 8, block align 0, smaller than the frame's samples or wider than a record).
+bool ParseWaveFormat(const uint8_t* head, WaveHeader& header, std::string* why = nullptr);
 // Reads a data chunk header (its ID is not looked at). The data size is cut to the
 // whole frames of the `fileSize` bytes the file holds.
 void ParseWaveDataChunk(const uint8_t* chunk, uint64_t fileSize, WaveHeader& header);
 
-// Reads the 8-byte chunk header at a file offset; false when it cannot.
-using WaveChunkReader = std::function<bool(uint64_t offset, uint8_t* chunk)>;
-// Finds the samples after the fmt chunk: the first chunk whose ID is "data" (other
-// chunks, such as LIST or fact, are skipped), else the chunk right after fmt. Fills
-// dataOffset, dataSize and frames; false when no chunk header follows fmt.
-bool LocateWaveData(const WaveChunkReader& read, uint64_t fileSize, WaveHeader& header);
+// Reads `size` bytes at a file offset inside the file; false when it cannot.
+using WaveByteReader = std::function<bool(uint64_t offset, uint8_t* out, size_t size)>;
+// The rest of the header after ParseWaveFormat: refuses an extensible format whose
+// sub-format is not PCM, then finds the samples after the fmt chunk: the first chunk
+// whose ID is "data" (other chunks, such as LIST or fact, are skipped), else the chunk
+// right after fmt. Fills dataOffset, dataSize and frames; false when no chunk header
+// follows fmt.
+bool ReadWaveChunks(const WaveByteReader& read, uint64_t fileSize, WaveHeader& header,
+                    std::string* why = nullptr);
 
 // The whole header of a file held in memory.
-bool ParseWaveHeader(const uint8_t* data, size_t size, WaveHeader& header);
+bool ParseWaveHeader(const uint8_t* data, size_t size, WaveHeader& header,
+                     std::string* why = nullptr);
 
 class WaveReader {
   public:
-    // Opens the file and reads its header; false when it cannot be used.
+    // Opens the file and reads its header; false when it cannot be used, and problem()
+    // says why.
     bool open(const std::string& path);
+    const std::string& problem() const { return problem_; }
     const WaveHeader& header() const { return header_; }
     uint32_t frames() const { return header_.frames; }
     uint32_t dataSize() const { return header_.dataSize; }
@@ -70,5 +78,6 @@ class WaveReader {
     };
     std::unique_ptr<std::FILE, Closer> file_;
     WaveHeader header_;
+    std::string problem_;
     bool valid_ = false;
 };

@@ -10,6 +10,7 @@
 #include "sim_device.h"
 #include "support.h"
 #include "upload/audio.h"
+#include "upload/wave_reader.h"
 
 namespace {
 
@@ -145,11 +146,34 @@ TEST_F(AudioUploadTest, EachFailingStepReportsItsMessage) {
     }
 }
 
-TEST_F(AudioUploadTest, UnreadableFileTouchesNothing) {
+TEST_F(AudioUploadTest, RefusedFilesAreNamedWithTheReasonAndTouchNothing) {
+    WavSpec floating;
+    floating.formatTag = 3;
+    WavSpec narrow;
+    narrow.blockAlign = 2;
+    const std::vector<uint8_t> zeros(16, 0);
+    struct Case {
+        std::string name;
+        std::vector<uint8_t> content;
+        std::string why;
+    };
+    const Case cases[] = {
+        {"tone.wav", MakeWav(floating, zeros), "format tag 3 is not PCM"},
+        {"tone.wav", MakeWav(narrow, zeros), "block align 2 is smaller than one frame of 4 bytes"},
+        {"tone.wave", std::vector<uint8_t>(64, 'x'), "the file is not a RIFF/RIFX WAVE file"},
+        {"audio.WAV", MakeWav({}, zeros), "the extension is neither wav, wave nor bin"},
+        {"raw.bin", zeros, "audiosampling code 4 gives no sample rate"},
+    };
     Layout(1);
-    settings.audio = folder.write("audio.WAV", MakeWav({}, std::vector<uint8_t>(8, 0)));
-    EXPECT_FALSE(UploadAudio(loader, settings));
-    EXPECT_EQ(loader.lines, std::vector<std::string>{"error: Fatal: failed to read audio file"});
+    settings.audiosampling = 4;
+    for (const Case& c : cases) {
+        loader.lines.clear();
+        settings.audio = folder.write(c.name, c.content);
+        EXPECT_FALSE(UploadAudio(loader, settings));
+        EXPECT_EQ(loader.lines,
+                  (std::vector<std::string>{"error: " + c.name + ": " + c.why,
+                                            "error: Fatal: failed to read audio file"}));
+    }
     EXPECT_TRUE(sim.trace().empty());
 }
 
@@ -157,35 +181,32 @@ bool HaveSox() {
     return std::system("sox --version >/dev/null 2>&1") == 0;
 }
 
-// sox writes the reference: the same WAV decoded to 32-bit little-endian samples.
-TEST(AudioSoxTest, DecodedWordsMatchSoxForSixteenAndTwentyFourBits) {
+// sox writes the reference: the same WAV decoded to 32-bit little-endian samples. Its
+// 24-bit and multichannel files carry the extensible header (format tag 0xFFFE).
+TEST(AudioSoxTest, DecodedWordsMatchSox) {
     if (!HaveSox()) GTEST_SKIP() << "sox is not installed";
     TempFolder folder;
-    for (const int bits : {16, 24}) {
+    for (const auto& [channels, bits] : {std::pair{2, 16}, {2, 24}, {6, 16}}) {
         const std::string wav = folder.path() + "/tone" + std::to_string(bits) + ".wav";
         const std::string raw = folder.path() + "/tone" + std::to_string(bits) + ".raw";
-        const std::string make = "sox -D -n -r 48000 -c 2 -b " + std::to_string(bits) + " " + wav +
+        const std::string make = "sox -D -n -r 48000 -c " + std::to_string(channels) + " -b " +
+                                 std::to_string(bits) + " " + wav +
                                  " synth 0.25 sine 440 sine 997 gain -1";
         const std::string decode = "sox -D " + wav + " -t raw -e signed-integer -b 32 -L " + raw;
         ASSERT_EQ(std::system(make.c_str()), 0);
         ASSERT_EQ(std::system(decode.c_str()), 0);
-        // sox marks 24-bit files as extensible, which is refused; the samples are plain PCM.
-        std::vector<uint8_t> file;
-        ASSERT_TRUE(readWholeFile(wav, file));
-        if (file[20] == 0xFE && file[21] == 0xFF) {
-            file[20] = 1;
-            file[21] = 0;
-        }
         ScenarioSettings settings;
-        settings.audio = folder.write("pcm.wav", file);
+        settings.audio = wav;
         std::vector<uint8_t> data;
         AudioFormat format;
         ASSERT_TRUE(ReadAudioFile(settings, data, format));
         std::vector<uint8_t> reference;
         ASSERT_TRUE(readWholeFile(raw, reference));
-        ASSERT_EQ(data.size(), reference.size() + 4) << bits;
+        const size_t words = AudioRecordWords(channels);
+        ASSERT_EQ(data.size(), reference.size() / channels * words + 4) << bits;
         for (size_t i = 0; i < reference.size() / 4; ++i) {
-            ASSERT_EQ(WordAt(data, i), WordAt(reference, i) >> 8) << bits << " bits, word " << i;
+            ASSERT_EQ(WordAt(data, i / channels * words + i % channels), WordAt(reference, i) >> 8)
+                << channels << " channels, " << bits << " bits, sample " << i;
         }
     }
 }

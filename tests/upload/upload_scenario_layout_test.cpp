@@ -110,9 +110,13 @@ TEST_F(MemoryBlocksTest, AudioBlockFromTheWaveHeaderOrTheRawSize) {
     settings.audio = folder.write("eight.wav", MakeWav(eight, std::vector<uint8_t>(16 * 400, 0)));
     EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{0, 24576}));  // 400 x 32 + 4
 
-    // ".bin" anywhere means raw samples: twice the file size, header or not.
-    settings.audio = folder.write("tone.bin.wav", std::vector<uint8_t>(10000, 0));
+    // The extension decides, as when reading: "bin" is raw, twice the file size.
+    settings.audio = folder.write("tone.wav.bin", std::vector<uint8_t>(10000, 0));
     EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{0, 24576}));
+    WavSpec bytes;
+    bytes.bits = 8;
+    settings.audio = folder.write("tone.bin.wav", MakeWav(bytes, std::vector<uint8_t>(6000, 0)));
+    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{0, 24576}));               // 3000 x 8 + 4
     settings.audio = folder.write("tone.wav", std::vector<uint8_t>(10000, 0));  // no header
     EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{0, 0}));
     settings.audio = Path("missing.bin");

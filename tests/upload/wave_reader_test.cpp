@@ -66,6 +66,18 @@ TEST(WaveReaderTest, FormatTagsOtherThanZeroAndOneAreRefused) {
     }
 }
 
+TEST(WaveReaderTest, ExtensibleHeadersAreReadWithThePcmSubFormat) {
+    WavSpec wav;
+    wav.formatTag = 0xFFFE;
+    wav.fmtSize = 40;
+    std::vector<uint8_t> file = MakeWav(wav, std::vector<uint8_t>(8, 0));
+    const uint8_t pcm[] = {1, 0, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
+    std::copy(pcm, pcm + 16, file.begin() + 44);  // the last 16 bytes of the fmt body
+    EXPECT_EQ(Parse(file).frames, 2u);
+    file[44] = 3;  // floating point
+    EXPECT_FALSE(Accepts(file));
+}
+
 TEST(WaveReaderTest, RefusesFramesThatCannotBeConvertedSafely) {
     struct Case {
         uint16_t channels, bits;
@@ -77,6 +89,7 @@ TEST(WaveReaderTest, RefusesFramesThatCannotBeConvertedSafely) {
         {1, 4, -1, false},    // 4 bits a frame
         {2, 4, 1, true},      // 8 bits a frame
         {2, 16, 0, false},    // block align 0
+        {2, 16, 2, false},    // smaller than the frame's samples
         {16, 24, -1, false},  // 48-byte frames in 32-byte records
         {9, 32, -1, false},   // 36-byte frames
         {8, 32, -1, true},    // exactly one record
