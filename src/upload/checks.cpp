@@ -65,16 +65,18 @@ ScenarioFiles FindScenarioFiles(const ScenarioSettings& settings) {
 std::vector<std::string> MissingFileLines(const ScenarioSettings& settings,
                                           const ScenarioFiles& files) {
     // A sequence holds only files that exist, so an empty one is the only miss; it is
-    // reported by its own name.
+    // reported by the first file it looked for.
     std::vector<std::string> lines;
     for (size_t i = 0; i < files.videoItems.size(); ++i) {
-        if (files.frames[i].empty()) lines.push_back(MissingLine(files.videoItems[i]));
+        if (files.frames[i].empty()) {
+            lines.push_back(MissingLine(FirstSequenceFile(files.videoItems[i])));
+        }
     }
     if (IsSelected(settings.audio) && !fileExists(settings.audio)) {
         lines.push_back(MissingLine(settings.audio));
     }
     if (IsSelected(settings.packets) && files.packets.empty()) {
-        lines.push_back(MissingLine(settings.packets));
+        lines.push_back(MissingLine(FirstSequenceFile(settings.packets)));
     }
     return lines;
 }

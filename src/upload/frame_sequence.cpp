@@ -32,11 +32,22 @@ std::string numberedName(const SequenceName& name, uint64_t number) {
     return name.prefix + digits + "." + name.extension;
 }
 
+std::string withoutTrailingSemicolons(std::string path) {
+    while (!path.empty() && path.back() == ';') path.pop_back();
+    return path;
+}
+
+// A bare name stays in the current folder rather than moving to the root.
+std::string candidatePath(const std::string& base, const SequenceName& name, uint64_t number) {
+    std::string candidate = SiblingPath(base, numberedName(name, number));
+    std::replace(candidate.begin(), candidate.end(), '/', '\\');
+    return candidate;
+}
+
 }  // namespace
 
 std::vector<SequenceFile> ExpandFileSequenceSized(const std::string& path) {
-    std::string base = path;
-    while (!base.empty() && base.back() == ';') base.pop_back();
+    const std::string base = withoutTrailingSemicolons(path);
     std::vector<SequenceFile> files;
     SequenceName name;
     if (base.empty() || !parseSequenceName(fileName(base), name)) return files;
@@ -45,11 +56,8 @@ std::vector<SequenceFile> ExpandFileSequenceSized(const std::string& path) {
         if (fileStatus(base, size)) files.push_back({base, size});
         return files;
     }
-    // A bare name stays in the current folder rather than moving to the root.
-    const std::string folder = folderOf(base);
     for (uint64_t number = 0;; ++number) {
-        std::string candidate = joinPath(folder, numberedName(name, number));
-        std::replace(candidate.begin(), candidate.end(), '/', '\\');
+        std::string candidate = candidatePath(base, name, number);
         if (fileStatus(candidate, size)) {
             files.push_back({std::move(candidate), size});
         } else if (number != 0) {
@@ -67,6 +75,22 @@ std::vector<std::string> ExpandFileSequence(const std::string& path) {
 
 uint32_t CountFileSequence(const std::string& path) {
     return static_cast<uint32_t>(ExpandFileSequenceSized(path).size());
+}
+
+std::string FirstSequenceFile(const std::string& path) {
+    const std::string base = withoutTrailingSemicolons(path);
+    SequenceName name;
+    if (base.empty() || !parseSequenceName(fileName(base), name) || name.digits == 0) return path;
+    return candidatePath(base, name, 0);
+}
+
+std::string SiblingPath(const std::string& path, const std::string& name) {
+    const std::string folder = folderOf(path);
+    // folderOf gives no folder for a file in the root, which would put it in the current one.
+    if (folder.empty() && !path.empty() && (path[0] == '/' || path[0] == '\\')) {
+        return path.substr(0, 1) + name;
+    }
+    return joinPath(folder, name);
 }
 
 bool IsBinaryImagePath(const std::string& path) {

@@ -22,5 +22,10 @@ std::vector<SequenceFile> ExpandFileSequenceSized(const std::string& path);
 std::vector<std::string> ExpandFileSequence(const std::string& path);
 // The length of ExpandFileSequence(path).
 uint32_t CountFileSequence(const std::string& path);
+// The first file the sequence looks for (its number 0); a name without digits as written.
+std::string FirstSequenceFile(const std::string& path);
+// The path of `name` in the folder of `path`; a file directly in the root ("/img000.bin")
+// keeps the root as its folder.
+std::string SiblingPath(const std::string& path, const std::string& name);
 // True when the path contains ".bin" anywhere (case-sensitive).
 bool IsBinaryImagePath(const std::string& path);

@@ -5,6 +5,7 @@
 #include "format/color_format.h"
 #include "scenario/playing_order.h"
 #include "scenario/scenario.h"
+#include "scenario/selection.h"
 #include "upload/frame_sequence.h"
 #include "upload/layout_indexes.h"
 #include "upload/loader.h"
@@ -41,9 +42,15 @@ std::string SummaryText(size_t steps, const StepTotals& totals) {
     return text;
 }
 
+// Frames are numbered from 0, so the frame count itself is no frame; without any video
+// frame 0 stands for the pattern and still passes.
+bool FrameExists(uint32_t frame, uint32_t frames) {
+    return frames == 0 ? frame == 0 : frame < frames;
+}
+
 // The error for the first frame or packet of the step that does not exist; empty when all do.
 std::string MissingStepContent(const PlayingOrderStep& step, uint32_t frames, uint32_t packets) {
-    if (step.frame > frames) {
+    if (!FrameExists(step.frame, frames)) {
         return "Scenario: FATAL error, video frame " + std::to_string(step.frame) +
                " cannot be found";
     }
@@ -67,8 +74,10 @@ uint64_t estimateLinkClock(uint16_t colorCode, const ScenarioSettings& settings)
 namespace {
 
 // Frames of all video items together: a field of several items would otherwise count
-// as no frames at all, and only frame 0 could be played.
+// as no frames at all, and only frame 0 could be played. Video that is not selected is
+// not uploaded, so it has no frames.
 uint32_t CountVideoFrames(const std::string& video) {
+    if (!IsSelected(video)) return 0;
     uint64_t frames = 0;
     for (const std::string& item : VideoItems(video)) frames += CountFileSequence(item);
     return frames > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(frames);

@@ -219,7 +219,7 @@ bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::str
 
 FormatTable VideoFormatTable(const std::vector<std::string>& items) {
     if (items.empty()) return {};
-    return readFormatTable(joinPath(folderOf(items.front()), "formats.cfg"));
+    return readFormatTable(SiblingPath(items.front(), "formats.cfg"));
 }
 
 bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings,

@@ -94,6 +94,13 @@ TEST(FrameSequence, UnusableNamesGiveNothing) {
     }
 }
 
+TEST(FrameSequence, FirstFileLookedForAndFilesInTheRoot) {
+    EXPECT_EQ(FirstSequenceFile("d/img007.bin"), "d\\img000.bin");
+    EXPECT_EQ(FirstSequenceFile("d/clip.bin;"), "d/clip.bin;");  // no digits: as written
+    EXPECT_EQ(FirstSequenceFile("/img007.bin"), "\\img000.bin");
+    EXPECT_EQ(SiblingPath("/img000.bin", "formats.cfg"), "/formats.cfg");
+}
+
 TEST(FrameSequence, BinaryPathsContainDotBin) {
     EXPECT_TRUE(IsBinaryImagePath("a/clip.bin"));
     EXPECT_TRUE(IsBinaryImagePath("a.bin.raw"));

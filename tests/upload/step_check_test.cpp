@@ -66,11 +66,14 @@ TEST_F(StepCheckTest, ColourChangesAndTheirWarnings) {
               "duration 299 frames");
 }
 
-TEST_F(StepCheckTest, FramesUpToTheCountPass) {
+TEST_F(StepCheckTest, FramesBelowTheCountPass) {
     Sequence(settings.video, "f", 5);
-    EXPECT_EQ(Check("0-5:1::256"), "info: Scenario: 6steps; total duration 6 frames");
+    EXPECT_EQ(Check("0-4:1::256"), "info: Scenario: 5steps; total duration 5 frames");
     EXPECT_EQ(Check("0-7:1::256", false),
-              "error: Scenario: FATAL error, video frame 6 cannot be found");
+              "error: Scenario: FATAL error, video frame 5 cannot be found");
+    settings.video += ";not selected";  // the files exist, but nothing is uploaded
+    EXPECT_EQ(Check("2:1::256", false),
+              "error: Scenario: FATAL error, video frame 2 cannot be found");
     settings.video.clear();
     EXPECT_EQ(Check("0:1::256"), "info: Scenario: 1steps; total duration 1 frames");
     EXPECT_EQ(Check("1:1::256", false),
@@ -83,9 +86,9 @@ TEST_F(StepCheckTest, FramesOfAllVideoItemsCount) {
     Sequence(first, "a", 2);
     Sequence(second, "b", 3);
     settings.video = first + ";" + second + ";";
-    EXPECT_EQ(Check("0-5:1::256"), "info: Scenario: 6steps; total duration 6 frames");
-    EXPECT_EQ(Check("6:1::256", false),
-              "error: Scenario: FATAL error, video frame 6 cannot be found");
+    EXPECT_EQ(Check("0-4:1::256"), "info: Scenario: 5steps; total duration 5 frames");
+    EXPECT_EQ(Check("5:1::256", false),
+              "error: Scenario: FATAL error, video frame 5 cannot be found");
 }
 
 TEST_F(StepCheckTest, PacketIndexesMustBeBelowTheCount) {

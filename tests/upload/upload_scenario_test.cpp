@@ -138,7 +138,8 @@ TEST_F(UploadScenarioTest, RunningPlaybackIsStoppedBeforeTheLayout) {
 
 TEST_F(UploadScenarioTest, MissingFilesAreAllReportedAndTheStepCheckStillRuns) {
     Frame("f000.bin", 1);
-    settings.video = Path("a000.bin") + ";" + Path("f000.bin") + ";" + Path("clip.bin");
+    Frame("a007.bin", 1);  // neither a000 nor a001: the sequence finds nothing
+    settings.video = Path("a007.bin") + ";" + Path("f000.bin") + ";" + Path("clip.bin");
     settings.audio = Path("tone.wav");
     settings.packets = Path("pk000.bin");
     struct Case {
@@ -153,7 +154,7 @@ TEST_F(UploadScenarioTest, MissingFilesAreAllReportedAndTheStepCheckStillRuns) {
         settings.porder = c.porder;
         loader.lines.clear();
         EXPECT_FALSE(UploadScenarioContent(loader, settings)) << c.porder;
-        // Items as written: an empty sequence is named by its own file name.
+        // An empty sequence is named by the first file it looked for.
         EXPECT_EQ(loader.lines,
                   (Lines{"info: File a000.bin doesn't exist!", "info: File clip.bin doesn't exist!",
                          "info: File tone.wav doesn't exist!",
