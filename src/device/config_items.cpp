@@ -144,21 +144,20 @@ bool SetSolidColor(uint64_t value) {
     return SetItem64(item::kSolidColor, value);
 }
 
-void SetHdcp(uint32_t version) {
+bool SetHdcp(uint32_t version) {
     switch (version) {
         case 0:
             SetItem32(item::kHdcp1Control, setting::kHdcpOff);
             SetItem32(item::kHdcp2Control, setting::kHdcpOff);
-            break;
+            return true;
         case 1:
-            SetItem32(item::kHdcp1Control, setting::kHdcpOn);
-            break;
-        case 2:
-            SetItem32(item::kHdcp2Control, setting::kHdcp2Prepare);
-            SetItem32(item::kHdcp2Control, setting::kHdcpOn);
-            break;
+            return SetItem32(item::kHdcp1Control, setting::kHdcpOn);
+        case 2: {
+            const bool prepared = SetItem32(item::kHdcp2Control, setting::kHdcp2Prepare);
+            return SetItem32(item::kHdcp2Control, setting::kHdcpOn) && prepared;
+        }
         default:
-            break;
+            return true;
     }
 }
 

@@ -46,9 +46,10 @@ bool SetColorFormat(const std::string& colorSpace, uint32_t bits);
 // "<space>@<depth>" text; false without a call when it has no "@".
 bool SetColorFormatByName(const std::string& text);
 bool SetSolidColor(uint64_t value);
-// HDCP 0 (none), 1 or 2; any other version writes nothing. Statuses are not used: the
-// device reports HDCP trouble on the link.
-void SetHdcp(uint32_t version);
+// HDCP 0 (none), 1 or 2; any other version writes nothing. False when the device refused
+// a write that switches HDCP on; a refused switch-off is not reported, and the device
+// reports other HDCP trouble on the link.
+bool SetHdcp(uint32_t version);
 // Dimensions and pixel format of the image (their statuses are not used), then its pixel
 // data into the selected memory block; true when the data was taken.
 bool SendImage(uint32_t width, uint32_t height, uint32_t formatCode, const uint8_t* data,

@@ -10,9 +10,13 @@
 #include "device/upload_callback.h"
 #include "device/wait.h"
 #include "format/color_format.h"
+#include "log/logger.h"
 #include "scenario/numbers.h"
 
 namespace {
+
+constexpr const char* kHdcpRefused = "WARNING: the device refused the HDCP setting.";
+constexpr const char* kScramblerRefused = "WARNING: the device refused the scrambler setting.";
 
 // Selecting a pattern only takes effect once the settings are applied.
 bool ShowPattern(uint32_t code) {
@@ -28,6 +32,12 @@ void ShowLoadingColor(const ScenarioSettings& settings) {
     if (ParseColorValue(settings.loadingRGB, settings.colorspace, color)) {
         SetSolidColor(color);
     }
+}
+
+// A scenario asking for scrambling or HDCP must not seem to get it when the device said no.
+void ApplyLinkProtection(const ScenarioSettings& settings) {
+    if (!SetScrambler(settings.scrambler) && settings.scrambler) logText(kScramblerRefused);
+    if (!SetHdcp(settings.hdcp)) logText(kHdcpRefused);
 }
 
 uint32_t ContentMask(const ScenarioSettings& settings) {
@@ -54,8 +64,7 @@ int32_t PrepareOutput(const std::string& deviceName, const ScenarioSettings& set
         return kSetupColorFormatFailed;
     }
     if (!ShowPattern(pattern::kSolidColor)) return kSetupApplyFailed;
-    SetScrambler(settings.scrambler);
-    SetHdcp(settings.hdcp);
+    ApplyLinkProtection(settings);
     return kSetupStarted;
 }
 

@@ -26,7 +26,8 @@ enum SetupStatus : int32_t {
 
 // Stops playback, shows the loading colour, checks the link, applies timing, colour format,
 // scrambling and HDCP, has the content uploaded through UploadCallback() and starts playback.
-// `statusText` receives the bandwidth check's text. Logs nothing; returns a SetupStatus.
+// `statusText` receives the bandwidth check's text. Logs only a warning when the device
+// refuses the scrambling or HDCP the scenario asks for; returns a SetupStatus.
 int32_t startScenario(const std::string& deviceName, ScenarioSettings settings,
                       std::string& statusText);
 

@@ -9,6 +9,7 @@
 #include "device/items.h"
 #include "device/upload_callback.h"
 #include "sim_device.h"
+#include "support.h"
 #include "trace_lines.h"
 
 namespace {
@@ -207,9 +208,26 @@ TEST_F(OutputSetupTest, RefusedColourScramblerAndHdcpDoNotStopTheSetUp) {
         hlxsim::ClearFaults();
         faults[i]();
         uploads_.clear();
+        LogCapture log;
         EXPECT_EQ(Start(FullScenario()), kSetupStarted);
         EXPECT_EQ(uploads_.size(), 1u);
+        EXPECT_TRUE(log.lines.empty());  // switching off is not worth a word
     }
+}
+
+TEST_F(OutputSetupTest, RefusedScramblingAndHdcpWarnOnceBeforeTheUpload) {
+    hlxsim::FailRegister(reg::kScrambler);
+    hlxsim::FailSet(item::kHdcp2Control);
+    ScenarioSettings settings = FullScenario();
+    settings.scrambler = true;
+    settings.hdcp = 2;
+    LogCapture log;
+    duringUpload_ = [&log] { log.lines.push_back("upload"); };
+    EXPECT_EQ(Start(settings), kSetupStarted);
+    duringUpload_ = nullptr;
+    EXPECT_EQ(log.lines, (std::vector<std::string>{
+                             "WARNING: the device refused the scrambler setting.",
+                             "WARNING: the device refused the HDCP setting.", "upload"}));
 }
 
 TEST_F(OutputSetupTest, LoadingColourFollowsTheColourSpace) {
