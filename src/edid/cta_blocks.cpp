@@ -1,5 +1,6 @@
 #include "edid/cta_blocks.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -29,14 +30,14 @@ struct Walk {
     CtaBlockIndex& index;
 };
 
-// A peek past the buffer never matches.
-bool ByteIs(const Walk& walk, size_t pos, uint8_t value) {
-    return pos < walk.bufferSize && walk.buffer[pos] == value;
+// A peek past the block's own bytes never matches: its length, not the buffer, says
+// which bytes belong to it.
+bool ByteIs(const uint8_t* block, uint32_t size, uint32_t at, uint8_t value) {
+    return at < size && block[at] == value;
 }
 
-bool OuiAt(const Walk& walk, size_t pos, const uint8_t (&oui)[3]) {
-    return pos + sizeof(oui) <= walk.bufferSize &&
-           std::memcmp(walk.buffer + pos, oui, sizeof(oui)) == 0;
+bool OuiAt(const uint8_t* block, uint32_t size, uint32_t at, const uint8_t (&oui)[3]) {
+    return at + sizeof(oui) <= size && std::memcmp(block + at, oui, sizeof(oui)) == 0;
 }
 
 void RecordBlock(const Walk& walk, size_t pos, uint32_t size) {
@@ -45,18 +46,18 @@ void RecordBlock(const Walk& walk, size_t pos, uint32_t size) {
     const int32_t start = static_cast<int32_t>(pos);
     const int32_t end = start + static_cast<int32_t>(size);
     const bool extended = tag == kTagExtended;
-    const bool dolby = OuiAt(walk, pos + 2, kDolbyOui);
+    const bool dolby = OuiAt(block, size, 2, kDolbyOui);
     CtaBlockIndex& index = walk.index;
     if (tag == kTagAudio) index.adb.set(block, size, start, end);
     if (tag == kTagVendor) index.vsdb.set(block, size, -1, -1);
-    if (extended && dolby && ByteIs(walk, pos + 1, kExtendedDolbyVideo)) {
+    if (extended && dolby && ByteIs(block, size, 1, kExtendedDolbyVideo)) {
         index.vsvdb.set(block, size, start, end);
     }
-    if (OuiAt(walk, pos + 1, kHdmiForumOui)) index.hfvsdb.set(block, size, start, end);
-    if (extended && dolby && ByteIs(walk, pos + 1, kExtendedDolbyAudio)) {
+    if (OuiAt(block, size, 1, kHdmiForumOui)) index.hfvsdb.set(block, size, start, end);
+    if (extended && dolby && ByteIs(block, size, 1, kExtendedDolbyAudio)) {
         index.vsadb.set(block, size, start, end);
     }
-    if (extended && ByteIs(walk, pos + 1, kExtendedHdrStatic)) {
+    if (extended && ByteIs(block, size, 1, kExtendedHdrStatic)) {
         index.hdr.set(walk.buffer, walk.n, start, end);
     }
 }
@@ -84,8 +85,9 @@ bool WalkExtension(const Walk& walk, uint32_t k) {
     // A Block Map only lists the extensions; the CTA blocks come after it.
     if (block[0] == kBlockMapTag) return true;
     if (block[0] != kCtaExtensionTag || block[1] != kCtaRevision3) return false;
-    const uint32_t d = block[2];
-    if (d == 0) return false;
+    if (block[2] == 0) return false;
+    // The collection cannot run past the extension's last byte into the next one.
+    const uint32_t d = std::min<uint32_t>(block[2], kEdidBlockSize - 1);
     WalkCollection(walk, blockOffset, d);
     return true;
 }

@@ -175,6 +175,18 @@ TEST(CtaBlockIndex, ExtensionOutsideTheReadBytesStopsTheWalk) {
     ExpectAbsent(walked.index.vsvdb);
 }
 
+// A 2-byte tag-7 block followed by a block that starts like the Dolby OUI; and an
+// offset byte past the extension, whose VSVDB would start at byte 127.
+TEST(CtaBlockIndex, BlocksAreReadOnlyInsideTheirOwnLengthAndExtension) {
+    EdidBuilder edid;
+    edid.cta({DataBlock(7, {0x01}), {0x46, 0xD0, 0x00, 0, 0, 0, 0}});
+    ExpectAbsent(WalkOf(edid).index.vsvdb);
+    EdidBuilder past;
+    const Bytes filler = DataBlock(2, Bytes(31, 0));
+    past.cta({filler, filler, filler, DataBlock(2, Bytes(26, 0)), Vsvdb()}, 200);
+    ExpectAbsent(WalkOf(past).index.vsvdb);
+}
+
 TEST(CtaBlockIndex, ClaimedLengthBeyondTheBufferIsCappedToIt) {
     EdidBuilder edid;
     edid.cta({Hdr()});
@@ -184,7 +196,8 @@ TEST(CtaBlockIndex, ClaimedLengthBeyondTheBufferIsCappedToIt) {
 }
 
 // The last of 63 extensions of an 8192-byte EDID, with d = 255: its data blocks would
-// run past the buffer. The buffer has exactly 8192 bytes, so a stray read shows in ASan.
+// run past the buffer but end at its byte 127. The buffer has exactly 8192 bytes, so a
+// stray read shows in ASan.
 class LastExtensionOfFullBuffer : public ::testing::Test {
   protected:
     size_t lastExtension(const std::vector<Bytes>& blocks) {
@@ -204,11 +217,11 @@ TEST_F(LastExtensionOfFullBuffer, BlockStraddlingTheEndIsNotRecorded) {
     ExpectAbsent(walked.index.vsvdb);
 }
 
-TEST_F(LastExtensionOfFullBuffer, BlockEndingAtTheBufferEndIsRecorded) {
-    const size_t first = lastExtension({filler, filler, filler, Adb(), Vsvdb(24)});
-    ASSERT_EQ(first + 100 + 24, 8192u);
+TEST_F(LastExtensionOfFullBuffer, BlockEndingBeforeTheLastByteIsRecorded) {
+    const size_t first = lastExtension({filler, filler, filler, Adb(), Vsvdb(23)});
+    ASSERT_EQ(first + 100 + 23, 8191u);
     const Walked walked = walk();
-    ExpectAt(walked.index.vsvdb, walked, first + 100, 24);
+    ExpectAt(walked.index.vsvdb, walked, first + 100, 23);
 }
 
 TEST_F(LastExtensionOfFullBuffer, HeaderPastTheBufferEndsTheCollection) {

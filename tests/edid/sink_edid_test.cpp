@@ -98,18 +98,18 @@ TEST_F(SinkEdid, UnwritableFileIsAFailureNamingIt) {
 }
 
 // A library that claims more bytes than the buffer holds: the walk stays in the
-// buffer and still finds a VSVDB that ends exactly at its end.
+// buffer and still finds a VSVDB that ends right before the last extension's last byte.
 TEST_F(SinkEdid, ClaimBeyondTheBufferIsTakenAsTheBuffer) {
     EdidBuilder edid;
     for (int k = 1; k < 63; ++k) edid.other(0xF0);
     edid.cta({DataBlock(2, Bytes(31, 0)), DataBlock(2, Bytes(31, 0)), DataBlock(2, Bytes(31, 0)),
-              Vsvdb(28)},
+              Vsvdb(27)},
              255);
     Bytes bytes = edid.bytes();
     bytes.resize(8192);
     load(ProfileWithEdid(bytes, "edid-claim = 100000\n"));
     EXPECT_TRUE(ReadSinkEdid(""));
     ASSERT_EQ(log.lines.size(), 1u);
-    EXPECT_EQ(log.lines[0].substr(0, 33), "VSVDB is present: FB 01 46 D0 00 ");
-    EXPECT_EQ(log.lines[0].size(), 18u + 28 * 3);
+    EXPECT_EQ(log.lines[0].substr(0, 33), "VSVDB is present: FA 01 46 D0 00 ");
+    EXPECT_EQ(log.lines[0].size(), 18u + 27 * 3);
 }
