@@ -1,10 +1,9 @@
 // Configuration items and the register window of the selected device.
-#include "device/items.h"
-
 #include <algorithm>
 #include <cstring>
 #include <string_view>
 
+#include "device_items.h"
 #include "memory.h"
 #include "porder_check.h"
 #include "state.h"

@@ -19,7 +19,7 @@ bool OpenSourceDevice(const CommandLineOptions& options, std::string& deviceName
     if (OpenDevice(index, options.interface) < 0) {
         Logger::instance().log("Failed opening device '%s' for '%s'.",
                                options.sourceSerialNumber.c_str(), lookupName.c_str());
-        Logger::instance().log("");
+        logText("");
         return false;
     }
     return true;

@@ -23,7 +23,7 @@ bool NamedFileExists(const CommandLineOptions& options) {
     if (fileExists(path)) return true;
     Logger::instance().log("%s file %s does not exist!", scenario ? "Scenario" : "Playlist",
                            path.c_str());
-    Logger::instance().log("");
+    logText("");
     return false;
 }
 
@@ -50,7 +50,7 @@ int RunTavrelCmd(int argc, const char* const* argv) {
     CommandLineOptions options;
     if (!ParseOptions(arguments, options)) {
         Logger::instance().log("Incorrect or absent required keys!");
-        Logger::instance().log("");
+        logText("");
         PrintUsage();
         return 1;
     }

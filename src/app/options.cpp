@@ -1,6 +1,7 @@
 #include "app/options.h"
 
 #include "log/logger.h"
+#include "version.h"
 
 ArgumentMap::ArgumentMap(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
@@ -69,7 +70,7 @@ void PrintUsage() {
 }
 
 void PrintVersionBanner() {
-    Logger::instance().log("Tavrel command line utility, version %s", "0.10.27");
+    Logger::instance().log("Tavrel command line utility, version %s", TAVREL_VERSION);
     Logger::instance().log("Binary build date: %s %s", __DATE__, __TIME__);
-    Logger::instance().log("");
+    logText("");
 }

@@ -35,7 +35,7 @@ bool OpenPlaylistDevice(Playlist& playlist) {
     playlist.deviceName = GetDeviceName(index);
     if (OpenDevice(index, playlist.connectortype) < 0) {
         Logger::instance().log("Failed opening device!");
-        Logger::instance().log("");
+        logText("");
         return false;
     }
     if (playlist.serialnumber == "*") LogSerialNumberWarning(playlist.deviceName);
@@ -89,7 +89,7 @@ bool RunPlaylist(const CommandLineOptions& options) {
     Playlist playlist = readPlaylistFile(options.playlist);
     if (!playlist.isUsable()) {
         Logger::instance().log("Failed loading playlist!");
-        Logger::instance().log("");
+        logText("");
         return false;
     }
     ApplyCommandLine(playlist, options);

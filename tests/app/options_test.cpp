@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "support.h"
+#include "version.h"
 
 namespace {
 
@@ -89,7 +90,8 @@ TEST(UsageText, SeventeenLinesWithTabs) {
               "Uploads data and setups KVX device into streaming mode according to provided "
               "playlist files.");
     EXPECT_EQ(capture.lines[5], "  --play\t\t\tStarts playback with previously loaded content.");
-    EXPECT_EQ(capture.lines[13], "  --capture-folder [VALUE]\tSpecifies file path to store captured content.");
+    EXPECT_EQ(capture.lines[13],
+              "  --capture-folder [VALUE]\tSpecifies file path to store captured content.");
     EXPECT_EQ(capture.lines[16], "");
 }
 
@@ -97,9 +99,11 @@ TEST(VersionBanner, VersionBuildDateAndEmptyLine) {
     LogCapture capture;
     PrintVersionBanner();
     ASSERT_EQ(capture.lines.size(), 3u);
-    EXPECT_EQ(capture.lines[0], "Tavrel command line utility, version 0.10.27");
+    EXPECT_EQ(capture.lines[0],
+              std::string("Tavrel command line utility, version ") + TAVREL_VERSION);
     EXPECT_EQ(capture.lines[1].rfind("Binary build date: ", 0), 0u);
-    EXPECT_EQ(capture.lines[1].size(), std::string("Binary build date: Feb 10 2021 12:16:55").size());
+    EXPECT_EQ(capture.lines[1].size(),
+              std::string("Binary build date: Feb 10 2021 12:16:55").size());
     EXPECT_EQ(capture.lines[2], "");
 }
 

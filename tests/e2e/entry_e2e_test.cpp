@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e_fixture.h"
+#include "version.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ TEST_F(EntryPoint, NoArgumentsPrintBannerAndUsage) {
     EXPECT_EQ(Run("").exitCode, 1);
     const auto lines = Lines();
     ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "Tavrel command line utility, version 0.10.27");
+    EXPECT_EQ(lines[0], std::string("Tavrel command line utility, version ") + TAVREL_VERSION);
     EXPECT_EQ(lines[1].rfind("Binary build date: ", 0), 0u);
     EXPECT_EQ(lines[2], "");
     EXPECT_EQ(AfterBanner(lines), kUsage);

@@ -45,7 +45,7 @@ TEST_F(LoggerFile, AppendsToAnExistingFileAndWritesEmptyLines) {
     Logger::instance().configure(FileSettings(folder.path(), "run_log.txt"));
     ::testing::internal::CaptureStdout();
     Logger::instance().log("first %s", "line");
-    Logger::instance().log("");
+    logText("");
     logText("100% literal %s");
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "first line\n\n100% literal %s\n");
     Logger::instance().reset();
