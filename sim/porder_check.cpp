@@ -45,6 +45,8 @@ bool isItem(std::string_view item) {
     if (!item.empty() && item[0] == 'p') item.remove_prefix(1);
     std::vector<std::string_view> fields = split(item, ':');
     if (fields.size() != 4) return false;
+    // A "," at the end of the packet list adds no packet, as a ";" at the end adds no item.
+    if (fields[2].size() > 1 && fields[2].back() == ',') fields[2].remove_suffix(1);
     return isOneOrTwo(fields[0], '-') && isNumber(fields[1]) &&
            (fields[2].empty() || isNumberList(fields[2], ',', 0)) && isOneOrTwo(fields[3], 'v');
 }

@@ -1,5 +1,6 @@
 #include "app/capture.h"
 
+#include "app/external_command.h"
 #include "scenario/playing_order.h"
 #include "scenario/selection.h"
 
@@ -19,13 +20,13 @@ std::string BuildCaptureCommand(Playlist playlist, const ScenarioSettings& setti
     if (playlist.sinkResetBeforeCapture) command += " -reset-before-capture";
     // Each later piece is left out when the text so far already holds its flag.
     if (!playlist.sinkSerialNumber.empty() && !contains(command, "-sn")) {
-        command += " -sn " + playlist.sinkSerialNumber;
+        command += " -sn " + CommandArgument(playlist.sinkSerialNumber, false);
     }
     if (!playlist.interface.empty() && !contains(command, "-p")) {
-        command += " -p " + playlist.interface;
+        command += " -p " + CommandArgument(playlist.interface, false);
     }
     if (!playlist.captureFolder.empty() && !contains(command, "-d")) {
-        command += " -d \"" + playlist.captureFolder + "\"";
+        command += " -d " + CommandArgument(playlist.captureFolder, true);
     }
     return command;
 }

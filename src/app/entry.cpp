@@ -1,3 +1,5 @@
+#include <exception>
+
 #include "app/options.h"
 #include "app/run_modes.h"
 #include "device/library.h"
@@ -33,9 +35,18 @@ bool RunMode(const CommandLineOptions& options) {
     return RunPlaylist(options);
 }
 
-}  // namespace
+// Called inside a handler: logs the exception being handled.
+void LogCurrentException() {
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        Logger::instance().log("Fatal: %s", error.what());
+    } catch (...) {
+        Logger::instance().log("Fatal: unexpected error");
+    }
+}
 
-int RunTavrelCmd(int argc, const char* const* argv) {
+int RunRequest(int argc, const char* const* argv) {
     ConfigureLogger();
     PrintVersionBanner();
     const ArgumentMap arguments(argc, argv);
@@ -62,7 +73,27 @@ int RunTavrelCmd(int argc, const char* const* argv) {
     UploadCallback() = [](ScenarioSettings settings) {
         return UploadScenario(std::move(settings));
     };
-    const bool ok = RunMode(options);
+    return RunWithLibrary([&options] { return RunMode(options); });
+}
+
+}  // namespace
+
+int RunWithLibrary(const std::function<bool()>& mode) {
+    bool ok = false;
+    try {
+        ok = mode();
+    } catch (...) {
+        LogCurrentException();
+    }
     CloseLibrary();
     return ok ? 0 : 1;
+}
+
+int RunTavrelCmd(int argc, const char* const* argv) {
+    try {
+        return RunRequest(argc, argv);
+    } catch (...) {
+        LogCurrentException();
+    }
+    return 1;
 }

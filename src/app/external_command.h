@@ -7,7 +7,15 @@
 // Returns the child's exit status (0 = success); a child that did not exit
 // normally counts as failed. `output` receives the start of what the child
 // wrote to its standard output; the rest is read and dropped.
-int RunExternalCommand(const std::string& command, std::string& output);
+// With `expandPatterns` false, "*", "?" and "[" in the command's words stay as they are
+// written, as the Windows command processor leaves them; a user's own command keeps the
+// shell's usual meaning.
+int RunExternalCommand(const std::string& command, std::string& output, bool expandPatterns = true);
+
+// `value` as one word of a command for the system's command processor: a plain value as
+// it stands (in double quotes when `doubleQuoted`), any other value quoted by the
+// platform's rules so that it arrives whole.
+std::string CommandArgument(const std::string& value, bool doubleQuoted);
 
 inline constexpr size_t kMaxCommandOutput = 1 << 20;
 

@@ -1,6 +1,7 @@
 // The command line: its key table, the parsed options, the usage and the banner.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -39,5 +40,9 @@ bool ParseOptions(const ArgumentMap& arguments, CommandLineOptions& options);
 void PrintUsage();
 void PrintVersionBanner();
 
-// The whole program: returns the process exit code.
+// The whole program: returns the process exit code. An exception that gets this far is
+// logged as "Fatal: ..." and ends the run with 1.
 int RunTavrelCmd(int argc, const char* const* argv);
+// Runs a mode on the started device library and releases the library afterwards, also
+// when the mode throws. Returns the exit code.
+int RunWithLibrary(const std::function<bool()>& mode);

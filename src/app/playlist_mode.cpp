@@ -49,10 +49,12 @@ void LogScenarioHeader(size_t number, uint32_t period, const ScenarioSettings& s
             " ms).\n" + describeTimings(summary.timing) + "\n" + describeScenario(summary));
 }
 
-bool RunAfterUpload(const std::string& command) {
+// The program's own capture command keeps "*" as written; a playlist's command is the
+// user's shell command.
+bool RunAfterUpload(const std::string& command, bool ownCommand) {
     Logger::instance().log("Calling external application with command: %s.", command.c_str());
     std::string output;  // read so the child never blocks on a full pipe, then dropped
-    const int status = RunExternalCommand(command, output);
+    const int status = RunExternalCommand(command, output, !ownCommand);
     if (status == 0) return true;
     Logger::instance().log("Calling external application failed with error code: %d.", status);
     return false;
@@ -60,7 +62,7 @@ bool RunAfterUpload(const std::string& command) {
 
 EntryOutcome PlayEntry(Playlist& playlist, size_t i) {
     const PlaylistEntry entry = playlist.entries[i];
-    const uint32_t period = static_cast<uint32_t>(entry.period);
+    const uint32_t period = entry.period;
     ScenarioSettings summary = entry.settings;
     summary.strict = playlist.strict;
     LogScenarioHeader(i + 1, period, summary);
@@ -70,10 +72,10 @@ EntryOutcome PlayEntry(Playlist& playlist, size_t i) {
     if (code < 0) return EntryOutcome::Failed;
 
     std::string command = entry.executeAfterUpload;
-    if (command.empty() && !playlist.sinkSerialNumber.empty() && !playlist.captureFolder.empty()) {
-        command = BuildCaptureCommand(playlist, summary);
-    }
-    if (!command.empty() && !RunAfterUpload(command)) return EntryOutcome::Failed;
+    const bool capture =
+        command.empty() && !playlist.sinkSerialNumber.empty() && !playlist.captureFolder.empty();
+    if (capture) command = BuildCaptureCommand(playlist, summary);
+    if (!command.empty() && !RunAfterUpload(command, capture)) return EntryOutcome::Failed;
     if (entry.closeAfterUpload) {
         Logger::instance().log("Closing after upload.");
         return EntryOutcome::Closed;

@@ -14,6 +14,7 @@ Logger::~Logger() {
 
 void Logger::configure(LogSettings settings) {
     std::lock_guard<std::mutex> guard(lock_);
+    KeepRunningWithoutConsole();
     settings_ = std::move(settings);
     if (file_ != nullptr) std::fclose(file_);
     file_ = OpenLogFile(settings_.folder + "\\" + settings_.fileName);
@@ -64,10 +65,13 @@ void Logger::write(const std::string& text) {
     }
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
-    std::fflush(stdout);
+    // A console that went away (a closed pipe) drops the line; the file still gets it.
+    if (std::fflush(stdout) != 0) std::clearerr(stdout);
     if (file_ != nullptr) {
         std::fwrite(line.data(), 1, line.size(), file_);
         std::fputc('\n', file_);
+        // Flushed per line: a run killed during a wait leaves every line so far.
+        std::fflush(file_);
     }
 }
 

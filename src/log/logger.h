@@ -56,3 +56,5 @@ std::string LogFileTimeStamp();
 // Platform layer of the logger.
 bool LocalTimeNow(std::tm& local);
 std::FILE* OpenLogFile(const std::string& path);
+// A closed console must not end the run: writes to it fail instead of killing the process.
+void KeepRunningWithoutConsole();

@@ -10,3 +10,7 @@ bool LocalTimeNow(std::tm& local) {
 std::FILE* OpenLogFile(const std::string& path) {
     return std::fopen(path.c_str(), "a");
 }
+
+void KeepRunningWithoutConsole() {
+    // No SIGPIPE on Windows: a write to a closed pipe only fails.
+}

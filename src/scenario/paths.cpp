@@ -14,9 +14,10 @@ struct FileCloser {
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 template <typename Buffer>
-bool readInto(const std::string& path, Buffer& data, uint64_t maxBytes) {
+bool readInto(const std::string& path, Buffer& data, uint64_t maxBytes, bool& tooLarge) {
     const int64_t size = fileSize(path);
-    if (size < 0 || static_cast<uint64_t>(size) > maxBytes) return false;
+    tooLarge = size >= 0 && static_cast<uint64_t>(size) > maxBytes;
+    if (size < 0 || tooLarge) return false;
     FilePtr file(openFile(path, "rb"));
     if (!file) return false;
     data.resize(static_cast<size_t>(size));
@@ -24,6 +25,23 @@ bool readInto(const std::string& path, Buffer& data, uint64_t maxBytes) {
     const size_t got = std::fread(data.data(), 1, data.size(), file.get());
     data.resize(got);
     return got == static_cast<size_t>(size);
+}
+
+// A stream has no size up front: it is read to its end, and given up once past the limit.
+bool readStream(const std::string& path, std::string& text, uint64_t maxBytes, bool& tooLarge) {
+    FilePtr file(openFile(path, "rb"));
+    if (!file) return false;
+    text.clear();
+    char piece[64 * 1024];
+    size_t got = 0;
+    while ((got = std::fread(piece, 1, sizeof piece, file.get())) > 0) {
+        if (got > maxBytes - text.size()) {
+            tooLarge = true;
+            return false;
+        }
+        text.append(piece, got);
+    }
+    return std::ferror(file.get()) == 0;
 }
 
 }  // namespace
@@ -49,8 +67,9 @@ std::string joinPath(const std::string& folder, const std::string& name) {
 
 std::string resolveRelativePath(const std::string& base, const std::string& value) {
     if (value.size() < 2) return value;
-    if (value[0] == '/' && value[1] == '/') return value;  // network path
-    if (value[1] == ':') return value;                     // drive letter
+    if (value[0] == '/' && value[1] == '/') return value;    // network path
+    if (value[0] == '\\' && value[1] == '\\') return value;  // network path
+    if (value[1] == ':') return value;                       // drive letter
 #ifndef _WIN32
     if (value[0] == '/') return value;  // absolute on POSIX
 #endif
@@ -71,9 +90,17 @@ std::FILE* openFile(const std::string& path, const char* mode) {
 }
 
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& data, uint64_t maxBytes) {
-    return readInto(path, data, maxBytes);
+    bool tooLarge = false;
+    return readInto(path, data, maxBytes, tooLarge);
 }
 
-bool readTextFile(const std::string& path, std::string& text, uint64_t maxBytes) {
-    return readInto(path, text, maxBytes);
+bool readTextFile(const std::string& path, std::string& text, uint64_t maxBytes, bool* tooLarge) {
+    bool over = false;
+    const bool read = isStream(path) ? readStream(path, text, maxBytes, over)
+                                     : readInto(path, text, maxBytes, over);
+    if (tooLarge != nullptr) *tooLarge = over;
+    if (!read) return false;
+    // Editors on Windows start UTF-8 files with a byte-order mark; the first line counts.
+    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
+    return true;
 }

@@ -33,8 +33,15 @@ std::string joinPath(const std::string& folder, const std::string& name);
 
 // Opens a file in binary mode ("rb", "wb", ...); null on failure.
 std::FILE* openFile(const std::string& path, const char* mode);
+// True for a named pipe or a similar stream whose size is not known before it is read
+// (a shell's process substitution, for example).
+bool isStream(const std::string& path);
 // Reads a whole regular file into `data`, reusing its capacity. False when the
 // file cannot be opened or read, or holds more than `maxBytes`.
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& data,
                    uint64_t maxBytes = UINT64_MAX);
-bool readTextFile(const std::string& path, std::string& text, uint64_t maxBytes = UINT64_MAX);
+// The same for a text file, which may also be a stream (read to its end). A UTF-8
+// byte-order mark at the start is dropped. `tooLarge`, when given, tells whether the
+// file failed by holding more than `maxBytes`.
+bool readTextFile(const std::string& path, std::string& text, uint64_t maxBytes = UINT64_MAX,
+                  bool* tooLarge = nullptr);

@@ -32,3 +32,9 @@ int64_t fileSize(const std::string& path) {
     std::fclose(file);
     return static_cast<int64_t>(status.st_size);
 }
+
+bool isStream(const std::string& path) {
+    struct stat status {};
+    if (::stat(nativePath(path).c_str(), &status) != 0) return false;
+    return S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode);
+}

@@ -29,3 +29,9 @@ int64_t fileSize(const std::string& path) {
     std::fclose(file);
     return static_cast<int64_t>(status.st_size);
 }
+
+bool isStream(const std::string& path) {
+    struct _stat64 status {};
+    if (::_stat64(path.c_str(), &status) != 0) return false;
+    return (status.st_mode & (_S_IFIFO | _S_IFCHR)) != 0 && (status.st_mode & _S_IFREG) == 0;
+}

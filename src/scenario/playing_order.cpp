@@ -39,17 +39,15 @@ bool parseFrames(std::string_view field, uint32_t& first, uint32_t& last) {
            parseUnsigned32(field.substr(dash + 1), last);
 }
 
-// Numbers separated by ","; every piece must be a number, the last one too.
+// Numbers separated by ","; every piece must be a number. A "," at the very end adds
+// no piece, as a ";" at the end of the expression adds no item.
 bool parsePackets(std::string_view field, std::vector<uint32_t>& packets) {
-    if (field.empty()) return true;
-    for (;;) {
-        const size_t comma = field.find(',');
+    return forEachPiece(field, ',', [&packets](std::string_view piece) {
         uint32_t packet = 0;
-        if (!parseUnsigned32(field.substr(0, comma), packet)) return false;
+        if (!parseUnsigned32(piece, packet)) return false;
         packets.push_back(packet);
-        if (comma == std::string_view::npos) return true;
-        field.remove_prefix(comma + 1);
-    }
+        return true;
+    });
 }
 
 // "<code>" or "<code>v<number>"; only the low 16 bits of the code are kept.
@@ -140,6 +138,7 @@ PlayingOrder parsePlayingOrderText(const std::string& porder) {
     if (!usable) return order;
     if (steps > kMaxPlayingOrderSteps || packetRefs > kMaxPlayingOrderPacketRefs) {
         order.tooManySteps = true;
+        order.tooManyPackets = steps <= kMaxPlayingOrderSteps;
         return order;
     }
     expand(items, steps, order);
@@ -149,7 +148,9 @@ PlayingOrder parsePlayingOrderText(const std::string& porder) {
 uint64_t CountPlayingOrderFrames(const std::string& porder) {
     constexpr uint64_t kMax = std::numeric_limits<uint64_t>::max();
     uint64_t total = 0;
-    const bool usable = forEachPiece(porder, ';', [&](std::string_view piece) {
+    // An empty order plays one step of one frame, as the step check counts it.
+    const std::string_view text = porder.empty() ? kDefaultOrder : std::string_view(porder);
+    const bool usable = forEachPiece(text, ';', [&](std::string_view piece) {
         if (!piece.empty() && piece.front() == 'p') piece.remove_prefix(1);
         std::array<std::string_view, 4> fields;
         Item item;

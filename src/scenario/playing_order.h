@@ -26,11 +26,13 @@ inline constexpr uint64_t kMaxPlayingOrderPacketRefs = 4 * uint64_t{kMaxPlayingO
 struct PlayingOrder {
     std::vector<PlayingOrderStep> steps;  // empty when the expression is unusable
     bool tooManySteps = false;            // refused for expanding beyond the limits above
+    bool tooManyPackets = false;          // ... and it was the packet limit that refused it
 };
 
 // Parses settings.porder ("0:1::256" when empty).
 PlayingOrder parsePlayingOrder(const ScenarioSettings& settings);
 PlayingOrder parsePlayingOrderText(const std::string& porder);
 
-// Sum of the durations of an expression, for the capture command; 0 when unusable.
+// Sum of the durations of an expression ("0:1::256" when empty), for the capture
+// command; 0 when unusable.
 uint64_t CountPlayingOrderFrames(const std::string& porder);

@@ -64,7 +64,6 @@ LineResult scenarioPath(PlaylistReader& reader, const std::string& value) {
     if (settings.video.empty() && settings.audio.empty() && settings.packets.empty()) {
         return LineResult::kNoContent;
     }
-    settings.hdmi = IsHdmiOutput(reader.playlist.connectortype);
     reader.open.settings = std::move(settings);
     return LineResult::kDone;
 }
@@ -74,7 +73,7 @@ LineResult scenarioKey(PlaylistReader& reader, const std::string& key, const std
     uint64_t number = 0;
     if (key == "path") return scenarioPath(reader, value);
     if (key == "period") {
-        if (!parseUnsigned64(value, entry.period)) return LineResult::kBadNumber;
+        if (!parseUnsigned32(value, entry.period)) return LineResult::kBadNumber;
     } else if (key == "close-after-upload") {
         if (!parseUnsigned64(value, number)) return LineResult::kBadNumber;
         entry.closeAfterUpload = number == 1;
@@ -128,5 +127,8 @@ Playlist parsePlaylistText(const std::string& path, const std::string& text) {
         if (readLine(reader, trim(lines[i]), i + 1) != LineResult::kDone) return Playlist{};
     }
     closeEntry(reader);
+    // The device is opened with the last connector type the file names, wherever it stands.
+    const bool hdmi = IsHdmiOutput(reader.playlist.connectortype);
+    for (PlaylistEntry& entry : reader.playlist.entries) entry.settings.hdmi = hdmi;
     return std::move(reader.playlist);
 }

@@ -8,7 +8,7 @@
 #include "scenario/scenario.h"
 
 struct PlaylistEntry {
-    uint64_t period = 0;  // milliseconds
+    uint32_t period = 0;  // milliseconds
     bool closeAfterUpload = false;
     ScenarioSettings settings;
     std::string caption;

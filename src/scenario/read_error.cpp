@@ -19,10 +19,8 @@ void logInvalidNumber(const std::string& value, const std::string& key, const st
 }
 
 bool readSettingsFile(const std::string& path, std::string& text) {
-    const int64_t size = fileSize(path);
-    if (size > 0 && static_cast<uint64_t>(size) > kMaxSettingsFileBytes) {
-        Logger::instance().log("File %s is too large to read.", path.c_str());
-        return false;
-    }
-    return readTextFile(path, text, kMaxSettingsFileBytes);
+    bool tooLarge = false;
+    if (readTextFile(path, text, kMaxSettingsFileBytes, &tooLarge)) return true;
+    if (tooLarge) Logger::instance().log("File %s is too large to read.", path.c_str());
+    return false;
 }

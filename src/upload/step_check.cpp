@@ -15,6 +15,8 @@ namespace {
 constexpr const char* kSummaryPrefix = "Scenario: ";
 constexpr const char* kTooManySteps =
     "Scenario: FATAL error, playing order has more than 1048576 steps";
+constexpr const char* kTooManyPackets =
+    "Scenario: FATAL error, playing order lists more than 4194304 packets";
 constexpr const char* kShortVideoWarning = "WARNING: color format changes in a short video! ";
 constexpr const char* kColorChanges = "; color format changes";
 constexpr const char* kClockWarning =
@@ -88,7 +90,7 @@ uint32_t CountVideoFrames(const std::string& video) {
 StepCheck CheckPlayingOrderSteps(const ScenarioSettings& settings, uint32_t frames,
                                  uint32_t packets) {
     const PlayingOrder order = parsePlayingOrder(settings);
-    if (order.tooManySteps) return {false, kTooManySteps};
+    if (order.tooManySteps) return {false, order.tooManyPackets ? kTooManyPackets : kTooManySteps};
     StepTotals totals;
     const PlayingOrderStep* first = order.steps.empty() ? nullptr : &order.steps.front();
     const uint64_t firstClock = first ? estimateLinkClock(first->colorCode, settings) : 0;

@@ -42,7 +42,7 @@ TEST(CaptureCommand, PiecesInOrder) {
         {CapturePlaylist(), Content("p0.bin", "a.wav", "0-119:1::256"),
          "Quillet.exe -v -e -a -n 120 -sn 1234 -p HDMI -d \"D:\\cap\""},
         {CapturePlaylist(), Content("not selected", "", ""),
-         "Quillet.exe -v -n 0 -sn 1234 -p HDMI -d \"D:\\cap\""},
+         "Quillet.exe -v -n 1 -sn 1234 -p HDMI -d \"D:\\cap\""},
         {reset, Content("", "", "0:1::256"),
          "Quillet.exe -v -n 1 -reset-before-capture -sn 1234 -p HDMI -d \"D:\\cap\""},
         {star, Content("", "", "0:5::256;p2-3:1::256"),
@@ -54,7 +54,7 @@ TEST(CaptureCommand, PiecesInOrder) {
 }
 
 TEST(FrameCount, SumsRepeatsOfEveryItem) {
-    EXPECT_EQ(CountPlayingOrderFrames(""), 0u);
+    EXPECT_EQ(CountPlayingOrderFrames(""), 1u);
     EXPECT_EQ(CountPlayingOrderFrames("0:1::256"), 1u);
     EXPECT_EQ(CountPlayingOrderFrames("0-9:2::256"), 20u);
     EXPECT_EQ(CountPlayingOrderFrames("0:5::256;p2-3:1::256"), 7u);

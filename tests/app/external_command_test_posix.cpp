@@ -11,10 +11,12 @@ TEST(ExternalCommand, ReturnsTheExitCodeAndReadsAllOutput) {
     EXPECT_EQ(output.size(), 400u * 41u);
 }
 
-TEST(ExternalCommand, StarIsPassedAsItStands) {
+TEST(ExternalCommand, StarIsExpandedOnlyInTheUsersCommands) {
     std::string output;
-    EXPECT_EQ(RunExternalCommand("echo -sn *", output), 0);
+    EXPECT_EQ(RunExternalCommand("echo -sn *", output, false), 0);
     EXPECT_EQ(output, "-sn *\n");
+    EXPECT_EQ(RunExternalCommand("cd / && echo pro?", output), 0);
+    EXPECT_EQ(output, "proc\n");
 }
 
 TEST(ExternalCommand, KilledChildCountsAsFailed) {

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
+#include "sim_device.h"
 #include "support.h"
 #include "version.h"
 
@@ -105,6 +107,14 @@ TEST(VersionBanner, VersionBuildDateAndEmptyLine) {
     EXPECT_EQ(capture.lines[1].size(),
               std::string("Binary build date: Feb 10 2021 12:16:55").size());
     EXPECT_EQ(capture.lines[2], "");
+}
+
+TEST(Entry, AnExceptionIsLoggedAndTheLibraryStillReleased) {
+    SimDevice sim;
+    LogCapture log;
+    EXPECT_EQ(RunWithLibrary([]() -> bool { throw std::runtime_error("out of memory"); }), 1);
+    EXPECT_EQ(log.lines, std::vector<std::string>{"Fatal: out of memory"});
+    EXPECT_EQ(sim.trace(), std::vector<std::string>{"HLX_Clean() = 0"});
 }
 
 }  // namespace

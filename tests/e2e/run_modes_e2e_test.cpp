@@ -45,6 +45,10 @@ protected:
         return {{"PATH", folder.path() + "/bin:" + (path ? path : "/usr/bin:/bin")},
                 {"CAPTURE_LOG", folder.path() + "/capture.txt"}};
     }
+    // A shell line in which $T names the program.
+    ProgramRun Shell(const std::string& line) {
+        return RunProgram("T=" + ShellQuote(TAVREL_CMD_PATH) + "; " + line, folder.path());
+    }
     bool TraceHas(const std::string& part) const {
         const auto trace = Trace();
         return std::any_of(trace.begin(), trace.end(),
@@ -179,6 +183,49 @@ TEST_F(RunModes, PlayOnlyScenarioModeDoesNotReadTheFile) {
     EXPECT_EQ(Run("--scenario garbage.txt --interface HDMI --play").exitCode, 0);
     EXPECT_EQ(Lines().back(), "Playback started: Success");
     EXPECT_TRUE(TraceHas("HLX_TS_SetConfigItem(0x00000703, 4, 02000000) = 0"));
+}
+
+TEST_F(RunModes, KilledDuringThePeriodTheLogHoldsTheConsoleSoFar) {
+    if (!HasPosixShell()) GTEST_SKIP() << kNeedsShell;
+    folder.write("p.ini", PlaylistText(kDevice, {"path=s1.txt\nperiod=60000\n"}));
+    Shell(
+        "$T --playlist p.ini > out.txt & for i in $(seq 600); do grep -q 'Playing content' "
+        "out.txt && break; sleep 0.1; done; kill $!; wait $!");
+    const std::string console = ReadFileText(folder.path() + "/out.txt");
+    EXPECT_TRUE(console.ends_with("Playing content for 60000 msec.\n"));
+    EXPECT_EQ(LogFileText(), console);
+}
+
+TEST_F(RunModes, ClosedConsoleDoesNotEndTheRun) {
+    if (!HasPosixShell()) GTEST_SKIP() << kNeedsShell;
+    folder.write("p.ini", PlaylistText(kDevice, {"path=s1.txt\nperiod=300\n"}));
+    Shell("($T --playlist p.ini; echo $? > rc.txt) | head -1");
+    EXPECT_EQ(ReadFileText(folder.path() + "/rc.txt"), "0\n");
+    EXPECT_TRUE(LogFileText().ends_with("Playlist has ended.\n"));
+}
+
+TEST_F(RunModes, PlaylistAndScenarioFromPipes) {
+    if (!HasPosixShell()) GTEST_SKIP() << kNeedsShell;
+    folder.write("p.txt", PlaylistText(kDevice, {"path=s.fifo\n"}));
+    const ProgramRun run = Shell(
+        "mkfifo p.ini s.fifo && (cat p.txt > p.ini &) && (cat s1.txt > "
+        "s.fifo &) && $T --playlist p.ini");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.output.ends_with("Playlist has ended.\n"));
+}
+
+TEST_F(RunModes, CaptureValuesArriveWhole) {
+    if (!HasPosixShell()) GTEST_SKIP() << kNeedsShell;
+    const Environment capture = CaptureProgram();
+    folder.write("bin/Quillet.exe", "#!/bin/sh\nprintf '%s|' \"$@\" > \"$CAPTURE_LOG\"\n");
+    folder.write("p.ini", PlaylistText(kDevice, {"path=s1.txt\n"}));
+    EXPECT_EQ(Run("--playlist p.ini --capture-folder " + ShellQuote("my cap\\") +
+                      " --sink-sn \"it's *\" --interface HDMI",
+                  "", capture)
+                  .exitCode,
+              0);
+    EXPECT_EQ(ReadFileText(folder.path() + "/capture.txt"),
+              "-v|-e|-a|-n|120|-sn|it's *|-p|HDMI|-d|my cap\\|");
 }
 
 }  // namespace

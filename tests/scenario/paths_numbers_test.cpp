@@ -37,6 +37,7 @@ TEST(PathHelpers, ResolveRelativePath) {
         {"D:\\t\\sc.txt", "f", "f"},
         {"D:\\t\\sc.txt", "", ""},
         {"D:\\t\\sc.txt", "//srv/f", "//srv/f"},
+        {"D:\\t\\sc.txt", "\\\\srv\\f", "\\\\srv\\f"},
         {"D:\\t\\sc.txt", "E:f", "E:f"},
         {"D:\\t\\sc.txt", "\\f.bin", "D:\\t\\\\f.bin"},
         {"a/b/sc.txt", "f.bin", "a/b\\f.bin"},

@@ -58,8 +58,9 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{"x:1::256", ""}, OrderCase{"0: :: 256", ""},  // a field of blanks is not a number
         OrderCase{"0:4294967296::256", ""},                     // beyond 32 bits
         OrderCase{"4294967295:4294967295::256", "0:4294967295x4294967295::256v0 "},
-        OrderCase{"0:1:1,,2:256", ""}, OrderCase{"0:1:1,:256", ""}, OrderCase{"0:1: :256", ""},
-        OrderCase{"0:1::256v", ""}, OrderCase{"0:1::v2", ""}, OrderCase{"0:1::256v ", ""}));
+        OrderCase{"0:1:1,,2:256", ""}, OrderCase{"0:1:0,1,:256", "0:0x1:0,1:256v0 "},
+        OrderCase{"0:1:,:256", ""}, OrderCase{"0:1: :256", ""}, OrderCase{"0:1::256v", ""},
+        OrderCase{"0:1::v2", ""}, OrderCase{"0:1::256v ", ""}));
 
 TEST(PlayingOrder, UsesTheScenarioField) {
     ScenarioSettings settings;
@@ -101,7 +102,7 @@ TEST_P(PlayingOrderCount, SumsDurations) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlayingOrderCount,
     testing::Values(CountCase{"0:1::256", 1}, CountCase{"0-9:2::256", 20},
-                    CountCase{"0:5::256;p2-3:1::256", 7}, CountCase{"0:1:256", 0}, CountCase{"", 0},
+                    CountCase{"0:5::256;p2-3:1::256", 7}, CountCase{"0:1:256", 0}, CountCase{"", 1},
                     CountCase{"0:5::256;", 5}, CountCase{"9-3:4::256", 0},
                     CountCase{"0:1::256;x-2:1::256", 0}, CountCase{"0:1::256;2:y::256", 0},
                     CountCase{"0:1::256;1-2-3:1::256", 0},

@@ -105,6 +105,10 @@ TEST_F(StepCheckTest, LongSequences) {
               "info: Scenario: 2steps; total duration 8589934590 frames");
     EXPECT_EQ(Check("0-1048576:1::256", false),
               "error: Scenario: FATAL error, playing order has more than 1048576 steps");
+    std::string packets = "0";
+    for (int i = 0; i < 41943; ++i) packets += ",0";
+    EXPECT_EQ(Check("0-99:1:" + packets + ":256", false),
+              "error: Scenario: FATAL error, playing order lists more than 4194304 packets");
 }
 
 TEST_F(StepCheckTest, LinkClockFollowsDepthAndColourSpace) {
