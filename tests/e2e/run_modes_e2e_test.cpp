@@ -228,4 +228,20 @@ TEST_F(RunModes, CaptureValuesArriveWhole) {
               "-v|-e|-a|-n|120|-sn|it's *|-p|HDMI|-d|my cap\\|");
 }
 
+TEST_F(RunModes, ThePlaylistExampleOfTheDocsPlays) {
+    const std::string doc = ReadFileText(TAVREL_SOURCE_DIR "/docs/file-formats.md");
+    std::string example;  // the indented block after "copied as it stands:", periods cut to 0
+    for (size_t at = doc.find("\n\n", doc.find("copied as it stands:")) + 2;
+         doc.compare(at, 4, "    ") == 0 || doc[at] == '\n'; at = doc.find('\n', at) + 1) {
+        const std::string line = doc.substr(at, doc.find('\n', at) - at);
+        example +=
+            (line.starts_with("    period=") ? "period=0" : line.substr(line.empty() ? 0 : 4)) +
+            "\n";
+    }
+    folder.write("p.ini", example);
+    folder.write("scenario1.txt", ScenarioText());
+    EXPECT_EQ(Run("--playlist p.ini").exitCode, 0) << example;
+    EXPECT_TRUE(HasInOrder({"Loading scenario #2 (0 ms).", "Playlist has ended."}));
+}
+
 }  // namespace
