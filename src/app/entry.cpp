@@ -69,6 +69,8 @@ int RunRequest(int argc, const char* const* argv) {
         PrintUsage();
         return 1;
     }
+    // The check needs no device: the library is not even initialised.
+    if (options.check && options.edidPath.empty()) return RunCheck(options) ? 0 : 1;
     if (!InitLibrary()) return 1;
     UploadCallback() = [](ScenarioSettings settings) {
         return UploadScenario(std::move(settings));

@@ -37,6 +37,7 @@ bool ParseOptions(const ArgumentMap& arguments, CommandLineOptions& options) {
     options.resetSinkBeforeCapture = arguments.has("--reset-sink-before-capture");
     options.play = arguments.has("--play");
     options.verbose = arguments.has("--verbose");
+    options.check = arguments.has("--check");
     if (arguments.has("--edid") && !arguments.valueOf("--edid", options.edidPath)) {
         options.edidPath = "Edid.bin";
     }
@@ -57,6 +58,7 @@ void PrintUsage() {
         "Optional parameters:",
         "  --source-sn [SN]\t\tSerial number of the Source device.",
         "  --verbose\t\t\tTurns on verbose logging.",
+        "  --check\t\t\tChecks the scenarios without a device; uploads nothing.",
         "",
         "Test automation parameters:",
         "  --sink-sn [SN]\t\tSerial number of the Sink device.",

@@ -28,6 +28,7 @@ struct CommandLineOptions {
     bool resetSinkBeforeCapture = false;
     bool play = false;
     bool verbose = false;
+    bool check = false;  // check the scenarios without a device
 
     // Scenario, source serial number and interface are all given.
     bool hasScenarioTriple() const {

@@ -90,7 +90,7 @@ EntryOutcome PlayEntry(Playlist& playlist, size_t i) {
 bool RunPlaylist(const CommandLineOptions& options) {
     Playlist playlist = readPlaylistFile(options.playlist);
     if (!playlist.isUsable()) {
-        Logger::instance().log("Failed loading playlist!");
+        logText(kPlaylistLoadFailed);
         logText("");
         return false;
     }

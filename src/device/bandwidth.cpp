@@ -29,16 +29,6 @@ uint64_t Nearest(double value) {
     return static_cast<uint64_t>(rounded);
 }
 
-bool CheckHdmi(const Timing& timing, const ColorFormat& format, std::string& statusText) {
-    // A negative frame rate is taken as its unsigned 64-bit pattern, like the other factors.
-    const uint64_t frate = static_cast<uint64_t>(static_cast<int64_t>(timing.frate));
-    uint64_t rate = MultiplySaturated(MultiplySaturated(frate, timing.vtotal), timing.htotal);
-    // The classification counts the deep-colour ratio on 4:2:2 as well.
-    rate = format.LinkClock(rate / 1000, format.DeepColorRatio());
-    statusText = std::to_string(rate) + (rate >= kHdmi20Boundary ? " -> 6G" : " -> 3G");
-    return true;
-}
-
 // Payload in Mbps after 8b/10b coding and 3 % margin; the model's full link when the device
 // reports none.
 uint64_t AvailablePayload(const std::string& deviceName, uint32_t lanes, uint32_t laneRate) {
@@ -86,6 +76,19 @@ bool CheckDisplayPort(const std::string& deviceName, const Timing& timing,
 
 }  // namespace
 
+std::string HdmiLinkRateText(const Timing& timing, const ColorFormat& format) {
+    // A negative frame rate is taken as its unsigned 64-bit pattern, like the other factors.
+    const uint64_t frate = static_cast<uint64_t>(static_cast<int64_t>(timing.frate));
+    uint64_t rate = MultiplySaturated(MultiplySaturated(frate, timing.vtotal), timing.htotal);
+    // The classification counts the deep-colour ratio on 4:2:2 as well.
+    rate = format.LinkClock(rate / 1000, format.DeepColorRatio());
+    return std::to_string(rate) + (rate >= kHdmi20Boundary ? " -> 6G" : " -> 3G");
+}
+
+uint64_t DisplayPortRequestedRate(const Timing& timing, const ColorFormat& format) {
+    return RequestedRate(timing, format);
+}
+
 uint32_t DisplayPortLaneRate(uint32_t code) {
     switch (code) {
         case 6:
@@ -107,6 +110,9 @@ bool CheckLinkBandwidth(const std::string& deviceName, const Timing& timing,
                         const std::string& colorFormat, std::string& statusText) {
     ColorFormat format;
     if (!ParseColorFormat(colorFormat, format)) return false;
-    if (IsHdmiOutput(deviceName)) return CheckHdmi(timing, format, statusText);
+    if (IsHdmiOutput(deviceName)) {
+        statusText = HdmiLinkRateText(timing, format);  // HDMI only classifies: never refused
+        return true;
+    }
     return CheckDisplayPort(deviceName, timing, format, statusText);
 }

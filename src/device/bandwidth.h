@@ -5,6 +5,7 @@
 #include <string>
 
 struct Timing;
+struct ColorFormat;
 
 // `colorFormat` is colour space, "@", depth (ParseColorFormat). HDMI devices (by name) only
 // classify the TMDS rate; DisplayPort devices compare the video data rate with the link's
@@ -12,6 +13,11 @@ struct Timing;
 // except when `colorFormat` has no "@" (false, text unchanged).
 bool CheckLinkBandwidth(const std::string& deviceName, const Timing& timing,
                         const std::string& colorFormat, std::string& statusText);
+
+// The HDMI classification of the TMDS rate ("<rate> -> 3G" or "-> 6G"); needs no device.
+std::string HdmiLinkRateText(const Timing& timing, const ColorFormat& format);
+// The video data rate in Mbps that a DisplayPort link must carry; needs no device.
+uint64_t DisplayPortRequestedRate(const Timing& timing, const ColorFormat& format);
 
 // Lane rate in Mbps for a DisplayPort link rate code; 0 for an unknown code.
 uint32_t DisplayPortLaneRate(uint32_t code);

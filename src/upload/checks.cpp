@@ -86,13 +86,13 @@ StepCheck CheckSteps(const ScenarioSettings& settings, const ScenarioFiles& file
                                   static_cast<uint32_t>(files.packets.size()));
 }
 
-std::vector<std::string> FrameProblemLines(const ScenarioSettings& settings,
-                                           const ScenarioFiles& files) {
+std::vector<std::string> FrameProblems(const ScenarioSettings& settings,
+                                       const ScenarioFiles& files) {
     std::vector<std::string> lines;
     const FormatTable formats = VideoFormatTable(files.videoItems);
     for (size_t i = 0; i < files.videoItems.size(); ++i) {
         if (!IsBinaryImagePath(files.videoItems[i])) {
-            lines.push_back("Provided image is not binary!");
+            lines.push_back(kNotBinaryImage);
             continue;
         }
         for (const SequenceFile& file : files.frames[i]) {
@@ -101,8 +101,7 @@ std::vector<std::string> FrameProblemLines(const ScenarioSettings& settings,
             std::string problem =
                 CheckFrame(opened, FormatOf(formats, fileName(file.path)), settings);
             if (problem.empty()) continue;
-            lines.push_back(std::move(problem));
-            lines.push_back("Failed to load " + file.path);
+            lines.push_back(problem + "\n" + FailedToLoad(file.path));
         }
     }
     return lines;

@@ -33,10 +33,10 @@ std::vector<std::string> MissingFileLines(const ScenarioSettings& settings,
 // The step check against the files found.
 StepCheck CheckSteps(const ScenarioSettings& settings, const ScenarioFiles& files);
 
-// For each frame that cannot be sent: why, then "Failed to load <path>", as the upload
-// reports its first one; a video item that is not binary gives its own line.
-std::vector<std::string> FrameProblemLines(const ScenarioSettings& settings,
-                                           const ScenarioFiles& files);
+// One entry per frame that cannot be sent: why, a line break and "Failed to load <path>",
+// as the upload reports the first one; a video item that is not binary gives its own entry.
+std::vector<std::string> FrameProblems(const ScenarioSettings& settings,
+                                       const ScenarioFiles& files);
 
 uint32_t RoundUp(uint32_t value, uint32_t alignment);
 

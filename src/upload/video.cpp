@@ -15,6 +15,7 @@
 #include "upload/layout_indexes.h"
 #include "upload/loader.h"
 #include "upload/pixel_kernels.h"
+#include "upload/progress.h"
 
 namespace {
 
@@ -168,6 +169,10 @@ unsigned DeepColorShift(const std::string& label) {
     return 0;
 }
 
+std::string FailedToLoad(const std::string& path) {
+    return "Failed to load " + path;
+}
+
 std::string CheckFrame(const SequenceFile& file, const std::string& format,
                        const ScenarioSettings& settings) {
     if (file.size < 0) return cannotOpen(file.path);
@@ -222,6 +227,20 @@ FormatTable VideoFormatTable(const std::vector<std::string>& items) {
     return readFormatTable(SiblingPath(items.front(), "formats.cfg"));
 }
 
+namespace {
+
+UploadProgress ProgressOf(const ItemFrames& frames) {
+    uint64_t count = 0;
+    uint64_t bytes = 0;
+    for (const std::vector<SequenceFile>& item : frames) {
+        count += item.size();
+        for (const SequenceFile& file : item) bytes += file.size < 0 ? 0 : file.size;
+    }
+    return UploadProgress(count, bytes);
+}
+
+}  // namespace
+
 bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings,
                      const ItemFrames* found) {
     const std::vector<std::string> items = VideoItems(settings.video);
@@ -229,28 +248,34 @@ bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings,
         loader.ReportError("Failed parsing video path!");
         return false;
     }
-    if (found != nullptr && found->size() != items.size()) found = nullptr;
+    ItemFrames own;
+    if (found == nullptr || found->size() != items.size()) {
+        for (const std::string& item : items) own.push_back(ExpandFileSequenceSized(item));
+        found = &own;
+    }
     const FormatTable formats = VideoFormatTable(items);
     FrameBuffers buffers;
+    UploadProgress progress = ProgressOf(*found);
     for (uint32_t block = 0; block < items.size(); ++block) {
         if (!SelectMemoryBlock(block)) {
             loader.ReportError("Failed selecting memory block!");
             return false;
         }
         if (!IsBinaryImagePath(items[block])) {
-            loader.ReportError("Provided image is not binary!");
+            loader.ReportError(kNotBinaryImage);
             return false;
         }
-        const std::vector<SequenceFile> files =
-            found ? (*found)[block] : ExpandFileSequenceSized(items[block]);
-        for (const SequenceFile& file : files) {
+        for (const SequenceFile& file : (*found)[block]) {
             const std::string& format = FormatOf(formats, fileName(file.path));
+            progress.Hide();  // the frame's own line goes where the progress line was
             if (!UploadImage(loader, file, format, settings, buffers)) {
-                loader.ReportError("Failed to load " + file.path);
+                loader.ReportError(FailedToLoad(file.path));
                 return false;
             }
+            progress.FrameSent(static_cast<uint64_t>(file.size));
         }
     }
+    progress.Hide();
     loader.ReportInfo("Image upload succeeded!");
     return true;
 }

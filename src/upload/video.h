@@ -38,6 +38,12 @@ struct FrameBuffers {
 std::string CheckFrame(const SequenceFile& file, const std::string& format,
                        const ScenarioSettings& settings);
 
+// A video item whose name does not say ".bin".
+inline constexpr const char* kNotBinaryImage = "Provided image is not binary!";
+
+// The line that follows a frame's problem and names its file.
+std::string FailedToLoad(const std::string& path);
+
 // Loads one frame file into the selected memory block; reports through `loader`.
 bool UploadImage(DataLoaderBase& loader, const SequenceFile& file, const std::string& format,
                  const ScenarioSettings& settings, FrameBuffers& buffers);

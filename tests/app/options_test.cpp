@@ -84,17 +84,19 @@ TEST(ParseOptionsTest, DefaultsAndValues) {
     EXPECT_EQ(options.sourceSerialNumber, "42");
 }
 
-TEST(UsageText, SeventeenLinesWithTabs) {
+TEST(UsageText, EighteenLinesWithTabs) {
     LogCapture capture;
     PrintUsage();
-    ASSERT_EQ(capture.lines.size(), 17u);
+    ASSERT_EQ(capture.lines.size(), 18u);
     EXPECT_EQ(capture.lines[0],
               "Uploads data and setups KVX device into streaming mode according to provided "
               "playlist files.");
     EXPECT_EQ(capture.lines[5], "  --play\t\t\tStarts playback with previously loaded content.");
-    EXPECT_EQ(capture.lines[13],
+    EXPECT_EQ(capture.lines[10],
+              "  --check\t\t\tChecks the scenarios without a device; uploads nothing.");
+    EXPECT_EQ(capture.lines[14],
               "  --capture-folder [VALUE]\tSpecifies file path to store captured content.");
-    EXPECT_EQ(capture.lines[16], "");
+    EXPECT_EQ(capture.lines[17], "");
 }
 
 TEST(VersionBanner, VersionBuildDateAndEmptyLine) {

@@ -16,6 +16,7 @@ const std::vector<std::string> kUsage = {
     "Optional parameters:",
     "  --source-sn [SN]\t\tSerial number of the Source device.",
     "  --verbose\t\t\tTurns on verbose logging.",
+    "  --check\t\t\tChecks the scenarios without a device; uploads nothing.",
     "",
     "Test automation parameters:",
     "  --sink-sn [SN]\t\tSerial number of the Sink device.",

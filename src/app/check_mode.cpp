@@ -1,0 +1,155 @@
+// The check mode: every scenario of a playlist (or the one scenario) is checked for what
+// can be known without a device, with the texts a run would print. The device library
+// is never called.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/run_modes.h"
+#include "device/bandwidth.h"
+#include "device/output_setup.h"
+#include "device/playback.h"
+#include "format/color_format.h"
+#include "format/output_kind.h"
+#include "log/logger.h"
+#include "scenario/paths.h"
+#include "scenario/playlist.h"
+#include "scenario/selection.h"
+#include "upload/audio.h"
+#include "upload/checks.h"
+
+namespace {
+
+struct ScenarioReport {
+    std::vector<std::string> problems;  // each may span lines
+    std::vector<std::string> notes;     // what the scenario needs: link, steps, memory
+};
+
+void CheckColors(const ScenarioSettings& settings, ScenarioReport& report) {
+    const ColorFormat format = ColorFormatOf(settings.colorspace, settings.bitspercolor);
+    if (format.space == ColorSpace::kOther) {
+        report.problems.push_back("Unknown colour space '" + settings.colorspace +
+                                  "': the device would be set to RGB.");
+    }
+    if (format.depth == ColorDepth::kOther) {
+        report.problems.push_back("Unsupported bits per colour " +
+                                  std::to_string(settings.bitspercolor) +
+                                  ": the device would run at 6 bits.");
+    }
+    uint64_t color = 0;
+    if (!ParseColorValue(settings.loadingRGB, settings.colorspace, color)) {
+        report.problems.push_back("Loading colour '" + settings.loadingRGB +
+                                  "' is not R,G,B: it would not be shown.");
+    }
+}
+
+// On HDMI the link check needs nothing from the device; on DisplayPort the lanes and
+// their rate do, so only the request is known.
+void CheckLink(const ScenarioSettings& settings, const std::string& output,
+               ScenarioReport& report) {
+    const ColorFormat format = ColorFormatOf(settings.colorspace, settings.bitspercolor);
+    if (IsHdmiOutput(output)) {
+        report.notes.push_back("Link: " + HdmiLinkRateText(settings.timing, format));
+        return;
+    }
+    report.notes.push_back("Link: requested " +
+                           std::to_string(DisplayPortRequestedRate(settings.timing, format)) +
+                           " Mbps; the check against the link needs the device.");
+}
+
+void CheckContent(const ScenarioSettings& settings, ScenarioReport& report) {
+    const ScenarioFiles files = FindScenarioFiles(settings);
+    std::vector<std::string>& problems = report.problems;
+    for (std::string& line : MissingFileLines(settings, files)) problems.push_back(line);
+    const StepCheck steps = CheckSteps(settings, files);
+    (steps.passed ? report.notes : problems).push_back(steps.text);
+    // Without timings every frame would fail its size check for that one reason.
+    if (!settings.timing.isZero()) {
+        for (std::string& problem : FrameProblems(settings, files)) problems.push_back(problem);
+    }
+    if (IsSelected(settings.audio) && fileExists(settings.audio)) {
+        const std::string audio = CheckAudioFile(settings);
+        if (!audio.empty()) problems.push_back(audio);
+    }
+    const PacketContent packets = PrepareScenarioPackets(settings, files);
+    if (IsSelected(settings.packets) && !files.packets.empty()) {
+        const std::string problem = PacketProblem(packets);
+        if (!problem.empty()) problems.push_back(problem);
+    }
+    const std::vector<uint64_t> layout = ComputeMemoryBlocks(settings, files, packets);
+    if (layout.empty()) return;
+    std::string blocks = "Memory blocks:";
+    for (size_t i = 0; i < layout.size(); ++i) {
+        blocks += (i == 0 ? " " : ", ") + std::to_string(layout[i]);
+    }
+    report.notes.push_back(blocks + " bytes.");
+    report.notes.push_back(DataSizeLines(layout).front());  // the total
+}
+
+ScenarioReport CheckScenario(const ScenarioSettings& settings, const std::string& output) {
+    ScenarioReport report;
+    if (settings.path.empty()) {
+        report.problems.push_back("The scenario file cannot be read or holds an invalid number.");
+        return report;
+    }
+    if (settings.timing.isZero()) {
+        report.problems.push_back(StatusMessage(kSetupNoTimings, ""));
+    } else {
+        CheckLink(settings, output, report);
+    }
+    CheckColors(settings, report);
+    CheckContent(settings, report);
+    return report;
+}
+
+// Each line of a text indented under its scenario's line.
+void LogIndented(const std::string& text) {
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        logText("  " + text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+// Logs the scenario's line and what was found; true when it has no problem.
+bool ReportScenario(size_t number, const std::string& path, const ScenarioReport& report) {
+    const size_t count = report.problems.size();
+    logText("Scenario #" + std::to_string(number) + " " + path + ": " +
+            (count == 0 ? "OK" : std::to_string(count) + " problem(s)"));
+    for (const std::string& problem : report.problems) LogIndented(problem);
+    for (const std::string& note : report.notes) LogIndented(note);
+    return count == 0;
+}
+
+bool LogSummary(size_t scenarios, size_t failed) {
+    logText("Checked " + std::to_string(scenarios) + " scenarios: " + std::to_string(failed) +
+            " with problems.");
+    return failed == 0;
+}
+
+}  // namespace
+
+bool RunCheck(const CommandLineOptions& options) {
+    if (options.hasScenarioTriple()) {
+        ScenarioSettings settings = readScenarioFile(options.scenario);
+        settings.hdmi = IsHdmiOutput(options.interface);
+        const bool ok =
+            ReportScenario(1, options.scenario, CheckScenario(settings, options.interface));
+        return LogSummary(1, ok ? 0 : 1);
+    }
+    const Playlist playlist = readPlaylistFile(options.playlist);
+    if (!playlist.isUsable()) {
+        logText(kPlaylistLoadFailed);
+        logText("");
+        return false;
+    }
+    size_t failed = 0;
+    for (size_t i = 0; i < playlist.entries.size(); ++i) {
+        ScenarioSettings settings = playlist.entries[i].settings;
+        settings.strict = playlist.strict;
+        const ScenarioReport report = CheckScenario(settings, playlist.connectortype);
+        if (!ReportScenario(i + 1, settings.path, report)) ++failed;
+    }
+    return LogSummary(playlist.entries.size(), failed);
+}

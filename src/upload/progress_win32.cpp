@@ -1,0 +1,9 @@
+#include <io.h>
+
+#include <cstdio>
+
+#include "upload/progress.h"
+
+bool StandardErrorIsTerminal() {
+    return ::_isatty(::_fileno(stderr)) != 0;
+}
