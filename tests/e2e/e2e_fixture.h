@@ -11,7 +11,7 @@
 #include "support.h"
 
 class ProgramTest : public ::testing::Test {
-protected:
+  protected:
     // Runs TavrelCmd with `arguments` (already shell-quoted where needed). A non-empty
     // profile is written to profile.ini and used; the trace goes to trace.txt.
     ProgramRun Run(const std::string& arguments, const std::string& profile = "",
@@ -26,9 +26,14 @@ protected:
 
     TempFolder folder;
 
-private:
+  private:
     ProgramRun last_;
 };
+
+// A scenario of 64x4 HDMI frames using DemoContent's files, with `extra` lines at the end.
+std::string ScenarioText(const std::string& extra = "");
+// A playlist of a [Device] section and one [Scenario] section per text.
+std::string PlaylistText(const std::string& device, const std::vector<std::string>& scenarios);
 
 // The default simulator profile with extra [generator] keys.
 std::string DefaultProfileWith(const std::string& generatorKeys);

@@ -8,21 +8,6 @@
 
 namespace {
 
-std::string ScenarioText(const std::string& extra = "") {
-    return "timing.hactive=64\ntiming.vactive=4\ntiming.htotal=80\ntiming.vtotal=10\n"
-           "timing.hstart=8\ntiming.vstart=2\ntiming.hsync=4\ntiming.vsync=1\n"
-           "timing.frate=60000\ncolorspace=RGB444\nbitspercolor=8\n"
-           "video=content\\f000.bin\naudio=content\\tone.wav\npackets=content\\pk0.bin\n"
-           "porder=0-2:40:0:256\n" +
-           extra;
-}
-
-std::string PlaylistText(const std::string& device, const std::vector<std::string>& scenarios) {
-    std::string text = "[Device]\n" + device;
-    for (const std::string& scenario : scenarios) text += "[Scenario]\n" + scenario;
-    return text;
-}
-
 const char* const kDevice = "serialnumber=SIM0001\nconnectortype=HDMI Out\n";
 const char* const kWarning =
     "WARNING: No specific serial number was specified. Using device KVX-4 [SIM0001] / HDMI TX as "

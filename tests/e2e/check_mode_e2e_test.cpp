@@ -1,0 +1,64 @@
+// The check mode end to end: problems per scenario, the summary line, the exit code, and
+// no call of the device library at all.
+#include <gtest/gtest.h>
+
+#include "e2e_fixture.h"
+
+namespace {
+
+const char* const kDevice = "serialnumber=SIM0001\nconnectortype=HDMI Out\n";
+
+class CheckMode : public ProgramTest {
+  protected:
+    void SetUp() override {
+        DemoContent::Write(folder, 64, 4, 3);
+        folder.write("good.txt", ScenarioText());
+    }
+};
+
+TEST_F(CheckMode, EveryProblemUnderItsScenarioAndNoDeviceCall) {
+    folder.write("bad/g000.bin", std::vector<uint8_t>(64 * 4 * 3));
+    folder.write("bad/g001.bin", std::vector<uint8_t>(100));
+    folder.write("size.txt", ScenarioText("video=bad\\g000.bin\nporder=0-1:40:0:256\n"));
+    folder.write("step.txt", ScenarioText("porder=7:40:0:256\n"));
+    folder.write("audio.txt", ScenarioText("audio=content\\gone.wav\n"));
+    folder.write("p.ini", PlaylistText(kDevice, {"path=good.txt\n", "path=size.txt\n",
+                                                 "path=step.txt\n", "path=audio.txt\n"}));
+    const ProgramRun run = Run("--playlist p.ini --check");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(HasInOrder({"Scenario #1 good.txt: OK", "  Link: 48000 -> 3G",
+                            "Scenario #2 size.txt: 1 problem(s)",
+                            "  Not expected image size 100 for 64x4, Bpp = 0",
+                            "  Failed to load bad\\g001.bin", "Scenario #3 step.txt: 1 problem(s)",
+                            "  Scenario: FATAL error, video frame 7 cannot be found",
+                            "Scenario #4 audio.txt: 1 problem(s)", "  File gone.wav doesn't exist!",
+                            "Checked 4 scenarios: 3 with problems."}))
+        << run.output;
+    EXPECT_TRUE(Trace().empty());
+}
+
+TEST_F(CheckMode, GoodPlaylistPassesAndShowsWhatItNeeds) {
+    folder.write("p.ini", PlaylistText(kDevice, {"path=good.txt\n", "path=good.txt\n"}));
+    EXPECT_EQ(Run("--playlist p.ini --check").exitCode, 0);
+    EXPECT_TRUE(
+        HasInOrder({"Scenario #1 good.txt: OK", "  Memory blocks: 24576, 12288, 12288 bytes.",
+                    "  Total data size: 49152 bytes.", "Scenario #2 good.txt: OK",
+                    "Checked 2 scenarios: 0 with problems."}));
+    EXPECT_TRUE(Trace().empty());
+}
+
+TEST_F(CheckMode, ScenarioWithoutTimingsOnDisplayPort) {
+    std::string text = ScenarioText();
+    text.erase(0, text.find("colorspace"));
+    folder.write("s.txt", text);
+    EXPECT_EQ(Run("--scenario s.txt --interface DisplayPort --check").exitCode, 1);
+    EXPECT_TRUE(
+        HasInOrder({"Scenario #1 s.txt: 1 problem(s)", "  No timings specified in the scenario!",
+                    "Checked 1 scenarios: 1 with problems."}));
+    folder.write("s.txt", ScenarioText());
+    EXPECT_EQ(Run("--scenario s.txt --interface DisplayPort --check").exitCode, 0);
+    EXPECT_TRUE(HasLine("  Link: requested 1 Mbps; the check against the link needs the device."));
+    EXPECT_TRUE(Trace().empty());
+}
+
+}  // namespace
