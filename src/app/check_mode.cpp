@@ -68,7 +68,10 @@ void CheckContent(const ScenarioSettings& settings, ScenarioReport& report) {
         for (std::string& problem : FrameProblems(settings, files)) problems.push_back(problem);
     }
     if (IsSelected(settings.audio) && fileExists(settings.audio)) {
-        const std::string audio = CheckAudioFile(settings);
+        std::string audio;
+        for (const std::string& line : CheckAudioFile(settings)) {
+            audio += (audio.empty() ? "" : "\n") + line;
+        }
         if (!audio.empty()) problems.push_back(audio);
     }
     const PacketContent packets = PrepareScenarioPackets(settings, files);
