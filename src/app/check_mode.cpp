@@ -29,7 +29,7 @@ void CheckColors(const ScenarioSettings& settings, ScenarioReport& report) {
     const ColorFormat format = ColorFormatOf(settings.colorspace, settings.bitspercolor);
     if (format.space == ColorSpace::kOther) {
         report.problems.push_back("Unknown colour space '" + settings.colorspace +
-                                  "': the device would be set to RGB.");
+                                  "': the device would get its default colour space.");
     }
     if (format.depth == ColorDepth::kOther) {
         report.problems.push_back("Unsupported bits per colour " +

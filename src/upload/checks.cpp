@@ -1,5 +1,7 @@
 #include "upload/checks.h"
 
+#include <map>
+
 #include "scenario/paths.h"
 #include "scenario/scenario.h"
 #include "scenario/selection.h"
@@ -42,6 +44,35 @@ uint64_t AudioDataSize(const std::string& path) {
 // 32-bit rounding would wrap it to a far too small block instead of meeting the memory check.
 uint64_t AudioBlockSize(uint64_t bytes) {
     return (bytes + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment;
+}
+
+// Frames of an item that share a problem (a colour space without a pixel format code,
+// say) make one problem: the first is named, the others counted.
+std::vector<std::string> ItemFrameProblems(const std::vector<SequenceFile>& frames,
+                                           const FormatTable& formats,
+                                           const ScenarioSettings& settings) {
+    std::vector<std::string> problems;
+    std::vector<size_t> alike;
+    std::map<std::string, size_t> entries;
+    for (const SequenceFile& file : frames) {
+        // The upload opens the file when it reads it; here the open is tried directly.
+        const SequenceFile opened{file.path, file.size < 0 ? -1 : fileSize(file.path)};
+        std::string problem = CheckFrame(opened, FormatOf(formats, fileName(file.path)), settings);
+        if (problem.empty()) continue;
+        const auto [entry, first] = entries.emplace(problem, problems.size());
+        if (!first) {
+            ++alike[entry->second];
+            continue;
+        }
+        problems.push_back(problem + "\n" + FailedToLoad(file.path));
+        alike.push_back(0);
+    }
+    for (size_t i = 0; i < problems.size(); ++i) {
+        if (alike[i] != 0) {
+            problems[i] += "\n" + std::to_string(alike[i]) + " more frame(s) with this problem";
+        }
+    }
+    return problems;
 }
 
 }  // namespace
@@ -88,23 +119,18 @@ StepCheck CheckSteps(const ScenarioSettings& settings, const ScenarioFiles& file
 
 std::vector<std::string> FrameProblems(const ScenarioSettings& settings,
                                        const ScenarioFiles& files) {
-    std::vector<std::string> lines;
+    std::vector<std::string> problems;
     const FormatTable formats = VideoFormatTable(files.videoItems);
     for (size_t i = 0; i < files.videoItems.size(); ++i) {
         if (!IsBinaryImagePath(files.videoItems[i])) {
-            lines.push_back(kNotBinaryImage);
+            problems.push_back(kNotBinaryImage);
             continue;
         }
-        for (const SequenceFile& file : files.frames[i]) {
-            // The upload opens the file when it reads it; here the open is tried directly.
-            const SequenceFile opened{file.path, file.size < 0 ? -1 : fileSize(file.path)};
-            std::string problem =
-                CheckFrame(opened, FormatOf(formats, fileName(file.path)), settings);
-            if (problem.empty()) continue;
-            lines.push_back(problem + "\n" + FailedToLoad(file.path));
+        for (std::string& problem : ItemFrameProblems(files.frames[i], formats, settings)) {
+            problems.push_back(std::move(problem));
         }
     }
-    return lines;
+    return problems;
 }
 
 uint32_t RoundUp(uint32_t value, uint32_t alignment) {

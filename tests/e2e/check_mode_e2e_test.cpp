@@ -61,4 +61,16 @@ TEST_F(CheckMode, ScenarioWithoutTimingsOnDisplayPort) {
     EXPECT_TRUE(Trace().empty());
 }
 
+TEST_F(CheckMode, ColourProblemsAndFramesAlikeCountOnce) {
+    folder.write("c.txt", ScenarioText("colorspace=RGB\nbitspercolor=9\nloadingRGB=1,2\n"));
+    EXPECT_EQ(Run("--scenario c.txt --interface HDMI --check").exitCode, 1);
+    EXPECT_TRUE(
+        HasInOrder({"Scenario #1 c.txt: 4 problem(s)",
+                    "  Unknown colour space 'RGB': the device would get its default colour space.",
+                    "  Unsupported bits per colour 9: the device would run at 6 bits.",
+                    "  Loading colour '1,2' is not R,G,B: it would not be shown.",
+                    "  Unsupported frame format RGB, Bpp = 3", "  Failed to load content\\f000.bin",
+                    "  2 more frame(s) with this problem"}));
+}
+
 }  // namespace
