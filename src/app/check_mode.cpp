@@ -57,6 +57,26 @@ void CheckLink(const ScenarioSettings& settings, const std::string& output,
                            " Mbps; the check against the link needs the device.");
 }
 
+// An unreadable audio file is one problem: its reason, then the fatal line.
+void CheckAudio(const ScenarioSettings& settings, ScenarioReport& report) {
+    if (!IsSelected(settings.audio) || !fileExists(settings.audio)) return;  // missing: reported
+    std::string audio;
+    for (const std::string& line : CheckAudioFile(settings)) {
+        audio += (audio.empty() ? "" : "\n") + line;
+    }
+    if (!audio.empty()) report.problems.push_back(audio);
+}
+
+void NoteMemory(const std::vector<uint64_t>& layout, ScenarioReport& report) {
+    if (layout.empty()) return;  // the packet data's limit is reported as its problem
+    std::string blocks = "Memory blocks:";
+    for (size_t i = 0; i < layout.size(); ++i) {
+        blocks += (i == 0 ? " " : ", ") + std::to_string(layout[i]);
+    }
+    report.notes.push_back(blocks + " bytes.");
+    report.notes.push_back(DataSizeLines(layout).front());  // the total
+}
+
 void CheckContent(const ScenarioSettings& settings, ScenarioReport& report) {
     const ScenarioFiles files = FindScenarioFiles(settings);
     std::vector<std::string>& problems = report.problems;
@@ -67,26 +87,13 @@ void CheckContent(const ScenarioSettings& settings, ScenarioReport& report) {
     if (!settings.timing.isZero()) {
         for (std::string& problem : FrameProblems(settings, files)) problems.push_back(problem);
     }
-    if (IsSelected(settings.audio) && fileExists(settings.audio)) {
-        std::string audio;
-        for (const std::string& line : CheckAudioFile(settings)) {
-            audio += (audio.empty() ? "" : "\n") + line;
-        }
-        if (!audio.empty()) problems.push_back(audio);
-    }
+    CheckAudio(settings, report);
     const PacketContent packets = PrepareScenarioPackets(settings, files);
     if (IsSelected(settings.packets) && !files.packets.empty()) {
         const std::string problem = PacketProblem(packets);
         if (!problem.empty()) problems.push_back(problem);
     }
-    const std::vector<uint64_t> layout = ComputeMemoryBlocks(settings, files, packets);
-    if (layout.empty()) return;
-    std::string blocks = "Memory blocks:";
-    for (size_t i = 0; i < layout.size(); ++i) {
-        blocks += (i == 0 ? " " : ", ") + std::to_string(layout[i]);
-    }
-    report.notes.push_back(blocks + " bytes.");
-    report.notes.push_back(DataSizeLines(layout).front());  // the total
+    NoteMemory(ComputeMemoryBlocks(settings, files, packets), report);
 }
 
 ScenarioReport CheckScenario(const ScenarioSettings& settings, const std::string& output) {
