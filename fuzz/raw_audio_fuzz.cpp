@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         at += n;
         return n;
     };
-    std::vector<uint8_t> audio;
+    PageBuffer audio;
     if (BuildRawAudioData(format, swap, size - 1, source, audio) && audio.size() % 8 != 0) {
         __builtin_trap();  // whole records of 2 or 8 words only
     }

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         at += n;
         return n;
     };
-    std::vector<uint8_t> audio;
+    PageBuffer audio;
     if (!BuildWaveAudioData(header, source, audio)) return 0;
     if (audio.size() != AudioDeviceDataSize(header.channels, header.frames)) __builtin_trap();
     return 0;

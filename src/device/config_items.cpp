@@ -202,8 +202,11 @@ bool SelectMemoryBlock(uint32_t index) {
 bool WriteMemoryBlock(uint32_t index, std::vector<uint8_t>& bytes) {
     std::vector<uint8_t> owned;
     owned.swap(bytes);
-    return SelectMemoryBlock(index) &&
-           SetItemBytes(item::kMemoryBlockData, owned.data(), static_cast<uint32_t>(owned.size()));
+    return WriteMemoryBlock(index, owned.data(), static_cast<uint32_t>(owned.size()));
+}
+
+bool WriteMemoryBlock(uint32_t index, const uint8_t* bytes, uint32_t size) {
+    return SelectMemoryBlock(index) && SetItemBytes(item::kMemoryBlockData, bytes, size);
 }
 
 bool IsPlaybackRunning() {

@@ -64,6 +64,8 @@ bool SetMemoryLayout(const std::vector<uint64_t>& blocks);
 bool SelectMemoryBlock(uint32_t index);
 // Takes the bytes and leaves `bytes` empty, whatever the outcome.
 bool WriteMemoryBlock(uint32_t index, std::vector<uint8_t>& bytes);
+// The same for bytes the caller keeps.
+bool WriteMemoryBlock(uint32_t index, const uint8_t* bytes, uint32_t size);
 bool IsPlaybackRunning();
 
 // Waits between the polls of the stop; the default sleeps the calling thread.

@@ -126,7 +126,7 @@ uint32_t AudioPacketType(const AudioFormat& format, bool compressed) {
 }
 
 std::vector<std::string> CheckAudioFile(const ScenarioSettings& settings) {
-    std::vector<uint8_t> data;
+    PageBuffer data;
     AudioFormat format;
     std::string why;
     if (ReadAudioFile(settings, data, format, &why)) return {};
@@ -134,7 +134,7 @@ std::vector<std::string> CheckAudioFile(const ScenarioSettings& settings) {
 }
 
 bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings) {
-    std::vector<uint8_t> data;
+    PageBuffer data;
     AudioFormat format;
     std::string why;
     if (!ReadAudioFile(settings, data, format, &why)) {
@@ -143,7 +143,9 @@ bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings) {
     }
     // The buffer is at most 32 bits long: ReadAudioFile refuses anything larger.
     const uint32_t length = static_cast<uint32_t>(data.size());
-    if (!WriteMemoryBlock(AudioBlockIndex(settings), data)) return Fail(loader, kTransferFailed);
+    const bool written = WriteMemoryBlock(AudioBlockIndex(settings), data.data(), length);
+    data.clear();  // the device has the bytes: no need to hold them through the settings
+    if (!written) return Fail(loader, kTransferFailed);
     if (!SetAudioSize(length)) return Fail(loader, kSizeFailed);
     const bool compressed = settings.audiocompressed;
     if (!SetAudioCompressed(compressed)) return Fail(loader, kCompressedFailed);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "scenario/page_buffer.h"
+
 struct ScenarioSettings;
 struct WaveHeader;
 class DataLoaderBase;
@@ -26,16 +28,15 @@ AudioFileKind AudioFileKindOf(const std::string& path);
 
 // Reads the `audio` file into device audio data. False when the file cannot be used;
 // then `why` (when given) says why, worded to follow the file's name.
-bool ReadAudioFile(const ScenarioSettings& settings, std::vector<uint8_t>& data,
-                   AudioFormat& format, std::string* why = nullptr);
+bool ReadAudioFile(const ScenarioSettings& settings, PageBuffer& data, AudioFormat& format,
+                   std::string* why = nullptr);
 
 // Fills `destination` with up to `size` bytes of the file's samples; returns the count.
 using SampleSource = std::function<size_t(uint8_t* destination, size_t size)>;
 
 // Device audio data of a WAV stream: frames x record + 4 bytes. The samples are read
 // into the tail of the one buffer and converted towards its head.
-bool BuildWaveAudioData(const WaveHeader& header, const SampleSource& source,
-                        std::vector<uint8_t>& data);
+bool BuildWaveAudioData(const WaveHeader& header, const SampleSource& source, PageBuffer& data);
 
 // Format of raw audio, from the scenario's channel, sampling and bit codes; a field
 // whose code has no value is 0.
@@ -47,7 +48,7 @@ std::string RawAudioFormatProblem(const ScenarioSettings& settings);
 // bytes, so 16-bit input gives twice its size. False for formats that cannot be converted
 // (no channels, no rate, sample sizes other than 16 and 24 bits).
 bool BuildRawAudioData(const AudioFormat& format, bool swap, uint64_t fileBytes,
-                       const SampleSource& source, std::vector<uint8_t>& data);
+                       const SampleSource& source, PageBuffer& data);
 
 // Channel status: two identical 24-byte consumer blocks.
 inline constexpr size_t kChannelStatusBytes = 48;

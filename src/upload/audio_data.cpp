@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <new>
 #include <string>
 
 #include "scenario/paths.h"
@@ -11,6 +10,7 @@
 #include "upload/audio.h"
 #include "upload/audio_kernels.h"
 #include "upload/wave_reader.h"
+#include "upload/wave_samples.h"
 
 namespace {
 
@@ -22,14 +22,10 @@ constexpr const char* kCannotOpen = "the file cannot be opened";
 constexpr const char* kNotConverted =
     "the samples cannot be read, or give more audio data than the device takes";
 
-bool SizeBuffer(std::vector<uint8_t>& data, uint64_t size) {
-    if (size > kMaxAudioDataBytes) return false;
-    try {
-        data.assign(static_cast<size_t>(size), 0);
-    } catch (const std::bad_alloc&) {
-        data.clear();
-        return false;
-    }
+// Zero-filled: what these paths do not read stays silent.
+bool SizeBuffer(PageBuffer& data, uint64_t size) {
+    if (size > kMaxAudioDataBytes || !data.resize(static_cast<size_t>(size))) return false;
+    std::memset(data.data(), 0, data.size());
     return true;
 }
 
@@ -87,19 +83,28 @@ bool Refuse(std::string& why, std::string text) {
     return false;
 }
 
-bool ReadWaveFile(const std::string& path, std::vector<uint8_t>& data, AudioFormat& format,
+bool ReadWaveFile(const std::string& path, PageBuffer& data, AudioFormat& format,
                   std::string& why) {
     WaveReader reader;
     if (!reader.open(path)) return Refuse(why, reader.problem());
     const WaveHeader& header = reader.header();
     format = AudioFormat{header.channels, header.sampleRate, header.bitsPerSample};
+    switch (ConvertWaveFile(path, reader, data)) {
+        case WaveSamples::kDone:
+            return true;
+        case WaveSamples::kFailed:
+            data.clear();
+            return Refuse(why, kNotConverted);
+        case WaveSamples::kNotHandled:
+            break;
+    }
     const SampleSource source = [&reader](uint8_t* destination, size_t size) {
         return reader.readSamples(destination, size);
     };
     return BuildWaveAudioData(header, source, data) || Refuse(why, kNotConverted);
 }
 
-bool ReadRawFile(const ScenarioSettings& settings, std::vector<uint8_t>& data, AudioFormat& format,
+bool ReadRawFile(const ScenarioSettings& settings, PageBuffer& data, AudioFormat& format,
                  std::string& why) {
     const std::string problem = RawAudioFormatProblem(settings);
     if (!problem.empty()) return Refuse(why, problem);
@@ -129,8 +134,7 @@ Tail LittleEndianTail(const uint8_t* samples, size_t bytes, uint32_t sampleBytes
 
 }  // namespace
 
-bool BuildWaveAudioData(const WaveHeader& header, const SampleSource& source,
-                        std::vector<uint8_t>& data) {
+bool BuildWaveAudioData(const WaveHeader& header, const SampleSource& source, PageBuffer& data) {
     const uint32_t words = AudioRecordWords(header.channels);
     const uint64_t size = AudioDeviceDataSize(header.channels, header.frames);
     if (!SizeBuffer(data, size)) return false;
@@ -188,7 +192,7 @@ std::string RawAudioFormatProblem(const ScenarioSettings& settings) {
 }
 
 bool BuildRawAudioData(const AudioFormat& format, bool swap, uint64_t fileBytes,
-                       const SampleSource& source, std::vector<uint8_t>& data) {
+                       const SampleSource& source, PageBuffer& data) {
     if (format.channels == 0 || format.sampleRate == 0 ||
         (format.bitsPerSample != 16 && format.bitsPerSample != 24)) {
         return false;
@@ -216,8 +220,8 @@ AudioFileKind AudioFileKindOf(const std::string& path) {
     return AudioFileKind::kUnknown;
 }
 
-bool ReadAudioFile(const ScenarioSettings& settings, std::vector<uint8_t>& data,
-                   AudioFormat& format, std::string* why) {
+bool ReadAudioFile(const ScenarioSettings& settings, PageBuffer& data, AudioFormat& format,
+                   std::string* why) {
     std::string problem;
     bool read = false;
     switch (AudioFileKindOf(settings.audio)) {

@@ -197,9 +197,10 @@ TEST(AudioSoxTest, DecodedWordsMatchSox) {
         ASSERT_EQ(std::system(decode.c_str()), 0);
         ScenarioSettings settings;
         settings.audio = wav;
-        std::vector<uint8_t> data;
+        PageBuffer buffer;
         AudioFormat format;
-        ASSERT_TRUE(ReadAudioFile(settings, data, format));
+        ASSERT_TRUE(ReadAudioFile(settings, buffer, format));
+        const std::vector<uint8_t> data(buffer.begin(), buffer.end());
         std::vector<uint8_t> reference;
         ASSERT_TRUE(readWholeFile(raw, reference));
         const size_t words = AudioRecordWords(channels);

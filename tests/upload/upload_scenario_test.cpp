@@ -23,10 +23,10 @@ class UploadScenarioTest : public ::testing::Test, public ScenarioBench {
         settings.porder = "";
     }
     std::vector<uint8_t> AudioData() const {
-        std::vector<uint8_t> data;
+        PageBuffer data;
         AudioFormat format;
         EXPECT_TRUE(ReadAudioFile(settings, data, format));
-        return data;
+        return std::vector<uint8_t>(data.begin(), data.end());
     }
     std::vector<uint8_t> PacketData() const {
         PacketSet set;
