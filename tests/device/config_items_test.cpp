@@ -7,7 +7,7 @@
 #include "device/items.h"
 #include "scenario/scenario.h"
 #include "sim_device.h"
-#include "device/trace_lines.h"
+#include "trace_lines.h"
 
 namespace {
 

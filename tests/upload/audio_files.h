@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "upload/loader.h"
-
 struct WavSpec {
     uint16_t channels = 2;
     uint32_t rate = 48000;
@@ -35,8 +33,8 @@ inline void PutText(std::vector<uint8_t>& out, const char* id) {
 inline std::vector<uint8_t> MakeWav(const WavSpec& wav, const std::vector<uint8_t>& samples) {
     std::vector<uint8_t> out;
     const bool big = wav.rifx;
-    const uint32_t align = wav.blockAlign >= 0 ? static_cast<uint32_t>(wav.blockAlign)
-                                                : wav.bits / 8 * wav.channels;
+    const uint32_t align =
+        wav.blockAlign >= 0 ? static_cast<uint32_t>(wav.blockAlign) : wav.bits / 8 * wav.channels;
     PutText(out, big ? "RIFX" : "RIFF");
     PutNumber(out, 36 + samples.size(), 4, big);
     PutText(out, "WAVE");
@@ -60,51 +58,4 @@ inline std::vector<uint8_t> MakeWav(const WavSpec& wav, const std::vector<uint8_
 inline uint32_t WordAt(const std::vector<uint8_t>& data, size_t i) {
     return data[4 * i] | uint32_t{data[4 * i + 1]} << 8 | uint32_t{data[4 * i + 2]} << 16 |
            uint32_t{data[4 * i + 3]} << 24;
-}
-
-class RecordingLoader : public DataLoaderBase {
-  public:
-    bool LoadVideo(ScenarioSettings&) override { return true; }
-    void ReportInfo(std::string text) override { lines.push_back("info: " + text); }
-    void ReportError(std::string text) override { lines.push_back("error: " + text); }
-    void ReportSuccess(std::string text) override { lines.push_back("success: " + text); }
-    std::vector<std::string> lines;
-};
-
-// Trace lines of the simulated device, as the program's calls produce them.
-inline std::string HexBytes(const std::vector<uint8_t>& bytes) {
-    static const char* digits = "0123456789abcdef";
-    std::string text;
-    for (const uint8_t b : bytes) {
-        text += digits[b >> 4];
-        text += digits[b & 15];
-    }
-    return text;
-}
-
-inline std::string HexLe(uint64_t value, int bytes) {
-    std::vector<uint8_t> out;
-    PutNumber(out, value, bytes, false);
-    return HexBytes(out);
-}
-
-inline std::string ItemText(uint32_t item) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", item);
-    return text;
-}
-
-inline std::string SetLine(uint32_t item, size_t size, const std::string& bytes, int status = 0) {
-    return "HLX_TS_SetConfigItem(" + ItemText(item) + ", " + std::to_string(size) + ", " + bytes +
-           ") = " + std::to_string(status);
-}
-
-inline void AddRegisterWrite(std::vector<std::string>& lines, uint32_t address, uint32_t value) {
-    lines.push_back(SetLine(0x0FF00000, 4, HexLe(address, 4)));
-    lines.push_back(SetLine(0x0FF00003, 4, HexLe(value, 4)));
-}
-
-inline void AddRegisterRead(std::vector<std::string>& lines, uint32_t address, uint64_t value) {
-    lines.push_back(SetLine(0x0FF00000, 4, HexLe(address, 4)));
-    lines.push_back("HLX_TS_GetConfigItem(0x0FF00001, 8) = 8 " + HexLe(value, 8));
 }

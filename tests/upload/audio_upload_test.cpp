@@ -9,7 +9,9 @@
 #include "scenario/scenario.h"
 #include "sim_device.h"
 #include "support.h"
+#include "trace_lines.h"
 #include "upload/audio.h"
+#include "upload/recording_loader.h"
 #include "upload/wave_reader.h"
 
 namespace {
@@ -46,27 +48,27 @@ TEST_F(AudioUploadTest, HdmiStereoWritesDataThenConfiguresTheGenerator) {
     status[0] = status[24] = 4;
     status[3] = status[27] = 2;
     status[4] = status[28] = 2;
-    std::vector<std::string> expected{SetLine(0x884, 4, "01000000"),
-                                      SetLine(0x885, 20, HexBytes(data))};
-    AddRegisterWrite(expected, 8202, 20);
-    AddRegisterRead(expected, 8193, 0);  // compressed flag cleared
-    AddRegisterWrite(expected, 8193, 0);
-    AddRegisterRead(expected, 8193, 0);  // channel status
-    AddRegisterWrite(expected, 8193, 0x8);
-    AddRegisterRead(expected, 8193, 0x8);
-    AddRegisterWrite(expected, 8193, 0x8);
-    expected.push_back(SetLine(0x0FF00000, 4, HexLe(8198, 4)));
-    expected.push_back(SetLine(0x0FF00004, 48, HexBytes(status)));
-    AddRegisterRead(expected, 8193, 0x8);  // packet type
-    AddRegisterWrite(expected, 8193, 0x108);
-    AddRegisterRead(expected, 8193, 0x108);
-    AddRegisterWrite(expected, 8193, 0x1108);
-    AddRegisterWrite(expected, 8197, 0);
-    AddRegisterWrite(expected, 8194, 2);
-    AddRegisterWrite(expected, 8195, 48000);
-    AddRegisterWrite(expected, 8196, 16);
-    AddRegisterWrite(expected, 8200, 1);
-    AddRegisterWrite(expected, 8192, 0x40000001);
+    std::vector<std::string> expected{trace::Set(0x884, 1),
+                                      trace::SetBytes(0x885, 20, trace::Hex(data))};
+    trace::Append(expected, trace::WriteRegister(8202, 20));
+    trace::Append(expected, trace::ReadRegister(8193, 0));  // compressed flag cleared
+    trace::Append(expected, trace::WriteRegister(8193, 0));
+    trace::Append(expected, trace::ReadRegister(8193, 0));  // channel status
+    trace::Append(expected, trace::WriteRegister(8193, 0x8));
+    trace::Append(expected, trace::ReadRegister(8193, 0x8));
+    trace::Append(expected, trace::WriteRegister(8193, 0x8));
+    expected.push_back(trace::Set(0x0FF00000, 8198));
+    expected.push_back(trace::SetBytes(0x0FF00004, 48, trace::Hex(status)));
+    trace::Append(expected, trace::ReadRegister(8193, 0x8));  // packet type
+    trace::Append(expected, trace::WriteRegister(8193, 0x108));
+    trace::Append(expected, trace::ReadRegister(8193, 0x108));
+    trace::Append(expected, trace::WriteRegister(8193, 0x1108));
+    trace::Append(expected, trace::WriteRegister(8197, 0));
+    trace::Append(expected, trace::WriteRegister(8194, 2));
+    trace::Append(expected, trace::WriteRegister(8195, 48000));
+    trace::Append(expected, trace::WriteRegister(8196, 16));
+    trace::Append(expected, trace::WriteRegister(8200, 1));
+    trace::Append(expected, trace::WriteRegister(8192, 0x40000001));
     EXPECT_EQ(sim.trace(), expected);
     EXPECT_EQ(loader.lines,
               (std::vector<std::string>{"info: Set STS OK", "info: Set packet type 0 OK",

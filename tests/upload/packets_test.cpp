@@ -7,6 +7,8 @@
 #include "scenario/scenario.h"
 #include "sim_device.h"
 #include "support.h"
+#include "trace_lines.h"
+#include "upload/recording_loader.h"
 
 namespace {
 
@@ -190,14 +192,7 @@ TEST_F(PacketUploadTest, WritesThePacketDataAfterTheVideoBlocks) {
     EXPECT_EQ(loader.lines, std::vector<std::string>{"info: Loaded packet(s)"});
     const std::vector<uint8_t> block = hlxsim::BlockBytes(1);
     ASSERT_EQ(block.size(), 1024u);
-    const std::vector<std::string> expected{
-        SetLine(0x884, 4, "01000000"), SetLine(
-                                           0x885, 1024, "#" + [&] {
-                                               char crc[9];
-                                               std::snprintf(crc, sizeof crc, "%08x",
-                                                             hlxsim::Crc32(block.data(), 1024));
-                                               return std::string(crc);
-                                           }())};
+    const std::vector<std::string> expected{trace::Set(0x884, 1), trace::SetData(0x885, block)};
     EXPECT_EQ(sim.trace(), expected);
     EXPECT_EQ(Le16(block, 2), 64u);
 }

@@ -144,7 +144,7 @@ TEST_F(MemoryBlocksTest, AudioPastFourGibibytesKeepsItsWholeSize) {
 
 class PatternResetTest : public ::testing::Test, public ScenarioBench {
   protected:
-    RecordingBinaryLoader loader;
+    RecordingLoader loader;
 };
 
 TEST_F(PatternResetTest, ResetsTheLayoutAndShowsThePattern) {

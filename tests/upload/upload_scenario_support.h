@@ -10,12 +10,13 @@
 
 #include "audio_files.h"
 #include "device/items.h"
-#include "device/trace_lines.h"
 #include "scenario/scenario.h"
 #include "sim_control.h"
 #include "sim_device.h"
 #include "support.h"
+#include "trace_lines.h"
 #include "upload/loader.h"
+#include "upload/recording_loader.h"
 
 namespace orchestration {
 
@@ -34,32 +35,6 @@ inline std::string Profile(uint64_t memory) {
            std::to_string(memory) + "\n";
 }
 
-// A real BinaryDataLoader whose reports are recorded with their kind, and whose
-// LoadVideo calls are counted.
-class RecordingBinaryLoader : public BinaryDataLoader {
-  public:
-    bool LoadVideo(ScenarioSettings& settings) override {
-        ++videoLoads;
-        return BinaryDataLoader::LoadVideo(settings);
-    }
-    void ReportInfo(std::string text) override { lines.push_back("info: " + text); }
-    void ReportError(std::string text) override { lines.push_back("error: " + text); }
-    void ReportSuccess(std::string text) override { lines.push_back("success: " + text); }
-    Lines lines;
-    int videoLoads = 0;
-};
-
-inline std::string Crc(const std::vector<uint8_t>& bytes) {
-    char text[16];
-    std::snprintf(text, sizeof text, "#%08x", hlxsim::Crc32(bytes.data(), bytes.size()));
-    return text;
-}
-
-// Bytes as the trace shows them: hex up to 64 bytes, else the CRC.
-inline std::string Shown(const std::vector<uint8_t>& bytes) {
-    return bytes.size() <= 64 ? HexBytes(bytes) : Crc(bytes);
-}
-
 inline std::vector<uint8_t> LayoutBytes(const std::vector<uint64_t>& layout) {
     std::vector<uint8_t> bytes;
     for (const uint64_t size : layout) PutNumber(bytes, size, 8, false);
@@ -67,12 +42,13 @@ inline std::vector<uint8_t> LayoutBytes(const std::vector<uint64_t>& layout) {
 }
 
 inline std::string LayoutLine(const std::vector<uint64_t>& layout, int status = 0) {
-    return trace::SetBytes(item::kMemoryLayout, layout.size(), Shown(LayoutBytes(layout)), status);
+    return trace::SetBytes(item::kMemoryLayout, layout.size(), trace::Shown(LayoutBytes(layout)),
+                           status);
 }
 
 inline std::string PlayingOrderLine(const std::string& porder, int status = 0) {
     const std::vector<uint8_t> bytes(porder.begin(), porder.end());
-    return trace::SetBytes(item::kPlaybackScenario, bytes.size(), Shown(bytes), status);
+    return trace::SetBytes(item::kPlaybackScenario, bytes.size(), trace::Shown(bytes), status);
 }
 
 // From the memory reads to the last engine block, with no playback running.
@@ -110,7 +86,7 @@ inline std::string SelectLine(uint32_t block) {
 }
 
 inline std::string DataLine(uint32_t item, const std::vector<uint8_t>& bytes) {
-    return trace::SetBytes(item, bytes.size(), Shown(bytes));
+    return trace::SetBytes(item, bytes.size(), trace::Shown(bytes));
 }
 
 inline Lines ResetToPatternLines() {

@@ -35,7 +35,7 @@ class UploadScenarioTest : public ::testing::Test, public ScenarioBench {
         EXPECT_EQ(BuildPacketData(set, data), PacketDataStatus::kOk);
         return data;
     }
-    RecordingBinaryLoader loader;
+    RecordingLoader loader;
 };
 
 Lines Head(const Lines& lines, size_t count) {

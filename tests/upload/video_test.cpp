@@ -11,6 +11,7 @@
 #include "scenario/scenario.h"
 #include "sim_device.h"
 #include "support.h"
+#include "trace_lines.h"
 #include "upload/loader.h"
 
 namespace {
@@ -18,27 +19,8 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using Lines = std::vector<std::string>;
 
-std::string SetLine(uint32_t item, const Bytes& bytes) {
-    char head[64];
-    std::snprintf(head, sizeof head, "HLX_TS_SetConfigItem(0x%08X, %zu, ", item, bytes.size());
-    std::string body;
-    char digits[16];
-    if (bytes.size() <= 64) {
-        for (uint8_t b : bytes) {
-            std::snprintf(digits, sizeof digits, "%02x", b);
-            body += digits;
-        }
-    } else {
-        std::snprintf(digits, sizeof digits, "#%08x", hlxsim::Crc32(bytes.data(), bytes.size()));
-        body = digits;
-    }
-    return head + body + ") = 0";
-}
-
 std::string Set32(uint32_t item, uint32_t value) {
-    return SetLine(item,
-                   Bytes{static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                         static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)});
+    return trace::Set(item, value);
 }
 
 // The trace of one accepted frame after its memory block was selected.
@@ -48,7 +30,7 @@ Lines FrameTrace(uint32_t width, uint32_t height, uint32_t code, const Bytes& se
     return {Set32(item::kImageWidth, width),
             Set32(item::kImageHeight, height),
             Set32(item::kImageFormat, code),
-            SetLine(item::kImageData, sent),
+            trace::SetData(item::kImageData, sent),
             Set32(item::kRegisterAddress, base + reg::kImageWidth),
             Set32(item::kRegisterWrite, width),
             Set32(item::kRegisterAddress, base + reg::kImageHeight),
@@ -342,10 +324,13 @@ TEST_F(VideoUpload, SequencesFillTheirItemsBlockInOrder) {
     EXPECT_EQ(hlxsim::BlockBytes(1), f1);
     EXPECT_EQ(log.lines, (Lines{"seq001.bin: 4 Bpp ", "seq002.bin: 4 Bpp ", "seq003.bin: 4 Bpp ",
                                 "one.bin: 4 Bpp ", "Image upload succeeded!"}));
-    Lines trace = device.trace();
-    ASSERT_EQ(trace.size(), 1u + 3 * 8 + 1 + 8);
-    EXPECT_EQ(trace[0], Set32(item::kMemoryBlockSelect, 0));
-    EXPECT_EQ(trace[25], Set32(item::kMemoryBlockSelect, 1));
+    // Item k goes to block k: the block is selected once per item, before its frames.
+    const std::string select = Set32(item::kMemoryBlockSelect, 0).substr(0, 36);
+    Lines selects;
+    for (const std::string& line : device.trace())
+        if (line.rfind(select, 0) == 0) selects.push_back(line);
+    EXPECT_EQ(selects,
+              (Lines{Set32(item::kMemoryBlockSelect, 0), Set32(item::kMemoryBlockSelect, 1)}));
 }
 
 TEST_F(VideoUpload, BuffersAreReusedFromFrameToFrame) {
