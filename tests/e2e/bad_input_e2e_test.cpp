@@ -14,12 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kScenario =
-    "timing.hactive=64\ntiming.vactive=4\ntiming.htotal=80\ntiming.vtotal=10\n"
-    "timing.hstart=8\ntiming.vstart=2\ntiming.hsync=4\ntiming.vsync=1\n"
-    "timing.frate=60000\ncolorspace=RGB444\nbitspercolor=8\n"
-    "video=content\\f000.bin\naudio=content\\tone.wav\npackets=content\\pk0.bin\n"
-    "porder=0-2:40:0:256\n";
+const std::string kScenario = ScenarioText();
 const char* const kHdmiPlaylist =
     "[Device]\nserialnumber=SIM0001\nconnectortype=HDMI Out\n[Scenario]\npath=s1.txt\n";
 const char* const kDpPlaylist =
@@ -252,8 +247,7 @@ const BadInput kOrder[] = {
      [](const TempFolder& f) {
          Append(f, "s1.txt", "bitspercolor=" + std::string(2 << 20, '7') + "\n");
      },
-     {"Invalid number '" + std::string(64, '7') +
-          "...' for key 'bitspercolor' in s1.txt, line 16.",
+     {"Invalid number '" + std::string(64, '7') + "...' for key 'bitspercolor' in s1.txt, line 16.",
       kPlaylistFailed}},
     {"TwoMegabyteVideoPath",
      [](const TempFolder& f) {

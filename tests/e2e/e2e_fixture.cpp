@@ -52,13 +52,13 @@ bool ProgramTest::HasLine(const std::string& line) const {
     return HasInOrder({line});
 }
 
-std::string ScenarioText(const std::string& extra) {
+std::string ScenarioText(const std::string& extra, const std::string& porder) {
     return "timing.hactive=64\ntiming.vactive=4\ntiming.htotal=80\ntiming.vtotal=10\n"
            "timing.hstart=8\ntiming.vstart=2\ntiming.hsync=4\ntiming.vsync=1\n"
            "timing.frate=60000\ncolorspace=RGB444\nbitspercolor=8\n"
            "video=content\\f000.bin\naudio=content\\tone.wav\npackets=content\\pk0.bin\n"
-           "porder=0-2:40:0:256\n" +
-           extra;
+           "porder=" +
+           porder + "\n" + extra;
 }
 
 std::string PlaylistText(const std::string& device, const std::vector<std::string>& scenarios) {

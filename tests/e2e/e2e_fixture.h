@@ -31,7 +31,7 @@ class ProgramTest : public ::testing::Test {
 };
 
 // A scenario of 64x4 HDMI frames using DemoContent's files, with `extra` lines at the end.
-std::string ScenarioText(const std::string& extra = "");
+std::string ScenarioText(const std::string& extra = "", const std::string& porder = "0-2:40:0:256");
 // A playlist of a [Device] section and one [Scenario] section per text.
 std::string PlaylistText(const std::string& device, const std::vector<std::string>& scenarios);
 

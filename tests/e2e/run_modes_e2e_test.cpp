@@ -16,15 +16,15 @@ const char* const kWarning =
 const char* const kNeedsShell = "the stand-in capture program and the commands are shell scripts";
 
 class RunModes : public ProgramTest {
-protected:
+  protected:
     void SetUp() override {
         DemoContent::Write(folder, 64, 4, 3);
         folder.write("s1.txt", ScenarioText());
     }
     // A stand-in capture program on PATH that records its arguments in capture.txt.
     Environment CaptureProgram() {
-        const std::string script = folder.write("bin/Quillet.exe",
-                                                "#!/bin/sh\necho \"$@\" >> \"$CAPTURE_LOG\"\n");
+        const std::string script =
+            folder.write("bin/Quillet.exe", "#!/bin/sh\necho \"$@\" >> \"$CAPTURE_LOG\"\n");
         std::filesystem::permissions(script, std::filesystem::perms::owner_all);
         const char* path = std::getenv("PATH");
         return {{"PATH", folder.path() + "/bin:" + (path ? path : "/usr/bin:/bin")},
@@ -36,19 +36,21 @@ protected:
     }
     bool TraceHas(const std::string& part) const {
         const auto trace = Trace();
-        return std::any_of(trace.begin(), trace.end(),
-                           [&](const std::string& line) { return line.find(part) != std::string::npos; });
+        return std::any_of(trace.begin(), trace.end(), [&](const std::string& line) {
+            return line.find(part) != std::string::npos;
+        });
     }
 };
 
 TEST_F(RunModes, PlaylistPlaysEveryScenarioAndEnds) {
-    folder.write("p.ini", PlaylistText(kDevice, {"path=s1.txt\nperiod=0\n", "path=s1.txt\nperiod=5\n"}));
+    folder.write("p.ini",
+                 PlaylistText(kDevice, {"path=s1.txt\nperiod=0\n", "path=s1.txt\nperiod=5\n"}));
     EXPECT_EQ(Run("--playlist p.ini").exitCode, 0);
-    EXPECT_TRUE(HasInOrder({"Success: Initialized Corvane.", kWarning, "Loading scenario #1 (0 ms).",
-                            "Timings:", "    hactive: 64; vactive: 4", "Upload succeeded!",
-                            "Starting the scenario play.", "Playing content for 0 msec.",
-                            "Loading scenario #2 (5 ms).", "Playing content for 5 msec.",
-                            "Playlist has ended."}));
+    EXPECT_TRUE(HasInOrder(
+        {"Success: Initialized Corvane.", kWarning, "Loading scenario #1 (0 ms).",
+         "Timings:", "    hactive: 64; vactive: 4", "Upload succeeded!",
+         "Starting the scenario play.", "Playing content for 0 msec.",
+         "Loading scenario #2 (5 ms).", "Playing content for 5 msec.", "Playlist has ended."}));
     EXPECT_EQ(Lines().back(), "Playlist has ended.");
     EXPECT_TRUE(TraceHas("HLX_TS_SetConfigItem(0x5002B00E, 12, 302d323a34303a303a323536) = 0"));
     EXPECT_TRUE(TraceHas("HLX_Clean() = 0"));
@@ -67,28 +69,37 @@ TEST_F(RunModes, CaptureCommandNeedsFolderSinkAndInterface) {
                   CaptureProgram())
                   .exitCode,
               0);
-    EXPECT_TRUE(HasLine("Calling external application with command: Quillet.exe -v -e -a -n 120 "
-                        "-sn 1234 -p HDMI -d \"cap\"."));
-    EXPECT_EQ(ReadFileText(folder.path() + "/capture.txt"), "-v -e -a -n 120 -sn 1234 -p HDMI -d cap\n");
+    EXPECT_TRUE(
+        HasLine("Calling external application with command: Quillet.exe -v -e -a -n 120 "
+                "-sn 1234 -p HDMI -d \"cap\"."));
+    EXPECT_EQ(ReadFileText(folder.path() + "/capture.txt"),
+              "-v -e -a -n 120 -sn 1234 -p HDMI -d cap\n");
 
-    EXPECT_EQ(Run("--playlist p.ini --capture-folder cap --sink-sn 1234", "", CaptureProgram()).exitCode, 0);
-    EXPECT_FALSE(HasInOrder({"Upload succeeded!", "Calling external application with command: "
-                                                  "Quillet.exe -v -e -a -n 120 -sn 1234 -d \"cap\"."}));
+    EXPECT_EQ(
+        Run("--playlist p.ini --capture-folder cap --sink-sn 1234", "", CaptureProgram()).exitCode,
+        0);
+    EXPECT_FALSE(HasInOrder({"Upload succeeded!",
+                             "Calling external application with command: "
+                             "Quillet.exe -v -e -a -n 120 -sn 1234 -d \"cap\"."}));
     for (const auto& line : Lines()) EXPECT_EQ(line.find("Calling external"), std::string::npos);
 }
 
 TEST_F(RunModes, CaptureWithoutSinkSerialPassesTheStar) {
     if (!HasPosixShell()) GTEST_SKIP() << kNeedsShell;
     folder.write("p.ini", PlaylistText(kDevice, {"path=s1.txt\nperiod=0\n"}));
-    EXPECT_EQ(Run("--playlist p.ini --capture-folder cap --interface HDMI", "", CaptureProgram()).exitCode, 0);
-    EXPECT_EQ(ReadFileText(folder.path() + "/capture.txt"), "-v -e -a -n 120 -sn * -p HDMI -d cap\n");
+    EXPECT_EQ(Run("--playlist p.ini --capture-folder cap --interface HDMI", "", CaptureProgram())
+                  .exitCode,
+              0);
+    EXPECT_EQ(ReadFileText(folder.path() + "/capture.txt"),
+              "-v -e -a -n 120 -sn * -p HDMI -d cap\n");
 }
 
 TEST_F(RunModes, EntryCommandWinsAndItsFailureEndsTheRun) {
     if (!HasPosixShell()) GTEST_SKIP() << kNeedsShell;
-    folder.write("p.ini", PlaylistText(kDevice, {"path=s1.txt\nperiod=0\nexecute-after-upload=seq 1 3000\n",
-                                                 "path=s1.txt\nexecute-after-upload=exit 3\n",
-                                                 "path=s1.txt\n"}));
+    folder.write(
+        "p.ini",
+        PlaylistText(kDevice, {"path=s1.txt\nperiod=0\nexecute-after-upload=seq 1 3000\n",
+                               "path=s1.txt\nexecute-after-upload=exit 3\n", "path=s1.txt\n"}));
     EXPECT_EQ(Run("--playlist p.ini --capture-folder cap --sink-sn 1 --interface HDMI", "",
                   CaptureProgram())
                   .exitCode,
@@ -103,8 +114,9 @@ TEST_F(RunModes, EntryCommandWinsAndItsFailureEndsTheRun) {
 }
 
 TEST_F(RunModes, CloseAfterUploadEndsTheRunEarly) {
-    folder.write("p.ini", PlaylistText(kDevice, {"path=s1.txt\n", "path=s1.txt\nclose-after-upload=1\n",
-                                                 "path=s1.txt\n"}));
+    folder.write("p.ini",
+                 PlaylistText(kDevice, {"path=s1.txt\n", "path=s1.txt\nclose-after-upload=1\n",
+                                        "path=s1.txt\n"}));
     EXPECT_EQ(Run("--playlist p.ini").exitCode, 0);
     EXPECT_EQ(Lines().back(), "Closing after upload.");
     EXPECT_FALSE(HasLine("Loading scenario #3 (0 ms)."));
@@ -121,9 +133,10 @@ TEST_F(RunModes, PlayWithAPlaylistUploadsNothing) {
 }
 
 TEST_F(RunModes, DisplayPortBandwidthShortageStopsThePlaylist) {
-    folder.write("big.txt", "timing.hactive=3840\ntiming.vactive=2160\ntiming.htotal=4400\n"
-                            "timing.vtotal=2250\ntiming.frate=60000\ncolorspace=RGB444\n"
-                            "bitspercolor=16\nvideo=content\\f000.bin\n");
+    folder.write("big.txt",
+                 "timing.hactive=3840\ntiming.vactive=2160\ntiming.htotal=4400\n"
+                 "timing.vtotal=2250\ntiming.frate=60000\ncolorspace=RGB444\n"
+                 "bitspercolor=16\nvideo=content\\f000.bin\n");
     folder.write("p.ini", PlaylistText("serialnumber=SIM0001\nconnectortype=DisplayPort Out\n",
                                        {"path=big.txt\n", "path=s1.txt\n"}));
     EXPECT_EQ(Run("--playlist p.ini").exitCode, 1);

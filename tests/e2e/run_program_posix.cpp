@@ -1,10 +1,12 @@
-#include "run_program.h"
-
 #include <sys/wait.h>
 
 #include <cstdio>
 
-bool HasPosixShell() { return true; }
+#include "run_program.h"
+
+bool HasPosixShell() {
+    return true;
+}
 
 std::string ShellQuote(const std::string& text) {
     std::string quoted = "'";

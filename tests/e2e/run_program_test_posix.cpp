@@ -1,9 +1,8 @@
-#include "run_program.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
 
+#include "run_program.h"
 #include "support.h"
 
 TEST(RunProgram, CapturesOutputAndExitCodeInTheFolderWithTheEnvironment) {

@@ -7,7 +7,9 @@
 
 #include "run_program.h"
 
-bool HasPosixShell() { return false; }
+bool HasPosixShell() {
+    return false;
+}
 
 // Quoted the way the C runtime splits a command line into arguments: backslashes
 // count only before a double quote, where they are doubled.
@@ -32,7 +34,7 @@ namespace {
 // Sets the variables for the child and puts the old values back when it ends:
 // the command processor has no safe way to quote arbitrary values itself.
 class ScopedEnvironment {
-public:
+  public:
     explicit ScopedEnvironment(const Environment& environment) {
         for (const auto& [name, value] : environment) {
             const char* old = std::getenv(name.c_str());
@@ -49,7 +51,7 @@ public:
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
-private:
+  private:
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
@@ -77,9 +79,8 @@ bool StartChild(std::string line, const std::string& folder, HANDLE output, bool
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = output;
     startup.hStdError = withErrors ? output : GetStdHandle(STD_ERROR_HANDLE);
-    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED,
-                          nullptr, folder.empty() ? nullptr : folder.c_str(), &startup,
-                          &process) != 0;
+    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &process) != 0;
 }
 
 // A job holds the child and everything it starts: closing it ends them all, and it
@@ -99,7 +100,7 @@ HANDLE MakeJob(uint64_t memoryKiB) {
 
 // Stops the job at the time limit unless the child ends first.
 class Watchdog {
-public:
+  public:
     Watchdog(HANDLE process, HANDLE job, int seconds)
         : thread_([=] {
               if (WaitForSingleObject(process, 1000u * seconds) == WAIT_TIMEOUT) {
@@ -110,7 +111,7 @@ public:
     Watchdog(const Watchdog&) = delete;
     Watchdog& operator=(const Watchdog&) = delete;
 
-private:
+  private:
     std::thread thread_;
 };
 
