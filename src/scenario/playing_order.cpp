@@ -1,5 +1,6 @@
 #include "scenario/playing_order.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <string_view>
@@ -92,22 +93,24 @@ bool parseItem(std::string_view piece, Item& item) {
            parseFrames(fields[0], item.first, item.last) && parsePackets(fields[2], item.packets);
 }
 
-void expand(const std::vector<Item>& items, uint64_t stepCount, PlayingOrder& order) {
-    order.steps.reserve(static_cast<size_t>(stepCount));
-    uint32_t index = 0;
-    for (const Item& item : items) {
-        if (item.stepCount() == 0) continue;
-        for (uint64_t frame = item.first; frame <= item.last; ++frame) {
-            PlayingOrderStep step;
-            step.index = index++;
-            step.frame = static_cast<uint32_t>(frame);
-            step.duration = item.duration;
-            step.vNumber = item.vNumber;
-            step.colorCode = item.colorCode;
-            step.packetIndices = item.packets;
-            step.pPrefix = item.pPrefix;
-            order.steps.push_back(std::move(step));
-        }
+// Appends the item's steps, numbered on from the last one.
+void expand(const Item& item, uint64_t total, std::vector<PlayingOrderStep>& steps) {
+    if (item.stepCount() == 0) return;
+    // `total` counts this item's steps too; the growth stays within the step limit.
+    if (steps.capacity() < total) {
+        steps.reserve(static_cast<size_t>(std::max<uint64_t>(
+            total, std::min<uint64_t>(2 * steps.capacity(), kMaxPlayingOrderSteps))));
+    }
+    auto index = static_cast<uint32_t>(steps.size());
+    for (uint64_t frame = item.first; frame <= item.last; ++frame) {
+        PlayingOrderStep& step = steps.emplace_back();
+        step.index = index++;
+        step.frame = static_cast<uint32_t>(frame);
+        step.duration = item.duration;
+        step.vNumber = item.vNumber;
+        step.colorCode = item.colorCode;
+        step.packetIndices = item.packets;
+        step.pPrefix = item.pPrefix;
     }
 }
 
@@ -120,28 +123,29 @@ PlayingOrder parsePlayingOrder(const ScenarioSettings& settings) {
 PlayingOrder parsePlayingOrderText(const std::string& porder) {
     PlayingOrder order;
     const std::string text = trim(porder.empty() ? std::string(kDefaultOrder) : porder);
-    std::vector<Item> items;
+    // One step an item is the common case; the limit bounds the guess.
+    const auto items = static_cast<uint64_t>(std::count(text.begin(), text.end(), ';')) + 1;
+    order.steps.reserve(static_cast<size_t>(std::min<uint64_t>(items, kMaxPlayingOrderSteps)));
     uint64_t steps = 0;
     uint64_t packetRefs = 0;
     const bool usable = forEachPiece(text, ';', [&](std::string_view piece) {
         Item item;
         if (!parseItem(piece, item)) return false;
-        // Counted before anything is expanded: a huge range must not allocate. Past the
-        // limits the remaining items are only checked, not kept.
+        // Counted before the item is expanded: a huge range must not allocate. Past the
+        // limits the remaining items are only checked.
         steps += item.stepCount();
         packetRefs += item.stepCount() * item.packets.size();
         if (steps <= kMaxPlayingOrderSteps && packetRefs <= kMaxPlayingOrderPacketRefs) {
-            items.push_back(std::move(item));
+            expand(item, steps, order.steps);
         }
         return true;
     });
-    if (!usable) return order;
-    if (steps > kMaxPlayingOrderSteps || packetRefs > kMaxPlayingOrderPacketRefs) {
-        order.tooManySteps = true;
-        order.tooManyPackets = steps <= kMaxPlayingOrderSteps;
-        return order;
+    const bool tooMany = steps > kMaxPlayingOrderSteps || packetRefs > kMaxPlayingOrderPacketRefs;
+    if (!usable || tooMany) {
+        std::vector<PlayingOrderStep>().swap(order.steps);
+        order.tooManySteps = usable && tooMany;
+        order.tooManyPackets = order.tooManySteps && steps <= kMaxPlayingOrderSteps;
     }
-    expand(items, steps, order);
     return order;
 }
 
