@@ -1,16 +1,9 @@
 #include "app/capture.h"
 
 #include "app/external_command.h"
+#include "files/text.h"
 #include "scenario/playing_order.h"
 #include "scenario/selection.h"
-
-namespace {
-
-bool contains(const std::string& text, const char* part) {
-    return text.find(part) != std::string::npos;
-}
-
-}  // namespace
 
 std::string BuildCaptureCommand(Playlist playlist, const ScenarioSettings& settings) {
     std::string command = "Quillet.exe -v";

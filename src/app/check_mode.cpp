@@ -7,8 +7,8 @@
 
 #include "app/run_modes.h"
 #include "device/bandwidth.h"
-#include "device/output_setup.h"
-#include "device/playback.h"
+#include "device/color_value.h"
+#include "device/setup_status.h"
 #include "format/color_format.h"
 #include "format/output_kind.h"
 #include "log/logger.h"

@@ -1,3 +1,5 @@
+#include "app/entry.h"
+
 #include <exception>
 
 #include "app/options.h"

@@ -1,4 +1,4 @@
-#include "app/options.h"
+#include "app/entry.h"
 
 int main(int argc, char** argv) {
     try {

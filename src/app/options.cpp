@@ -36,7 +36,6 @@ bool ParseOptions(const ArgumentMap& arguments, CommandLineOptions& options) {
     arguments.valueOf("--capture-folder", options.captureFolder);
     options.resetSinkBeforeCapture = arguments.has("--reset-sink-before-capture");
     options.play = arguments.has("--play");
-    options.verbose = arguments.has("--verbose");
     options.check = arguments.has("--check");
     if (arguments.has("--edid") && !arguments.valueOf("--edid", options.edidPath)) {
         options.edidPath = "Edid.bin";

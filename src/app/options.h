@@ -1,7 +1,6 @@
 // The command line: its key table, the parsed options, the usage and the banner.
 #pragma once
 
-#include <functional>
 #include <map>
 #include <string>
 
@@ -27,7 +26,6 @@ struct CommandLineOptions {
     std::string interface;
     bool resetSinkBeforeCapture = false;
     bool play = false;
-    bool verbose = false;
     bool check = false;  // check the scenarios without a device
 
     // Scenario, source serial number and interface are all given.
@@ -40,10 +38,3 @@ struct CommandLineOptions {
 bool ParseOptions(const ArgumentMap& arguments, CommandLineOptions& options);
 void PrintUsage();
 void PrintVersionBanner();
-
-// The whole program: returns the process exit code. An exception that gets this far is
-// logged as "Fatal: ..." and ends the run with 1.
-int RunTavrelCmd(int argc, const char* const* argv);
-// Runs a mode on the started device library and releases the library afterwards, also
-// when the mode throws. Returns the exit code.
-int RunWithLibrary(const std::function<bool()>& mode);

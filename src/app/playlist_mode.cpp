@@ -1,10 +1,10 @@
 #include "app/capture.h"
 #include "app/external_command.h"
 #include "app/run_modes.h"
-#include "device/discovery.h"
-#include "device/library.h"
+#include "app/source_device.h"
 #include "device/output_setup.h"
 #include "device/playback.h"
+#include "device/setup_status.h"
 #include "device/wait.h"
 #include "edid/sink_edid.h"
 #include "log/logger.h"
@@ -26,22 +26,6 @@ void ApplyCommandLine(Playlist& playlist, const CommandLineOptions& options) {
         playlist.interface = options.interface;
         playlist.sinkResetBeforeCapture = options.resetSinkBeforeCapture;
     }
-}
-
-bool OpenPlaylistDevice(Playlist& playlist) {
-    const std::string lookup =
-        playlist.interface.empty() ? playlist.connectortype : playlist.interface + " TX";
-    const int32_t index = FindDevice(playlist.serialnumber, lookup);
-    playlist.deviceName = GetDeviceName(index);
-    if (OpenDevice(index, playlist.connectortype) < 0) {
-        Logger::instance().log("Failed opening device!");
-        logText("");
-        return false;
-    }
-    if (playlist.serialnumber == "*") LogSerialNumberWarning(playlist.deviceName);
-    logText(ReadInformationText());
-    MarkDeviceOpened();
-    return true;
 }
 
 void LogScenarioHeader(size_t number, uint32_t period, const ScenarioSettings& summary) {

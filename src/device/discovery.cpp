@@ -5,13 +5,10 @@
 
 #include "device/hlx.h"
 #include "device/items.h"
+#include "files/text.h"
 #include "format/output_kind.h"
 
 namespace {
-
-bool contains(const std::string& text, const char* part) {
-    return text.find(part) != std::string::npos;
-}
 
 // A name buffer preset to "unknown", so a library that writes nothing leaves that.
 std::array<char, 100> UnknownNameBuffer() {
@@ -75,7 +72,6 @@ std::vector<DeviceEntry> ListDevices(DeviceFilter filter) {
         DeviceEntry entry;
         if (!ParseDeviceName(BufferText(buffer.data(), buffer.size()), entry)) continue;
         entry.index = index;
-        entry.flags = flags;
         entry.isTransmitter = transmitter;
         devices.push_back(entry);
     }

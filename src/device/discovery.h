@@ -11,7 +11,6 @@ struct DeviceEntry {
     std::string model;
     std::string serial;
     std::string description;
-    uint32_t flags = 0;
     bool isTransmitter = false;
 };
 

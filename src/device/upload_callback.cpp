@@ -4,3 +4,9 @@ UploadCallbackFunction& UploadCallback() {
     static UploadCallbackFunction callback;
     return callback;
 }
+
+bool UploadThroughCallback(const ScenarioSettings& settings) {
+    // Without an installed callback nothing can be uploaded: a failed upload, not a crash.
+    const UploadCallbackFunction& upload = UploadCallback();
+    return upload && upload(settings);
+}

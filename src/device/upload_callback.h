@@ -9,3 +9,6 @@ using UploadCallbackFunction = std::function<bool(ScenarioSettings)>;
 
 // The one instance; empty until the entry point (or a test) sets it.
 UploadCallbackFunction& UploadCallback();
+
+// Has the content uploaded through the callback; false when none is set.
+bool UploadThroughCallback(const ScenarioSettings& settings);

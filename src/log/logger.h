@@ -8,7 +8,6 @@
 #include <string>
 
 struct LogSettings {
-    bool queued = false;     // accepted; lines are still written by the caller
     bool timeStamp = false;  // prefix each line with the local time
     std::string folder;
     std::string fileName;

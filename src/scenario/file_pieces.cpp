@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 
+#include "files/file_ptr.h"
 #include "scenario/paths.h"
 
 namespace {
@@ -11,15 +11,11 @@ namespace {
 // Small enough that a piece is still in the core's cache when it is consumed.
 constexpr size_t kPieceBytes = 192 * 1024;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 }  // namespace
 
 bool readFilePiecesBuffered(const std::string& path, uint64_t size, size_t pieceUnit,
                             std::vector<uint8_t>& scratch, const FilePieceConsumer& consume) {
-    std::unique_ptr<std::FILE, FileCloser> file(openFile(path, "rb"));
+    FilePtr file(openFile(path, "rb"));
     if (!file) return false;
     std::setvbuf(file.get(), nullptr, _IONBF, 0);  // pieces go straight into `scratch`
     const size_t unit = std::max<size_t>(pieceUnit, 1);

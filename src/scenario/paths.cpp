@@ -1,17 +1,12 @@
 #include "scenario/paths.h"
 
-#include <memory>
+#include "files/file_ptr.h"
 
 namespace {
 
 size_t lastSeparator(const std::string& path) {
     return path.find_last_of("/\\");
 }
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 template <typename Buffer>
 bool readInto(const std::string& path, Buffer& data, uint64_t maxBytes, bool& tooLarge) {

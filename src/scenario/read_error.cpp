@@ -1,7 +1,6 @@
 #include "scenario/read_error.h"
 
 #include "log/logger.h"
-#include "scenario/paths.h"
 
 namespace {
 
@@ -16,11 +15,4 @@ void logInvalidNumber(const std::string& value, const std::string& key, const st
         value.size() > kShownValueBytes ? value.substr(0, kShownValueBytes) + "..." : value;
     Logger::instance().log("Invalid number '%s' for key '%s' in %s, line %u.", shown.c_str(),
                            key.c_str(), path.c_str(), static_cast<unsigned>(lineNumber));
-}
-
-bool readSettingsFile(const std::string& path, std::string& text) {
-    bool tooLarge = false;
-    if (readTextFile(path, text, kMaxSettingsFileBytes, &tooLarge)) return true;
-    if (tooLarge) Logger::instance().log("File %s is too large to read.", path.c_str());
-    return false;
 }

@@ -5,6 +5,7 @@
 #include "scenario/numbers.h"
 #include "scenario/paths.h"
 #include "scenario/read_error.h"
+#include "scenario/settings_file.h"
 #include "scenario/split.h"
 
 namespace {

@@ -9,6 +9,10 @@
 // separator at the very end adds no piece, and an empty text yields none.
 std::vector<std::string> splitPieces(const std::string& text, char separator);
 
+// Pieces between separators; empty pieces are dropped, and a trailing ";" is cut off a piece
+// (which then stays even when empty).
+std::vector<std::string> SplitText(const std::string& text, const std::string& separator);
+
 // The same pieces as views into `text`, handed to `visit` in order while it returns true.
 // Returns false when a visit did. Nothing is copied, so long texts cost no allocations.
 template <typename Visit>

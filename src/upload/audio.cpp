@@ -34,11 +34,6 @@ bool IsHighBitRate(const AudioFormat& format, bool compressed) {
     return compressed && format.channels > 2;
 }
 
-bool Fail(DataLoaderBase& loader, const char* message) {
-    loader.ReportError(message);
-    return false;
-}
-
 void SendChannelStatus(DataLoaderBase& loader, const AudioFormat& format, bool compressed) {
     const ChannelStatus status = BuildChannelStatus(format, compressed);
     const bool ok = SetAudioChannelStatus(status.data(), static_cast<uint32_t>(status.size()));

@@ -2,9 +2,9 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <string>
 
+#include "files/file_ptr.h"
 #include "scenario/paths.h"
 #include "scenario/scenario.h"
 #include "upload/audio.h"
@@ -68,10 +68,6 @@ uint16_t RawBits(uint32_t code) {
     }
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 SampleSource FileSource(std::FILE* file) {
     return [file](uint8_t* destination, size_t size) {
         return size == 0 ? size_t{0} : std::fread(destination, 1, size, file);
@@ -109,7 +105,7 @@ bool ReadRawFile(const ScenarioSettings& settings, PageBuffer& data, AudioFormat
     const std::string problem = RawAudioFormatProblem(settings);
     if (!problem.empty()) return Refuse(why, problem);
     const int64_t size = fileSize(settings.audio);
-    std::unique_ptr<std::FILE, FileCloser> file;
+    FilePtr file;
     if (size >= 0) file.reset(openFile(settings.audio, "rb"));
     if (!file) return Refuse(why, kCannotOpen);
     format = RawAudioFormat(settings);

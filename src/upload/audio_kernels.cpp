@@ -2,20 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <utility>
 
 #include "upload/block_shuffle.h"
 #include "upload/cpu_features.h"
+#include "upload/word_access.h"
 
 #ifdef TAVREL_X86_KERNELS
 #include <immintrin.h>
 #endif
-
-// Words are moved through native integers; the device's words are little-endian.
-static_assert(std::endian::native == std::endian::little, "kernels assume a little-endian host");
 
 namespace {
 
@@ -26,10 +22,6 @@ constexpr size_t kChunkFrames = 4096;
 
 bool IsReadSampleSize(uint32_t bytes) {
     return bytes >= 1 && bytes <= 3;
-}
-
-inline void StoreWord(uint8_t* out, uint32_t value) {
-    std::memcpy(out, &value, 4);
 }
 
 template <uint32_t Bytes, bool Big>
@@ -55,23 +47,11 @@ void ConvertChunk(uint8_t* __restrict out, const uint8_t* __restrict in, size_t 
     const uint32_t k = Words ? Words : words;
     for (size_t f = 0; f < frames; ++f) {
         for (uint32_t c = 0; c < ch; ++c)
-            StoreWord(out + 4 * c, SampleWord<Bytes, Big>(in + c * Bytes));
-        for (uint32_t c = ch; c < k; ++c) StoreWord(out + 4 * c, 0);
+            store32(out + 4 * c, SampleWord<Bytes, Big>(in + c * Bytes));
+        for (uint32_t c = ch; c < k; ++c) store32(out + 4 * c, 0);
         out += 4 * k;
         in += Bytes * ch;
     }
-}
-
-inline uint32_t Load32(const uint8_t* p) {
-    uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
-
-inline uint16_t Load16(const uint8_t* p) {
-    uint16_t v;
-    std::memcpy(&v, p, 2);
-    return v;
 }
 
 // Both words of a stereo record from one frame, through whole-word loads.
@@ -82,14 +62,14 @@ inline uint64_t StereoRecord(const uint8_t* in) {
         left = uint32_t{in[0]} << 16;
         right = uint32_t{in[1]} << 16;
     } else if constexpr (Bytes == 2) {
-        const uint32_t v = Load32(in);
+        const uint32_t v = load32(in);
         left = Big ? __builtin_bswap16(static_cast<uint16_t>(v)) : (v & 0xFFFF);
         right = Big ? __builtin_bswap16(static_cast<uint16_t>(v >> 16)) : (v >> 16);
         left <<= 8;
         right <<= 8;
     } else {
-        const uint32_t a = Load32(in);
-        const uint32_t b = Load16(in + 4);
+        const uint32_t a = load32(in);
+        const uint32_t b = load16(in + 4);
         if constexpr (Big) {
             left = __builtin_bswap32(a) >> 8;
             right = (a >> 24) << 16 | __builtin_bswap16(static_cast<uint16_t>(b));
@@ -109,12 +89,12 @@ void ConvertStereoChunk(uint8_t* __restrict out, const uint8_t* __restrict in, s
     for (; f + kBlock <= frames; f += kBlock) {
         for (size_t i = 0; i < kBlock; ++i) {
             const uint64_t record = StereoRecord<Bytes, Big>(in + 2 * Bytes * (f + i));
-            std::memcpy(out + 8 * (f + i), &record, 8);
+            store64(out + 8 * (f + i), record);
         }
     }
     for (; f < frames; ++f) {
         const uint64_t record = StereoRecord<Bytes, Big>(in + 2 * Bytes * f);
-        std::memcpy(out + 8 * f, &record, 8);
+        store64(out + 8 * f, record);
     }
 }
 
@@ -124,9 +104,9 @@ template <uint32_t Bytes, bool Big>
 void ConvertFrameOrdered(uint8_t* out, const uint8_t* in, uint32_t channels, uint32_t words) {
     for (uint32_t c = 0; c < channels; ++c) {
         const uint32_t value = SampleWord<Bytes, Big>(in + c * Bytes);
-        StoreWord(out + 4 * c, value);
+        store32(out + 4 * c, value);
     }
-    for (uint32_t c = channels; c < words; ++c) StoreWord(out + 4 * c, 0);
+    for (uint32_t c = channels; c < words; ++c) store32(out + 4 * c, 0);
 }
 
 #ifdef TAVREL_X86_KERNELS
@@ -250,9 +230,9 @@ void ConvertByEndian(Records records, uint32_t frames, const SampleLayout& layou
 void FillUnknownSamples(uint8_t* buffer, uint32_t frames, const SampleLayout& layout) {
     uint8_t* out = buffer;
     for (uint32_t f = 0; f < frames; ++f) {
-        for (uint32_t c = 0; c < layout.channels; ++c, out += 4) StoreWord(out, kUnknownSampleWord);
+        for (uint32_t c = 0; c < layout.channels; ++c, out += 4) store32(out, kUnknownSampleWord);
         for (uint32_t c = layout.channels; c < layout.wordsPerRecord; ++c, out += 4)
-            StoreWord(out, 0);
+            store32(out, 0);
     }
 }
 
@@ -267,7 +247,8 @@ void Convert(Records records, uint32_t frames, const SampleLayout& layout) {
 }
 
 // 16 samples of 3 bytes make one 48-byte block.
-constexpr BlockMasks kReverse24 = MakeBlockMasks([](size_t p) { return p / 3 * 3 + 2 - p % 3; });
+constexpr BlockMasks kReverse24 =
+    MakeShuffleMasks<3>([](size_t p) { return p / 3 * 3 + 2 - p % 3; });
 
 }  // namespace
 

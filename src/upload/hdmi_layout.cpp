@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "upload/block_shuffle.h"
 #include "upload/cpu_features.h"
 
 #ifdef TAVREL_X86_KERNELS
@@ -34,22 +35,8 @@ constexpr std::array<uint8_t, kLayoutBytes> MakeSource() {
 constexpr std::array<uint8_t, kLayoutBytes> kSource = MakeSource();
 
 #ifdef TAVREL_X86_KERNELS
-// masks[o][h]: which byte of input half h goes to each byte of output half o; 0x80
-// (a zero byte) where the other half supplies it.
-using HalfMasks = std::array<std::array<std::array<uint8_t, 16>, 2>, 2>;
-
-constexpr HalfMasks MakeHalfMasks() {
-    HalfMasks masks{};
-    for (size_t p = 0; p < kLayoutBytes; ++p) {
-        for (size_t h = 0; h < 2; ++h) {
-            masks[p / 16][h][p % 16] =
-                kSource[p] / 16 == h ? static_cast<uint8_t>(kSource[p] % 16) : 0x80;
-        }
-    }
-    return masks;
-}
-
-constexpr HalfMasks kHalfMasks = MakeHalfMasks();
+// kHalfMasks[o][h]: which byte of input half h goes to each byte of output half o.
+constexpr ShuffleMasks<2> kHalfMasks = MakeShuffleMasks<2>([](size_t p) { return kSource[p]; });
 
 inline __m128i LoadMask(size_t o, size_t h) {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(kHalfMasks[o][h].data()));

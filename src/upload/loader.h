@@ -24,6 +24,12 @@ class DataLoaderBase {
     const ItemFrames* frames_ = nullptr;
 };
 
+// Reports `message` as an error and returns false, so that a step ends with `return Fail(...)`.
+inline bool Fail(DataLoaderBase& loader, const char* message) {
+    loader.ReportError(message);
+    return false;
+}
+
 // Loads raw binary frame files; its reports are log lines, written as they stand.
 class BinaryDataLoader : public DataLoaderBase {
   public:

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "upload/packets.h"
+#include "upload/word_access.h"
 
 namespace {
 
@@ -16,11 +17,6 @@ constexpr uint64_t kOffsetLimit = 1u << 24;  // and its offset in 24 usable bits
 
 uint64_t RoundUp64(uint64_t value, uint64_t alignment) {
     return (value + alignment - 1) / alignment * alignment;
-}
-
-void StoreLe16(uint8_t* out, uint32_t value) {
-    out[0] = static_cast<uint8_t>(value);
-    out[1] = static_cast<uint8_t>(value >> 8);
 }
 
 // Every packet back to back, so that a step naming packets that follow each other
@@ -153,10 +149,10 @@ class PacketDataWriter {
 
     // Offset low 16 bits, size, two zero bytes, offset high bits.
     void WriteIndexEntry(uint8_t* entry, uint64_t bytes) {
-        StoreLe16(entry, offset_ & 0xFFFF);
-        StoreLe16(entry + 2, static_cast<uint32_t>(bytes));
-        StoreLe16(entry + 4, 0);
-        StoreLe16(entry + 6, static_cast<uint32_t>(offset_ >> 16));
+        store16(entry, static_cast<uint16_t>(offset_));
+        store16(entry + 2, static_cast<uint16_t>(bytes));
+        store16(entry + 4, 0);
+        store16(entry + 6, static_cast<uint16_t>(offset_ >> 16));
     }
 
     void AddRun(uint64_t begin, uint64_t end) {

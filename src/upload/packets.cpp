@@ -1,12 +1,11 @@
 #include "upload/packets.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include "device/config_items.h"
+#include "files/file_ptr.h"
 #include "scenario/paths.h"
 #include "scenario/scenario.h"
 #include "scenario/selection.h"
@@ -53,10 +52,6 @@ bool ParseDisplayPort(const uint8_t* data, size_t size, std::vector<uint8_t>& la
     return true;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 // The bytes of a packet file that can matter: an HDMI packet uses its first 32, a
 // DisplayPort packet is never longer than its header and largest payload. So a huge
 // file is neither read whole nor held in memory.
@@ -66,7 +61,7 @@ bool ReadPacketFile(const std::string& path, bool hdmi, std::vector<uint8_t>& by
     const uint64_t length = static_cast<uint64_t>(size);
     if (!hdmi && length > kDpHeaderBytes + kDpMaxPayloadBytes) return false;
     bytes.resize(static_cast<size_t>(hdmi ? std::min<uint64_t>(length, kHdmiPacketBytes) : length));
-    const std::unique_ptr<std::FILE, FileCloser> file(openFile(path, "rb"));
+    const FilePtr file(openFile(path, "rb"));
     return file && std::fread(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
 }
 

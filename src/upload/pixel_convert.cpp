@@ -137,11 +137,6 @@ __attribute__((target("avx2"))) size_t widen(const uint8_t* src, uint8_t* dst, s
     return p;
 }
 
-// 8 pixels of 6 bytes make one 48-byte block; output word j of a pixel is its input
-// word (j + 2) mod 3, as in ReorderYuv444Words.
-constexpr BlockMasks kRotateWords =
-    MakeBlockMasks([](size_t p) { return p / 6 * 6 + 2 * ((p % 6 / 2 + 2) % 3) + p % 2; });
-
 template <bool Stream>
 __attribute__((target("avx2"))) size_t copy6(const uint8_t* src, uint8_t* dst, size_t pixels,
                                              unsigned shift) {

@@ -1,53 +1,18 @@
 #include "upload/pixel_kernels.h"
 
-#include <bit>
-#include <cstring>
-
 #include "upload/block_shuffle.h"
 #include "upload/cpu_features.h"
+#include "upload/word_access.h"
 
 #ifdef TAVREL_X86_KERNELS
 #include <immintrin.h>
 #endif
-
-// Words are moved through native integers; frame files are little-endian.
-static_assert(std::endian::native == std::endian::little, "kernels assume a little-endian host");
 
 // The loops run over fixed-size chunks with a scalar tail: at -O2 GCC vectorises
 // a fixed-count body but not an open-ended loop that would need an epilogue.
 namespace {
 
 constexpr size_t kChunk = 16;
-
-inline uint32_t load32(const uint8_t* p) {
-    uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
-
-inline void store32(uint8_t* p, uint32_t v) {
-    std::memcpy(p, &v, 4);
-}
-
-inline uint64_t load64(const uint8_t* p) {
-    uint64_t v;
-    std::memcpy(&v, p, 8);
-    return v;
-}
-
-inline void store64(uint8_t* p, uint64_t v) {
-    std::memcpy(p, &v, 8);
-}
-
-inline uint16_t load16(const uint8_t* p) {
-    uint16_t v;
-    std::memcpy(&v, p, 2);
-    return v;
-}
-
-inline void store16(uint8_t* p, uint16_t v) {
-    std::memcpy(p, &v, 2);
-}
 
 inline void widenOne(const uint8_t* src, uint8_t* dst) {
     dst[0] = src[0];
@@ -89,11 +54,6 @@ __attribute__((target("avx2"))) size_t widenAvx2(const uint8_t* src, uint8_t* ds
     return p;
 }
 #endif
-
-// 8 pixels of 6 bytes make one 48-byte block; output word j of a pixel is its input
-// word (j + 2) mod 3.
-constexpr BlockMasks kRotateWords =
-    MakeBlockMasks([](size_t p) { return p / 6 * 6 + 2 * ((p % 6 / 2 + 2) % 3) + p % 2; });
 
 }  // namespace
 

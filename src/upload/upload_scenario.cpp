@@ -19,11 +19,6 @@ void ReportSizes(DataLoaderBase& loader, const std::vector<uint64_t>& layout) {
     for (std::string& line : DataSizeLines(layout)) loader.ReportInfo(std::move(line));
 }
 
-bool Fail(DataLoaderBase& loader, const char* message) {
-    loader.ReportError(message);
-    return false;
-}
-
 bool AssignBlocks(DataLoaderBase& loader, const std::vector<uint64_t>& layout) {
     if (!SetMemoryLayout(layout)) return Fail(loader, "Memory layout: FAIL!");
     loader.ReportInfo("Memory layout: OK.");

@@ -5,6 +5,7 @@
 
 #include "device/config_items.h"
 #include "device/items.h"
+#include "files/text.h"
 #include "format/color_format.h"
 #include "scenario/file_pieces.h"
 #include "scenario/paths.h"
@@ -18,10 +19,6 @@
 #include "upload/progress.h"
 
 namespace {
-
-bool contains(const std::string& text, const char* part) {
-    return text.find(part) != std::string::npos;
-}
 
 // How one frame file is sent, decided from its size before anything is read.
 struct FramePlan {

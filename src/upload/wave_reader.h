@@ -8,8 +8,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
-#include <memory>
 #include <string>
+
+#include "files/file_ptr.h"
 
 struct WaveHeader {
     bool bigEndian = false;  // RIFX
@@ -73,10 +74,7 @@ class WaveReader {
     size_t readSamples(uint8_t* destination, size_t size);
 
   private:
-    struct Closer {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-    std::unique_ptr<std::FILE, Closer> file_;
+    FilePtr file_;
     WaveHeader header_;
     std::string problem_;
     bool valid_ = false;

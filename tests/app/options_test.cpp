@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "app/entry.h"
 #include "sim_device.h"
 #include "support.h"
 #include "version.h"
@@ -73,7 +74,6 @@ TEST(ParseOptionsTest, DefaultsAndValues) {
     EXPECT_EQ(options.captureFolder, "cap");
     EXPECT_TRUE(options.resetSinkBeforeCapture);
     EXPECT_TRUE(options.play);
-    EXPECT_FALSE(options.verbose);
     EXPECT_TRUE(options.edidPath.empty());
 
     ASSERT_TRUE(ParseOptions(Arguments({"--edid", "--playlist", "p.ini"}), options));

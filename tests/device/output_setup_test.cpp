@@ -6,8 +6,10 @@
 #include <functional>
 #include <tuple>
 
+#include "device/color_value.h"
 #include "device/items.h"
 #include "device/upload_callback.h"
+#include "scenario/split.h"
 #include "sim_device.h"
 #include "support.h"
 #include "trace_lines.h"

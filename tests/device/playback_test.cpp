@@ -4,6 +4,7 @@
 
 #include "device/items.h"
 #include "device/output_setup.h"
+#include "device/setup_status.h"
 #include "sim_device.h"
 #include "support.h"
 #include "trace_lines.h"

@@ -9,7 +9,7 @@
 #include <set>
 
 #include "bounded_run.h"
-#include "device/playback.h"
+#include "device/setup_status.h"
 #include "e2e_fixture.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include "scenario/playing_order.h"
 #include "scenario/playlist.h"
-#include "scenario/read_error.h"
 #include "scenario/scenario.h"
+#include "scenario/settings_file.h"
 #include "support.h"
 #include "upload/packets.h"
 

@@ -1,0 +1,50 @@
+#include "app/source_device.h"
+
+#include "device/discovery.h"
+#include "device/library.h"
+#include "log/logger.h"
+
+namespace {
+
+// The device is looked up by the name it lists and opened by the output's own name.
+bool OpenListedDevice(const std::string& serial, const std::string& lookupName,
+                      const std::string& outputName, std::string& deviceName) {
+    const int32_t index = FindDevice(serial, lookupName);
+    deviceName = GetDeviceName(index);
+    return OpenDevice(index, outputName) >= 0;
+}
+
+}  // namespace
+
+void LogSerialNumberWarning(const std::string& deviceName) {
+    Logger::instance().log(
+        "WARNING: No specific serial number was specified. Using device %s as source.",
+        deviceName.c_str());
+}
+
+bool OpenSourceDevice(const CommandLineOptions& options, std::string& deviceName) {
+    // Devices list their outputs as "HDMI TX"; the output itself opens by the bare name.
+    const std::string lookupName = options.interface + " TX";
+    if (!OpenListedDevice(options.sourceSerialNumber, lookupName, options.interface, deviceName)) {
+        Logger::instance().log("Failed opening device '%s' for '%s'.",
+                               options.sourceSerialNumber.c_str(), lookupName.c_str());
+        logText("");
+        return false;
+    }
+    return true;
+}
+
+bool OpenPlaylistDevice(Playlist& playlist) {
+    const std::string lookupName =
+        playlist.interface.empty() ? playlist.connectortype : playlist.interface + " TX";
+    if (!OpenListedDevice(playlist.serialnumber, lookupName, playlist.connectortype,
+                          playlist.deviceName)) {
+        Logger::instance().log("Failed opening device!");
+        logText("");
+        return false;
+    }
+    if (playlist.serialnumber == "*") LogSerialNumberWarning(playlist.deviceName);
+    logText(ReadInformationText());
+    MarkDeviceOpened();
+    return true;
+}

@@ -1,0 +1,16 @@
+// Opening the source device: found by its serial number and a listed output name,
+// then opened on its output.
+#pragma once
+
+#include <string>
+
+#include "app/options.h"
+#include "scenario/playlist.h"
+
+// Finds and opens the source device on the options' interface; logs a failure.
+bool OpenSourceDevice(const CommandLineOptions& options, std::string& deviceName);
+// Finds and opens the playlist's device, logs its information text and marks it opened;
+// logs a failure.
+bool OpenPlaylistDevice(Playlist& playlist);
+// The one line that names the device taken when no serial number was given.
+void LogSerialNumberWarning(const std::string& deviceName);
