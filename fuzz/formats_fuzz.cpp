@@ -1,6 +1,7 @@
 // The per-folder frame format table.
+#include "files/paths.h"
+#include "files/text.h"
 #include "fuzz_support.h"
-#include "scenario/paths.h"
 #include "upload/formats.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

@@ -1,6 +1,7 @@
 // Playing-order expressions: parse, expansion limits and the frame count agree.
+#include "files/paths.h"
+#include "files/text.h"
 #include "fuzz_support.h"
-#include "scenario/paths.h"
 #include "scenario/playing_order.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

@@ -6,8 +6,8 @@
 #include "app/run_modes.h"
 #include "device/library.h"
 #include "device/upload_callback.h"
+#include "files/paths.h"
 #include "log/logger.h"
-#include "scenario/paths.h"
 #include "upload/upload_scenario.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include "device/config_items.h"
 #include "edid/cta_blocks.h"
+#include "files/paths.h"
 #include "log/logger.h"
-#include "scenario/paths.h"
 
 namespace {
 

@@ -5,8 +5,9 @@
 #include <limits>
 #include <string_view>
 
+#include "files/paths.h"
+#include "files/text.h"
 #include "scenario/numbers.h"
-#include "scenario/paths.h"
 #include "scenario/scenario.h"
 #include "scenario/split.h"
 

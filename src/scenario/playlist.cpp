@@ -1,8 +1,9 @@
 #include "scenario/playlist.h"
 
+#include "files/paths.h"
+#include "files/text.h"
 #include "format/output_kind.h"
 #include "scenario/numbers.h"
-#include "scenario/paths.h"
 #include "scenario/read_error.h"
 #include "scenario/settings_file.h"
 #include "scenario/split.h"

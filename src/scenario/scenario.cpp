@@ -2,8 +2,9 @@
 
 #include <string_view>
 
+#include "files/paths.h"
+#include "files/text.h"
 #include "scenario/numbers.h"
-#include "scenario/paths.h"
 #include "scenario/read_error.h"
 #include "scenario/settings_file.h"
 #include "scenario/split.h"

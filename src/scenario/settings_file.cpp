@@ -1,7 +1,7 @@
 #include "scenario/settings_file.h"
 
+#include "files/paths.h"
 #include "log/logger.h"
-#include "scenario/paths.h"
 
 bool readSettingsFile(const std::string& path, std::string& text) {
     bool tooLarge = false;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "device/config_items.h"
-#include "scenario/paths.h"
+#include "files/paths.h"
 #include "scenario/scenario.h"
 #include "upload/layout_indexes.h"
 #include "upload/loader.h"

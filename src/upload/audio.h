@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "scenario/page_buffer.h"
+#include "upload/page_buffer.h"
 
 struct ScenarioSettings;
 struct WaveHeader;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "files/file_ptr.h"
-#include "scenario/paths.h"
+#include "files/paths.h"
 #include "scenario/scenario.h"
 #include "upload/audio.h"
 #include "upload/audio_kernels.h"

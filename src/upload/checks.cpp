@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "scenario/paths.h"
+#include "files/paths.h"
 #include "scenario/scenario.h"
 #include "scenario/selection.h"
 #include "upload/audio.h"

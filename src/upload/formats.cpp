@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-#include "scenario/paths.h"
+#include "files/paths.h"
+#include "files/text.h"
 #include "scenario/split.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "scenario/paths.h"
+#include "files/paths.h"
 #include "scenario/split.h"
 
 namespace {

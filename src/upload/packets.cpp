@@ -6,7 +6,7 @@
 
 #include "device/config_items.h"
 #include "files/file_ptr.h"
-#include "scenario/paths.h"
+#include "files/paths.h"
 #include "scenario/scenario.h"
 #include "scenario/selection.h"
 #include "upload/frame_sequence.h"

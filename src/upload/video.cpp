@@ -5,10 +5,10 @@
 
 #include "device/config_items.h"
 #include "device/items.h"
+#include "files/file_pieces.h"
+#include "files/paths.h"
 #include "files/text.h"
 #include "format/color_format.h"
-#include "scenario/file_pieces.h"
-#include "scenario/paths.h"
 #include "scenario/scenario.h"
 #include "scenario/split.h"
 #include "upload/formats.h"

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstring>
 
-#include "scenario/paths.h"
+#include "files/paths.h"
 
 namespace {
 

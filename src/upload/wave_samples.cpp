@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "scenario/file_pieces.h"
+#include "files/file_pieces.h"
 #include "upload/audio_kernels.h"
 #include "upload/wave_reader.h"
 

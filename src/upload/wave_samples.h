@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "scenario/page_buffer.h"
+#include "upload/page_buffer.h"
 
 class WaveReader;
 

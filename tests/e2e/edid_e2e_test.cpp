@@ -5,7 +5,7 @@
 
 #include "e2e/run_program.h"
 #include "edid/edid_builder.h"
-#include "scenario/paths.h"
+#include "files/paths.h"
 #include "support.h"
 
 using namespace edidtest;

@@ -3,7 +3,7 @@
 #include "app/options.h"
 #include "app/run_modes.h"
 #include "edid/edid_builder.h"
-#include "scenario/paths.h"
+#include "files/paths.h"
 #include "sim_device.h"
 #include "support.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "edid/cta_blocks.h"
-#include "scenario/paths.h"
+#include "files/paths.h"
 
 namespace fs = std::filesystem;
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "edid/edid_builder.h"
-#include "scenario/paths.h"
+#include "files/paths.h"
 #include "sim_device.h"
 #include "support.h"
 

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "files/paths.h"
+#include "files/text.h"
 #include "scenario/numbers.h"
-#include "scenario/paths.h"
 #include "support.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "audio_files.h"
 #include "device/config_items.h"
-#include "scenario/paths.h"
+#include "files/paths.h"
 #include "scenario/scenario.h"
 #include "sim_device.h"
 #include "support.h"

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "scenario/paths.h"
+#include "files/paths.h"
 #include "support.h"
 
 namespace {

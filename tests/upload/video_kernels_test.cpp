@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "scenario/page_buffer.h"
+#include "upload/page_buffer.h"
 #include "upload/pixel_kernels.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "scenario/paths.h"
+#include "files/paths.h"
 
 std::string nativePath(const std::string& path) {
     std::string native = path;

@@ -1,10 +1,10 @@
-#include "scenario/file_pieces.h"
+#include "files/file_pieces.h"
 
 #include <algorithm>
 #include <cstdio>
 
 #include "files/file_ptr.h"
-#include "scenario/paths.h"
+#include "files/paths.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "scenario/page_buffer.h"
+#include "upload/page_buffer.h"
 
 #include <utility>
 

@@ -6,8 +6,8 @@
 #include <csetjmp>
 #include <csignal>
 
-#include "scenario/file_pieces.h"
-#include "scenario/paths.h"
+#include "files/file_pieces.h"
+#include "files/paths.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "scenario/file_pieces.h"
+#include "files/file_pieces.h"
 
 // Mapping with a guard against files that shrink meanwhile is left to POSIX systems:
 // here every file is read.

@@ -26,8 +26,6 @@ std::string fileName(const std::string& path);
 std::string folderOf(const std::string& path);
 // `value` resolved against the folder of the file `base`.
 std::string resolveRelativePath(const std::string& base, const std::string& value);
-// Without leading and trailing white space.
-std::string trim(const std::string& text);
 // Joins a folder and a name with "\"; an empty folder gives the name alone.
 std::string joinPath(const std::string& folder, const std::string& name);
 

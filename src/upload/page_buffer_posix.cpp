@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "scenario/page_buffer.h"
+#include "upload/page_buffer.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
-#include "scenario/paths.h"
+#include "files/paths.h"
 
 std::string nativePath(const std::string& path) {
     return path;

@@ -1,4 +1,4 @@
-#include "scenario/file_pieces.h"
+#include "files/file_pieces.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "scenario/paths.h"
+#include "files/paths.h"
 
 #include "files/file_ptr.h"
 
@@ -70,14 +70,6 @@ std::string resolveRelativePath(const std::string& base, const std::string& valu
 #endif
     if (lastSeparator(base) == std::string::npos) return value;
     return folderOf(base) + "\\" + value;
-}
-
-std::string trim(const std::string& text) {
-    const char* blanks = " \t\n\v\f\r";
-    const size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos) return std::string();
-    const size_t last = text.find_last_not_of(blanks);
-    return text.substr(first, last - first + 1);
 }
 
 std::FILE* openFile(const std::string& path, const char* mode) {
