@@ -1,5 +1,7 @@
 #include "scenario/playlist.h"
 
+#include <optional>
+
 #include "files/paths.h"
 #include "files/text.h"
 #include "format/output_kind.h"
@@ -15,10 +17,12 @@ enum class LineResult { kDone, kBadNumber, kNoContent };
 // What the reader carries from line to line.
 struct PlaylistReader {
     const std::string& path;
+    const ScenarioLoader& loadScenario;
     Playlist playlist;
     std::string section;
     bool inSection = false;
     PlaylistEntry open;
+    std::optional<InvalidNumber> invalidNumber;
 };
 
 bool hasContent(const PlaylistEntry& entry) {
@@ -62,7 +66,7 @@ LineResult deviceKey(PlaylistReader& reader, const std::string& key, const std::
 }
 
 LineResult scenarioPath(PlaylistReader& reader, const std::string& value) {
-    ScenarioSettings settings = readScenarioFile(resolveRelativePath(reader.path, value));
+    ScenarioSettings settings = reader.loadScenario(resolveRelativePath(reader.path, value));
     if (settings.video.empty() && settings.audio.empty() && settings.packets.empty()) {
         return LineResult::kNoContent;
     }
@@ -109,7 +113,8 @@ LineResult readLine(PlaylistReader& reader, const std::string& line, size_t line
     LineResult result = LineResult::kDone;
     if (reader.section == "Device") result = deviceKey(reader, key, value);
     if (reader.section == "Scenario") result = scenarioKey(reader, key, value);
-    if (result == LineResult::kBadNumber) logInvalidNumber(value, key, reader.path, lineNumber);
+    if (result == LineResult::kBadNumber)
+        reader.invalidNumber = InvalidNumber{value, key, lineNumber};
     return result;
 }
 
@@ -118,19 +123,26 @@ LineResult readLine(PlaylistReader& reader, const std::string& line, size_t line
 Playlist readPlaylistFile(const std::string& path) {
     std::string text;
     if (!readSettingsFile(path, text)) return Playlist{};
-    return parsePlaylistText(path, text);
+    PlaylistText parsed = parsePlaylistText(path, text, readScenarioFile);
+    if (const std::optional<InvalidNumber>& bad = parsed.invalidNumber) {
+        logInvalidNumber(bad->value, bad->key, path, bad->line);
+    }
+    return std::move(parsed.playlist);
 }
 
-Playlist parsePlaylistText(const std::string& path, const std::string& text) {
-    PlaylistReader reader{path, {}, {}, false, {}};
+PlaylistText parsePlaylistText(const std::string& path, const std::string& text,
+                               const ScenarioLoader& loadScenario) {
+    PlaylistReader reader{path, loadScenario, {}, {}, false, {}, {}};
     const std::vector<std::string> lines = splitPieces(text, '\n');
     for (size_t i = 0; i < lines.size(); ++i) {
         // A bad number or a scenario without content leaves nothing usable.
-        if (readLine(reader, trim(lines[i]), i + 1) != LineResult::kDone) return Playlist{};
+        if (readLine(reader, trim(lines[i]), i + 1) != LineResult::kDone) {
+            return PlaylistText{{}, std::move(reader.invalidNumber)};
+        }
     }
     closeEntry(reader);
     // The device is opened with the last connector type the file names, wherever it stands.
     const bool hdmi = IsHdmiOutput(reader.playlist.connectortype);
     for (PlaylistEntry& entry : reader.playlist.entries) entry.settings.hdmi = hdmi;
-    return std::move(reader.playlist);
+    return PlaylistText{std::move(reader.playlist), {}};
 }

@@ -2,9 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "scenario/read_error.h"
 #include "scenario/scenario.h"
 
 struct PlaylistEntry {
@@ -34,6 +37,19 @@ struct Playlist {
     }
 };
 
-// Reads a playlist and every scenario it names. Any failure gives an empty playlist.
+// Reads a playlist and every scenario it names. Any failure gives an empty playlist; an
+// invalid number is logged.
 Playlist readPlaylistFile(const std::string& path);
-Playlist parsePlaylistText(const std::string& path, const std::string& text);
+
+// Gives the scenario at a path the playlist names, resolved against the playlist's folder.
+using ScenarioLoader = std::function<ScenarioSettings(const std::string& path)>;
+
+struct PlaylistText {
+    Playlist playlist;  // empty on any failure
+    std::optional<InvalidNumber> invalidNumber;
+};
+
+// The parser behind readPlaylistFile; it reads no file itself. `path` is the playlist's
+// path as given (for resolving scenario paths), `text` its content.
+PlaylistText parsePlaylistText(const std::string& path, const std::string& text,
+                               const ScenarioLoader& loadScenario);

@@ -4,6 +4,13 @@
 #include <cstddef>
 #include <string>
 
+// A number a reader could not read: the text it found, under which key, on which line.
+struct InvalidNumber {
+    std::string value;
+    std::string key;
+    size_t line = 0;  // counted from 1
+};
+
 // Logs "Invalid number '<value>' for key '<key>' in <path>, line <n>.", n counted from 1.
 void logInvalidNumber(const std::string& value, const std::string& key, const std::string& path,
                       size_t lineNumber);

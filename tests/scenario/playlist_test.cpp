@@ -194,10 +194,31 @@ TEST(PlaylistText, ScenarioPathsFollowThePlaylistFolder) {
     TempFolder folder;
     folder.write("sub/sc.txt", "audio=a.wav\n");
     const std::string list = folder.path() + "/sub/list.ini";
-    const Playlist p = parsePlaylistText(list, "[Scenario]\npath=sc.txt\n");
+    const Playlist p =
+        parsePlaylistText(list, "[Scenario]\npath=sc.txt\n", readScenarioFile).playlist;
     ASSERT_EQ(p.entries.size(), 1u);
     EXPECT_EQ(p.entries[0].settings.path, folder.path() + "/sub\\sc.txt");
     EXPECT_EQ(p.entries[0].settings.audio, folder.path() + "/sub\\a.wav");
+}
+
+TEST(PlaylistText, ReadsNoFileAndReturnsTheInvalidNumber) {
+    LogCapture log;
+    std::vector<std::string> asked;
+    const ScenarioLoader loader = [&asked](const std::string& path) {
+        asked.push_back(path);
+        ScenarioSettings settings;
+        settings.audio = "a.wav";
+        return settings;
+    };
+    const std::string text = "[Device]\nconnectortype=HDMI Out\n[Scenario]\npath=sc.txt\n";
+    EXPECT_TRUE(parsePlaylistText("lists\\p.ini", text, loader).playlist.entries[0].settings.hdmi);
+    const PlaylistText bad = parsePlaylistText("p.ini", text + "period=soon\n", loader);
+    EXPECT_EQ(asked, (std::vector<std::string>{"lists\\sc.txt", "sc.txt"}));
+    EXPECT_TRUE(bad.playlist.entries.empty());
+    ASSERT_TRUE(bad.invalidNumber);
+    EXPECT_EQ(bad.invalidNumber->value + "|" + bad.invalidNumber->key, "soon|period");
+    EXPECT_EQ(bad.invalidNumber->line, 5u);
+    EXPECT_TRUE(log.lines.empty());
 }
 
 }  // namespace
