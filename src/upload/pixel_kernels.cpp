@@ -96,7 +96,7 @@ void ReorderYuv444Words(uint8_t* data, size_t pixels) {
 }
 
 void ShiftWordsLeft(uint8_t* data, size_t words, unsigned shift) {
-    if (shift == 0) return;
+    if (shift == 0 || words == 0) return;  // an empty frame may come with no buffer at all
     if (shift >= 16) {
         std::memset(data, 0, 2 * words);
         return;
