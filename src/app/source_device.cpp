@@ -1,10 +1,16 @@
 #include "app/source_device.h"
 
+#include "device/config_items.h"
 #include "device/discovery.h"
 #include "device/library.h"
 #include "log/logger.h"
 
 namespace {
+
+// The command line's interface, when given, names the listed output; else the playlist does.
+std::string PlaylistLookupName(const Playlist& playlist) {
+    return playlist.interface.empty() ? playlist.connectortype : playlist.interface + " TX";
+}
 
 // The device is looked up by the name it lists and opened by the output's own name.
 bool OpenListedDevice(const std::string& serial, const std::string& lookupName,
@@ -35,10 +41,8 @@ bool OpenSourceDevice(const CommandLineOptions& options, std::string& deviceName
 }
 
 bool OpenPlaylistDevice(Playlist& playlist) {
-    const std::string lookupName =
-        playlist.interface.empty() ? playlist.connectortype : playlist.interface + " TX";
-    if (!OpenListedDevice(playlist.serialnumber, lookupName, playlist.connectortype,
-                          playlist.deviceName)) {
+    if (!OpenListedDevice(playlist.serialnumber, PlaylistLookupName(playlist),
+                          playlist.connectortype, playlist.deviceName)) {
         Logger::instance().log("Failed opening device!");
         logText("");
         return false;
@@ -47,4 +51,11 @@ bool OpenPlaylistDevice(Playlist& playlist) {
     logText(ReadInformationText());
     MarkDeviceOpened();
     return true;
+}
+
+bool ReopenDevice(const Playlist& playlist) {
+    if (!ResetDevice()) return false;
+    const int32_t index = FindDevice(playlist.serialnumber, PlaylistLookupName(playlist));
+    if (DeselectDevice(index) < 0) return false;
+    return OpenDevice(index, playlist.connectortype) >= 0;
 }

@@ -12,5 +12,7 @@ bool OpenSourceDevice(const CommandLineOptions& options, std::string& deviceName
 // Finds and opens the playlist's device, logs its information text and marks it opened;
 // logs a failure.
 bool OpenPlaylistDevice(Playlist& playlist);
+// Resets the device and opens it again as the playlist names it.
+bool ReopenDevice(const Playlist& playlist);
 // The one line that names the device taken when no serial number was given.
 void LogSerialNumberWarning(const std::string& deviceName);

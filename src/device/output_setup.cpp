@@ -3,7 +3,6 @@
 #include "device/bandwidth.h"
 #include "device/color_value.h"
 #include "device/config_items.h"
-#include "device/discovery.h"
 #include "device/items.h"
 #include "device/upload_callback.h"
 #include "device/wait.h"
@@ -94,13 +93,4 @@ void ResetOutput() {
     SetSolidColor(0);
     SelectPattern(pattern::kSolidColor);
     ApplySettings();
-}
-
-bool ReopenDevice(const Playlist& playlist) {
-    if (!ResetDevice()) return false;
-    const std::string lookupName =
-        playlist.interface.empty() ? playlist.connectortype : playlist.interface + " TX";
-    const int32_t index = FindDevice(playlist.serialnumber, lookupName);
-    if (DeselectDevice(index) < 0) return false;
-    return OpenDevice(index, playlist.connectortype) >= 0;
 }

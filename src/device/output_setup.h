@@ -22,6 +22,3 @@ int32_t StartPlaylistScenario(Playlist& playlist, size_t index);
 
 // Stops playback and shows plain black RGB; every result is ignored.
 void ResetOutput();
-
-// Resets the device and opens it again as the playlist names it.
-bool ReopenDevice(const Playlist& playlist);

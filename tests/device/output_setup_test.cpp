@@ -6,6 +6,7 @@
 #include <functional>
 #include <tuple>
 
+#include "app/source_device.h"
 #include "device/color_value.h"
 #include "device/items.h"
 #include "device/upload_callback.h"
