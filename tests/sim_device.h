@@ -9,7 +9,7 @@
 #include "sim_control.h"
 
 class SimDevice {
-public:
+  public:
     // An empty profile text means the built-in default profile.
     explicit SimDevice(const std::string& profile = "", const std::string& baseFolder = ".") {
         if (profile.empty()) {
@@ -42,7 +42,7 @@ public:
     // The trace lines since the last call.
     std::vector<std::string> trace() { return hlxsim::TakeTrace(); }
 
-private:
+  private:
     bool loaded_ = true;
     std::string error_;
 };

@@ -9,7 +9,7 @@
 
 // Collects every log line while alive, instead of printing it.
 class LogCapture {
-public:
+  public:
     LogCapture() {
         Logger::instance().setSink([this](const std::string& line) { lines.push_back(line); });
     }
@@ -21,7 +21,7 @@ public:
 
 // A fresh folder under the system's temporary folder, removed with its content at the end.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -31,7 +31,7 @@ public:
     std::string write(const std::string& name, const std::string& content) const;
     std::string write(const std::string& name, const std::vector<uint8_t>& content) const;
 
-private:
+  private:
     std::string path_;
 };
 

@@ -29,9 +29,8 @@ std::string Numbered(const std::string& folder, const char* stem, int number) {
 
 // Eight vertical bars, rotated by `shift` bars so the frames differ.
 std::vector<uint8_t> ColourBars(int shift) {
-    static const uint8_t kBars[8][3] = {{255, 255, 255}, {255, 255, 0}, {0, 255, 255},
-                                        {0, 255, 0},     {255, 0, 255}, {255, 0, 0},
-                                        {0, 0, 255},     {0, 0, 0}};
+    static const uint8_t kBars[8][3] = {{255, 255, 255}, {255, 255, 0}, {0, 255, 255}, {0, 255, 0},
+                                        {255, 0, 255},   {255, 0, 0},   {0, 0, 255},   {0, 0, 0}};
     std::vector<uint8_t> frame(kWidth * kHeight * 3);
     for (uint32_t y = 0; y < kHeight; ++y) {
         for (uint32_t x = 0; x < kWidth; ++x) {
@@ -50,7 +49,8 @@ std::vector<uint8_t> LumaRamp(int phase) {
     std::vector<uint8_t> frame(kWidth * kHeight * 4);
     for (uint32_t y = 0; y < kHeight; ++y) {
         for (uint32_t x = 0; x < kWidth; ++x) {
-            const uint16_t luma = static_cast<uint16_t>(64 + ((x + phase * 80) % kWidth) * 876 / kWidth);
+            const uint16_t luma =
+                static_cast<uint16_t>(64 + ((x + phase * 80) % kWidth) * 876 / kWidth);
             const uint16_t chroma = 512;
             uint8_t* pixel = &frame[(y * kWidth + x) * 4];
             pixel[0] = static_cast<uint8_t>(chroma & 0xFF);

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "device/wait.h"
 #include "scenario/playing_order.h"
-
-#include <chrono>
 
 namespace {
 

@@ -1,13 +1,16 @@
-#include "app/external_command.h"
-
 #include <gtest/gtest.h>
+
+#include "app/external_command.h"
 
 namespace {
 
 TEST(ExternalCommand, ReturnsTheExitCodeAndReadsAllOutput) {
     std::string output;
     EXPECT_EQ(RunExternalCommand("exit 3", output), 3);
-    EXPECT_EQ(RunExternalCommand("i=0; while [ $i -lt 400 ]; do echo 0123456789012345678901234567890123456789; i=$((i+1)); done", output), 0);
+    EXPECT_EQ(RunExternalCommand("i=0; while [ $i -lt 400 ]; do echo "
+                                 "0123456789012345678901234567890123456789; i=$((i+1)); done",
+                                 output),
+              0);
     EXPECT_EQ(output.size(), 400u * 41u);
 }
 

@@ -1,6 +1,6 @@
-#include "app/external_command.h"
-
 #include <gtest/gtest.h>
+
+#include "app/external_command.h"
 
 namespace {
 

@@ -59,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
     Rules, FindDeviceTest,
     ::testing::Values(
         FindCase{"InUseSkippedSerialSubstring",
-                 Device("M1 [77] / HDMI TX (in use)", "HDMI TX") + Device("M1 [78] / HDMI TX", "HDMI TX"),
+                 Device("M1 [77] / HDMI TX (in use)", "HDMI TX") +
+                     Device("M1 [78] / HDMI TX", "HDMI TX"),
                  "7", "HDMI TX", 1},
         FindCase{"WildcardTwoPhysicalDevices",
                  Device("M1 [77] / HDMI TX (in use)", "HDMI TX") +
@@ -79,8 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"WithoutTxOnlyReceivers",
                  Device("M1 [1] / HDMI TX", "HDMI TX") + Device("M1 [2] / HDMI RX", "HDMI RX", 0),
                  "", "HDMI RX", 1},
-        FindCase{"ReceiversOnlyAndNoWildcard", Device("M1 [1] / HDMI RX (in use)", "HDMI RX", 0), "*",
-                 "HDMI RX", -10},
+        FindCase{"ReceiversOnlyAndNoWildcard", Device("M1 [1] / HDMI RX (in use)", "HDMI RX", 0),
+                 "*", "HDMI RX", -10},
         FindCase{"NoDevices", "", "*", "HDMI TX", -10},
         FindCase{"SerialNotFound", Device("M1 [1] / HDMI TX", "HDMI TX"), "2", "HDMI TX", -10}),
     [](const ::testing::TestParamInfo<FindCase>& info) { return std::string(info.param.title); });

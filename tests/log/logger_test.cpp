@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "support.h"
 
 namespace {
@@ -25,7 +24,7 @@ LogSettings FileSettings(const std::string& folder, const std::string& name) {
 }
 
 class LoggerFile : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { Logger::instance().reset(); }
     TempFolder folder;
 };
