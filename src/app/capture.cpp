@@ -5,7 +5,7 @@
 #include "scenario/playing_order.h"
 #include "scenario/selection.h"
 
-std::string BuildCaptureCommand(Playlist playlist, const ScenarioSettings& settings) {
+std::string BuildCaptureCommand(const Playlist& playlist, const ScenarioSettings& settings) {
     std::string command = "Quillet.exe -v";
     if (IsSelected(settings.packets)) command += " -e";
     if (IsSelected(settings.audio)) command += " -a";

@@ -5,4 +5,4 @@
 
 #include "scenario/playlist.h"
 
-std::string BuildCaptureCommand(Playlist playlist, const ScenarioSettings& settings);
+std::string BuildCaptureCommand(const Playlist& playlist, const ScenarioSettings& settings);

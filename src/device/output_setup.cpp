@@ -49,9 +49,9 @@ int32_t PrepareOutput(const std::string& deviceName, const ScenarioSettings& set
     if (!SetPlaybackState(setting::kPlaybackStop) || !SetAudioControl(setting::kAudioOff))
         return kSetupPlaybackOffFailed;
     ShowLoadingColor(settings);
-    if (!ShowPattern(pattern::kSolidColor) || !ShowPattern(pattern::kSolidColor)) {
-        return kSetupApplyFailed;
-    }
+    // The colour is shown by two writes of the pattern, as the device expects.
+    if (!ShowPattern(pattern::kSolidColor)) return kSetupApplyFailed;
+    if (!ShowPattern(pattern::kSolidColor)) return kSetupApplyFailed;
     if (!CheckLinkBandwidth(deviceName, settings.timing, ColorFormatText(settings), statusText)) {
         return kSetupNotEnoughBandwidth;
     }
@@ -66,7 +66,7 @@ int32_t PrepareOutput(const std::string& deviceName, const ScenarioSettings& set
 
 }  // namespace
 
-int32_t startScenario(const std::string& deviceName, ScenarioSettings settings,
+int32_t startScenario(const std::string& deviceName, const ScenarioSettings& settings,
                       std::string& statusText) {
     const int32_t prepared = PrepareOutput(deviceName, settings, statusText);
     if (prepared != kSetupStarted) return prepared;

@@ -13,7 +13,7 @@
 // scrambling and HDCP, has the content uploaded through UploadCallback() and starts playback.
 // `statusText` receives the bandwidth check's text. Logs only a warning when the device
 // refuses the scrambling or HDCP the scenario asks for; returns a SetupStatus.
-int32_t startScenario(const std::string& deviceName, ScenarioSettings settings,
+int32_t startScenario(const std::string& deviceName, const ScenarioSettings& settings,
                       std::string& statusText);
 
 // Applies entry `index` with the playlist's `strict`; the bandwidth text goes to the
