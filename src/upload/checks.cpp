@@ -119,6 +119,10 @@ StepCheck CheckSteps(const ScenarioSettings& settings, const ScenarioFiles& file
                                   static_cast<uint32_t>(files.packets.size()));
 }
 
+bool checkPlayingOrder(DataLoaderBase& loader, const ScenarioSettings& settings) {
+    return ReportStepCheck(loader, CheckSteps(settings, FindScenarioFiles(settings)));
+}
+
 std::vector<std::string> FrameProblems(const ScenarioSettings& settings,
                                        const ScenarioFiles& files) {
     std::vector<std::string> problems;

@@ -12,6 +12,7 @@
 #include "upload/step_check.h"
 
 struct ScenarioSettings;
+class DataLoaderBase;
 
 // The content files of a scenario, each sequence looked up once.
 struct ScenarioFiles {
@@ -32,6 +33,9 @@ std::vector<std::string> MissingFileLines(const ScenarioSettings& settings,
 
 // The step check against the files found.
 StepCheck CheckSteps(const ScenarioSettings& settings, const ScenarioFiles& files);
+// The step check against the scenario's files, reported the way the upload does: a
+// one-line summary on success, the first missing frame or packet otherwise.
+bool checkPlayingOrder(DataLoaderBase& loader, const ScenarioSettings& settings);
 
 // One entry per frame that cannot be sent: why, a line break and "Failed to load <path>",
 // as the upload reports the first one; a video item that is not binary gives its own entry.

@@ -5,8 +5,6 @@
 #include "format/color_format.h"
 #include "scenario/playing_order.h"
 #include "scenario/scenario.h"
-#include "scenario/selection.h"
-#include "upload/frame_sequence.h"
 #include "upload/layout_indexes.h"
 #include "upload/loader.h"
 
@@ -73,20 +71,6 @@ uint64_t estimateLinkClock(uint16_t colorCode, const ScenarioSettings& settings)
     return ColorFormatOfStepCode(colorCode).LinkClock(frameRate * t.vtotal * t.htotal / 1000);
 }
 
-namespace {
-
-// Frames of all video items together: a field of several items would otherwise count
-// as no frames at all, and only frame 0 could be played. Video that is not selected is
-// not uploaded, so it has no frames.
-uint32_t CountVideoFrames(const std::string& video) {
-    if (!IsSelected(video)) return 0;
-    uint64_t frames = 0;
-    for (const std::string& item : VideoItems(video)) frames += CountFileSequence(item);
-    return frames > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(frames);
-}
-
-}  // namespace
-
 StepCheck CheckPlayingOrderSteps(const ScenarioSettings& settings, uint32_t frames,
                                  uint32_t packets) {
     const PlayingOrder order = parsePlayingOrder(settings);
@@ -111,10 +95,4 @@ bool ReportStepCheck(DataLoaderBase& loader, const StepCheck& check) {
         loader.ReportError(check.text);
     }
     return check.passed;
-}
-
-bool checkPlayingOrder(DataLoaderBase& loader, const ScenarioSettings& settings) {
-    const StepCheck check = CheckPlayingOrderSteps(settings, CountVideoFrames(settings.video),
-                                                   CountFileSequence(settings.packets));
-    return ReportStepCheck(loader, check);
 }

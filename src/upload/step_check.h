@@ -18,9 +18,5 @@ StepCheck CheckPlayingOrderSteps(const ScenarioSettings& settings, uint32_t fram
 // Reports the result the way the upload does; returns whether it passed.
 bool ReportStepCheck(DataLoaderBase& loader, const StepCheck& check);
 
-// True when every step's frame and packets exist; reports a one-line summary (and the
-// colour-change warnings) on success, the first missing frame or packet otherwise.
-bool checkPlayingOrder(DataLoaderBase& loader, const ScenarioSettings& settings);
-
 // Estimated link clock of a step in the colour format `colorCode`, in hertz.
 uint64_t estimateLinkClock(uint16_t colorCode, const ScenarioSettings& settings);

@@ -5,6 +5,7 @@
 #include "audio_files.h"
 #include "scenario/scenario.h"
 #include "support.h"
+#include "upload/checks.h"
 #include "upload/recording_loader.h"
 
 namespace {
