@@ -26,6 +26,23 @@ bool ArgumentMap::valueOf(const std::string& key, std::string& value) const {
     return true;
 }
 
+namespace {
+
+// The keys that may go together; each new key names what it goes with.
+bool IsValidCombination(const ArgumentMap& arguments, const CommandLineOptions& options) {
+    if (options.listDevices) return arguments.size() == 1;
+    const bool edid = !options.edidPath.empty();
+    const bool playlist = !options.playlist.empty();
+    if (playlist == options.hasScenarioTriple() && !edid) return false;
+    if (options.check && (options.play || edid)) return false;
+    if (arguments.has("--report") && (options.reportPath.empty() || options.play || edid)) {
+        return false;
+    }
+    return !arguments.has("--preview") || (!options.previewFolder.empty() && options.check);
+}
+
+}  // namespace
+
 bool ParseOptions(const ArgumentMap& arguments, CommandLineOptions& options) {
     options = CommandLineOptions{};
     arguments.valueOf("--source-sn", options.sourceSerialNumber);
@@ -34,14 +51,16 @@ bool ParseOptions(const ArgumentMap& arguments, CommandLineOptions& options) {
     arguments.valueOf("--playlist", options.playlist);
     arguments.valueOf("--scenario", options.scenario);
     arguments.valueOf("--capture-folder", options.captureFolder);
+    arguments.valueOf("--report", options.reportPath);
+    arguments.valueOf("--preview", options.previewFolder);
     options.resetSinkBeforeCapture = arguments.has("--reset-sink-before-capture");
     options.play = arguments.has("--play");
     options.check = arguments.has("--check");
+    options.listDevices = arguments.has("--list-devices");
     if (arguments.has("--edid") && !arguments.valueOf("--edid", options.edidPath)) {
         options.edidPath = "Edid.bin";
     }
-    const bool playlist = !options.playlist.empty();
-    return playlist != options.hasScenarioTriple() || !options.edidPath.empty();
+    return IsValidCombination(arguments, options);
 }
 
 void PrintUsage() {
@@ -58,6 +77,9 @@ void PrintUsage() {
         "  --source-sn [SN]\t\tSerial number of the Source device.",
         "  --verbose\t\t\tTurns on verbose logging.",
         "  --check\t\t\tChecks the scenarios without a device; uploads nothing.",
+        "  --preview [DIR]\t\tWrites each frame as the device will get it into DIR (with --check).",
+        "  --report [FILE]\t\tWrites a JUnit XML report of the run into FILE.",
+        "  --list-devices\t\tLists the devices and outputs the library reports.",
         "",
         "Test automation parameters:",
         "  --sink-sn [SN]\t\tSerial number of the Sink device.",

@@ -8,6 +8,7 @@ class ArgumentMap {
   public:
     ArgumentMap(int argc, const char* const* argv);
     bool empty() const { return keys_.empty(); }
+    size_t size() const { return keys_.size(); }
     bool has(const std::string& key) const;
     // False for an empty or absent key and for a key without a value.
     bool valueOf(const std::string& key, std::string& value) const;
@@ -27,6 +28,9 @@ struct CommandLineOptions {
     bool resetSinkBeforeCapture = false;
     bool play = false;
     bool check = false;  // check the scenarios without a device
+    bool listDevices = false;
+    std::string reportPath;     // the JUnit XML report; empty: none
+    std::string previewFolder;  // where the check writes its frame pictures; empty: none
 
     // Scenario, source serial number and interface are all given.
     bool hasScenarioTriple() const {

@@ -56,6 +56,20 @@ TEST(ParseOptionsTest, ValidityRule) {
         {{"--playlist", "--verbose"}, false},
         {{"--edid"}, true},
         {{"--scenario", "s.txt", "--interface", "HDMI", "--play"}, true},
+        {{"--list-devices"}, true},
+        {{"--list-devices", "--verbose"}, false},
+        {{"--list-devices", "--playlist", "p.ini"}, false},
+        {{"--playlist", "p.ini", "--report", "r.xml"}, true},
+        {{"--scenario", "s.txt", "--interface", "HDMI", "--check", "--report", "r.xml"}, true},
+        {{"--playlist", "p.ini", "--report"}, false},
+        {{"--playlist", "p.ini", "--report", "r.xml", "--play"}, false},
+        {{"--edid", "--report", "r.xml"}, false},
+        {{"--report", "r.xml"}, false},
+        {{"--playlist", "p.ini", "--check", "--play"}, false},
+        {{"--playlist", "p.ini", "--check", "--edid"}, false},
+        {{"--playlist", "p.ini", "--check", "--preview", "out"}, true},
+        {{"--playlist", "p.ini", "--preview", "out"}, false},
+        {{"--playlist", "p.ini", "--check", "--preview"}, false},
     };
     for (const ValidityCase& c : cases) {
         CommandLineOptions options;
@@ -82,21 +96,31 @@ TEST(ParseOptionsTest, DefaultsAndValues) {
     ASSERT_TRUE(ParseOptions(Arguments({"--edid", "out.bin", "--source-sn", "42"}), options));
     EXPECT_EQ(options.edidPath, "out.bin");
     EXPECT_EQ(options.sourceSerialNumber, "42");
+
+    ASSERT_TRUE(ParseOptions(
+        Arguments({"--playlist", "p.ini", "--check", "--report", "r.xml", "--preview", "pics"}),
+        options));
+    EXPECT_EQ(options.reportPath, "r.xml");
+    EXPECT_EQ(options.previewFolder, "pics");
+    ASSERT_TRUE(ParseOptions(Arguments({"--list-devices"}), options));
+    EXPECT_TRUE(options.listDevices);
 }
 
-TEST(UsageText, EighteenLinesWithTabs) {
+TEST(UsageText, TwentyOneLinesWithTabs) {
     LogCapture capture;
     PrintUsage();
-    ASSERT_EQ(capture.lines.size(), 18u);
+    ASSERT_EQ(capture.lines.size(), 21u);
     EXPECT_EQ(capture.lines[0],
               "Uploads data and setups KVX device into streaming mode according to provided "
               "playlist files.");
     EXPECT_EQ(capture.lines[5], "  --play\t\t\tStarts playback with previously loaded content.");
     EXPECT_EQ(capture.lines[10],
               "  --check\t\t\tChecks the scenarios without a device; uploads nothing.");
-    EXPECT_EQ(capture.lines[14],
+    EXPECT_EQ(capture.lines[13],
+              "  --list-devices\t\tLists the devices and outputs the library reports.");
+    EXPECT_EQ(capture.lines[17],
               "  --capture-folder [VALUE]\tSpecifies file path to store captured content.");
-    EXPECT_EQ(capture.lines[17], "");
+    EXPECT_EQ(capture.lines[20], "");
 }
 
 TEST(VersionBanner, VersionBuildDateAndEmptyLine) {

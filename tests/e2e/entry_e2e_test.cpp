@@ -17,6 +17,9 @@ const std::vector<std::string> kUsage = {
     "  --source-sn [SN]\t\tSerial number of the Source device.",
     "  --verbose\t\t\tTurns on verbose logging.",
     "  --check\t\t\tChecks the scenarios without a device; uploads nothing.",
+    "  --preview [DIR]\t\tWrites each frame as the device will get it into DIR (with --check).",
+    "  --report [FILE]\t\tWrites a JUnit XML report of the run into FILE.",
+    "  --list-devices\t\tLists the devices and outputs the library reports.",
     "",
     "Test automation parameters:",
     "  --sink-sn [SN]\t\tSerial number of the Sink device.",
@@ -76,6 +79,8 @@ TEST_F(EntryPoint, MissingFilesAndInvalidKeys) {
         {"--playlist --verbose", {"Incorrect or absent required keys!", ""}},
         {"--playlist p.ini --scenario s.txt --interface HDMI",
          {"Incorrect or absent required keys!", ""}},
+        {"--list-devices --source-sn 7", {"Incorrect or absent required keys!", ""}},
+        {"--playlist p.ini --report", {"Incorrect or absent required keys!", ""}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Run(c.arguments).exitCode, 1) << c.arguments;
