@@ -6,6 +6,7 @@
 #include "fuzz_support.h"
 #include "upload/audio.h"
 #include "upload/wave_reader.h"
+#include "upload/wave_samples.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SilenceLog();

@@ -121,10 +121,8 @@ uint32_t AudioPacketType(const AudioFormat& format, bool compressed) {
 }
 
 std::vector<std::string> CheckAudioFile(const ScenarioSettings& settings) {
-    PageBuffer data;
-    AudioFormat format;
-    std::string why;
-    if (ReadAudioFile(settings, data, format, &why)) return {};
+    const std::string why = AudioFileProblem(settings);
+    if (why.empty()) return {};
     return {RefusalLine(settings, why), kReadFailed};
 }
 

@@ -12,7 +12,6 @@
 #include "upload/page_buffer.h"
 
 struct ScenarioSettings;
-struct WaveHeader;
 class DataLoaderBase;
 
 struct AudioFormat {
@@ -31,12 +30,12 @@ AudioFileKind AudioFileKindOf(const std::string& path);
 bool ReadAudioFile(const ScenarioSettings& settings, PageBuffer& data, AudioFormat& format,
                    std::string* why = nullptr);
 
+// Why the `audio` file cannot be read, known from its name, header, codes and size
+// alone (its samples are not read); empty when nothing there stops it.
+std::string AudioFileProblem(const ScenarioSettings& settings);
+
 // Fills `destination` with up to `size` bytes of the file's samples; returns the count.
 using SampleSource = std::function<size_t(uint8_t* destination, size_t size)>;
-
-// Device audio data of a WAV stream: frames x record + 4 bytes. The samples are read
-// into the tail of the one buffer and converted towards its head.
-bool BuildWaveAudioData(const WaveHeader& header, const SampleSource& source, PageBuffer& data);
 
 // Format of raw audio, from the scenario's channel, sampling and bit codes; a field
 // whose code has no value is 0.
@@ -64,7 +63,8 @@ ChannelStatus BuildChannelStatus(const AudioFormat& format, bool compressed);
 uint32_t AudioPacketType(const AudioFormat& format, bool compressed);
 
 // Why the `audio` file cannot be read into device audio data, as the upload reports
-// it (the file and its problem, then the fatal line); empty when it can.
+// it (the file and its problem, then the fatal line); empty when it can. Reads the
+// header and the size, not the samples.
 std::vector<std::string> CheckAudioFile(const ScenarioSettings& settings);
 
 // Reads, transfers and configures the audio; reports through the loader.

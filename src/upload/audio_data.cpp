@@ -1,5 +1,4 @@
 // Reading audio files into the device's audio data.
-#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -79,91 +78,68 @@ bool Refuse(std::string& why, std::string text) {
     return false;
 }
 
+// What the header gives, without a look at the samples: the format the device gets
+// (the file read as its 8-, 16- or 24-bit twin) and whether its data fits the device.
+bool InspectWave(const std::string& path, WaveReader& reader, AudioFormat& format,
+                 std::string& why) {
+    if (!reader.open(path)) return Refuse(why, reader.problem());
+    if (reader.deviceDataSize() > kMaxAudioDataBytes) return Refuse(why, kNotConverted);
+    const WaveHeader& header = reader.header();
+    format = AudioFormat{header.channels, header.sampleRate, WaveDeviceBits(header)};
+    return true;
+}
+
 bool ReadWaveFile(const std::string& path, PageBuffer& data, AudioFormat& format,
                   std::string& why) {
     WaveReader reader;
-    if (!reader.open(path)) return Refuse(why, reader.problem());
-    const WaveHeader& header = reader.header();
-    format = AudioFormat{header.channels, header.sampleRate, header.bitsPerSample};
-    switch (ConvertWaveFile(path, reader, data)) {
-        case WaveSamples::kDone:
-            return true;
-        case WaveSamples::kFailed:
-            data.clear();
-            return Refuse(why, kNotConverted);
-        case WaveSamples::kNotHandled:
-            break;
+    if (!InspectWave(path, reader, format, why)) return false;
+    if (ConvertWaveFile(path, reader, data) == WaveSamples::kDone) return true;
+    data.clear();
+    return Refuse(why, kNotConverted);
+}
+
+// Whole frames of raw samples, and the bytes of their records.
+struct RawSize {
+    uint64_t frames = 0;
+    uint64_t bytes = 0;
+};
+
+RawSize RawDataSize(const SampleLayout& layout, uint64_t fileBytes) {
+    const uint64_t frames = fileBytes / InputFrameBytes(layout);
+    return RawSize{frames, frames * 4 * layout.wordsPerRecord};
+}
+
+SampleLayout RawLayout(const AudioFormat& format) {
+    return SampleLayout{format.channels, format.bitsPerSample / 8u,
+                        AudioRecordWords(format.channels), false};
+}
+
+// The codes, the file's size and whether it opens: all a raw file needs before its read.
+bool InspectRaw(const ScenarioSettings& settings, uint64_t& fileBytes, std::string& why) {
+    const std::string problem = RawAudioFormatProblem(settings);
+    if (!problem.empty()) return Refuse(why, problem);
+    const int64_t size = fileSize(settings.audio);
+    if (size < 0) return Refuse(why, kCannotOpen);
+    fileBytes = static_cast<uint64_t>(size);
+    const RawSize raw = RawDataSize(RawLayout(RawAudioFormat(settings)), fileBytes);
+    if (raw.frames > UINT32_MAX || raw.bytes > kMaxAudioDataBytes) {
+        return Refuse(why, kNotConverted);
     }
-    const SampleSource source = [&reader](uint8_t* destination, size_t size) {
-        return reader.readSamples(destination, size);
-    };
-    return BuildWaveAudioData(header, source, data) || Refuse(why, kNotConverted);
+    return true;
 }
 
 bool ReadRawFile(const ScenarioSettings& settings, PageBuffer& data, AudioFormat& format,
                  std::string& why) {
-    const std::string problem = RawAudioFormatProblem(settings);
-    if (!problem.empty()) return Refuse(why, problem);
-    const int64_t size = fileSize(settings.audio);
-    FilePtr file;
-    if (size >= 0) file.reset(openFile(settings.audio, "rb"));
+    uint64_t size = 0;
+    if (!InspectRaw(settings, size, why)) return false;
+    const FilePtr file(openFile(settings.audio, "rb"));
     if (!file) return Refuse(why, kCannotOpen);
     format = RawAudioFormat(settings);
-    return BuildRawAudioData(format, settings.audioswap, static_cast<uint64_t>(size),
-                             FileSource(file.get()), data) ||
+    return BuildRawAudioData(format, settings.audioswap, size, FileSource(file.get()), data) ||
            Refuse(why, kNotConverted);
 }
 
-using Tail = std::array<uint8_t, 4>;
-
-// The 4 bytes after the records keep the end of the file's samples. A big-endian file
-// gives them in little-endian order, as the same samples in a RIFF file would, so they
-// are taken before the conversion overwrites the start of the last samples.
-Tail LittleEndianTail(const uint8_t* samples, size_t bytes, uint32_t sampleBytes, Tail tail) {
-    for (size_t i = 0; i < tail.size() && i < bytes; ++i) {
-        const size_t at = bytes - 1 - i;
-        const size_t within = at % sampleBytes;
-        tail[tail.size() - 1 - i] = samples[at - within + sampleBytes - 1 - within];
-    }
-    return tail;
-}
-
 }  // namespace
-
-bool BuildWaveAudioData(const WaveHeader& header, const SampleSource& source, PageBuffer& data) {
-    const uint32_t words = AudioRecordWords(header.channels);
-    const uint64_t size = AudioDeviceDataSize(header.channels, header.frames);
-    if (!SizeBuffer(data, size)) return false;
-    const uint32_t sampleBytes = header.bitsPerSample / 8u;
-    const uint64_t fileBytes = uint64_t{sampleBytes} * header.channels * header.frames;
-    // The samples end where the buffer ends, so every record is written behind the
-    // input it comes from. A block align too small for the samples (the header reader
-    // refuses one) leaves them unread.
-    uint8_t* samples = nullptr;
-    size_t got = 0;
-    if (fileBytes <= uint64_t{header.blockAlign} * header.frames && fileBytes <= size) {
-        samples = data.data() + (size - fileBytes);
-        got = source(samples, static_cast<size_t>(fileBytes));
-    }
-    const bool swap = header.bigEndian && header.bitsPerSample > 8;
-    if (header.channels > 8) {
-        // No record holds more than 8 channels: the samples stay as read.
-        if (swap && samples) ReverseSampleBytes(samples, got, sampleBytes);
-        return true;
-    }
-    const SampleLayout layout{header.channels, sampleBytes, words, swap};
-    const uint64_t input = InputFrameBytes(layout) * header.frames;
-    uint8_t* end = data.data() + (size - 4);
-    Tail tail;
-    std::memcpy(tail.data(), end, tail.size());
-    if (swap && samples) tail = LittleEndianTail(samples, fileBytes, sampleBytes, tail);
-    if (!ConvertSamplesInPlace(data.data(), data.size(), static_cast<size_t>(size - input),
-                               header.frames, layout)) {
-        return false;
-    }
-    std::memcpy(end, tail.data(), tail.size());
-    return true;
-}
 
 AudioFormat RawAudioFormat(const ScenarioSettings& settings) {
     return AudioFormat{RawChannels(settings.audiochannels), RawSampleRate(settings.audiosampling),
@@ -193,14 +169,13 @@ bool BuildRawAudioData(const AudioFormat& format, bool swap, uint64_t fileBytes,
         (format.bitsPerSample != 16 && format.bitsPerSample != 24)) {
         return false;
     }
-    const SampleLayout layout{format.channels, format.bitsPerSample / 8u,
-                              AudioRecordWords(format.channels), false};
-    const uint64_t frameBytes = InputFrameBytes(layout);
-    const uint64_t frames = fileBytes / frameBytes;
-    if (frames > UINT32_MAX) return false;
-    const uint64_t size = frames * 4 * layout.wordsPerRecord;
+    const SampleLayout layout = RawLayout(format);
+    const RawSize raw = RawDataSize(layout, fileBytes);
+    if (raw.frames > UINT32_MAX) return false;
+    const uint64_t frames = raw.frames;
+    const uint64_t size = raw.bytes;
     if (!SizeBuffer(data, size)) return false;
-    const uint64_t input = frames * frameBytes;
+    const uint64_t input = frames * InputFrameBytes(layout);
     uint8_t* tail = data.data() + (size - input);
     const size_t got = source(tail, static_cast<size_t>(input));
     if (input != 0 && got == 0) return false;
@@ -214,6 +189,27 @@ AudioFileKind AudioFileKindOf(const std::string& path) {
     if (extension == "wav" || extension == "wave") return AudioFileKind::kWave;
     if (extension == "bin") return AudioFileKind::kRaw;
     return AudioFileKind::kUnknown;
+}
+
+std::string AudioFileProblem(const ScenarioSettings& settings) {
+    std::string why;
+    switch (AudioFileKindOf(settings.audio)) {
+        case AudioFileKind::kWave: {
+            WaveReader reader;
+            AudioFormat format;
+            InspectWave(settings.audio, reader, format, why);
+            break;
+        }
+        case AudioFileKind::kRaw: {
+            uint64_t size = 0;
+            InspectRaw(settings, size, why);
+            break;
+        }
+        case AudioFileKind::kUnknown:
+            why = kUnknownExtension;
+            break;
+    }
+    return why;
 }
 
 bool ReadAudioFile(const ScenarioSettings& settings, PageBuffer& data, AudioFormat& format,

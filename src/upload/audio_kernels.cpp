@@ -21,12 +21,16 @@ constexpr uint32_t kUnknownSampleWord = 0x00AAAAAA;
 constexpr size_t kChunkFrames = 4096;
 
 bool IsReadSampleSize(uint32_t bytes) {
-    return bytes >= 1 && bytes <= 3;
+    return bytes >= 1 && bytes <= 4;
 }
 
+// A 4-byte sample gives its 3 most significant bytes: the device takes 24 bits.
 template <uint32_t Bytes, bool Big>
 inline uint32_t SampleWord(const uint8_t* in) {
-    if constexpr (Bytes == 1) {
+    if constexpr (Bytes == 4) {
+        return Big ? (uint32_t{in[0]} << 16 | uint32_t{in[1]} << 8 | in[2])
+                   : (in[1] | uint32_t{in[2]} << 8 | uint32_t{in[3]} << 16);
+    } else if constexpr (Bytes == 1) {
         return uint32_t{in[0]} << 16;
     } else if constexpr (Bytes == 2) {
         const uint32_t value =
@@ -67,6 +71,11 @@ inline uint64_t StereoRecord(const uint8_t* in) {
         right = Big ? __builtin_bswap16(static_cast<uint16_t>(v >> 16)) : (v >> 16);
         left <<= 8;
         right <<= 8;
+    } else if constexpr (Bytes == 4) {
+        const uint32_t a = load32(in);
+        const uint32_t b = load32(in + 4);
+        left = (Big ? __builtin_bswap32(a) : a) >> 8;
+        right = (Big ? __builtin_bswap32(b) : b) >> 8;
     } else {
         const uint32_t a = load32(in);
         const uint32_t b = load16(in + 4);
@@ -171,7 +180,7 @@ void ConvertAll(Records records, uint32_t frames, uint32_t channels, uint32_t wo
     const uint8_t* in = records.in;
     size_t left = frames;
 #ifdef TAVREL_X86_KERNELS
-    if constexpr (Channels == 2 && Words == 2) {
+    if constexpr (Channels == 2 && Words == 2 && Bytes <= 3) {
         if (!records.inPlace) {
             const size_t done = ConvertStereoAvx2<Bytes, Big>(out, in, left);
             out += done * recordBytes;
@@ -222,8 +231,10 @@ void ConvertByEndian(Records records, uint32_t frames, const SampleLayout& layou
             return ConvertBySize<1, Big>(records, frames, ch, k);
         case 2:
             return ConvertBySize<2, Big>(records, frames, ch, k);
-        default:
+        case 3:
             return ConvertBySize<3, Big>(records, frames, ch, k);
+        default:
+            return ConvertBySize<4, Big>(records, frames, ch, k);
     }
 }
 
@@ -264,7 +275,7 @@ bool ConvertSamplesInPlace(uint8_t* buffer, size_t size, size_t inputOffset, uin
     const uint64_t frameInput = InputFrameBytes(layout);
     if (frames > size / recordBytes || inputOffset > size) return false;
     if (frameInput != 0) {
-        // Sample sizes above 3 bytes are never read, so frameInput < recordBytes here.
+        // Sample sizes above 4 bytes are never read, so frameInput <= recordBytes here.
         if (frames > (size - inputOffset) / frameInput) return false;
         if ((recordBytes - frameInput) * frames > inputOffset) return false;
     }

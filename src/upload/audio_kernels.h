@@ -8,7 +8,7 @@
 
 struct SampleLayout {
     uint32_t channels = 0;        // samples per frame in the input
-    uint32_t bytesPerSample = 0;  // 1, 2 or 3 are read; any other size writes 0x00AAAAAA
+    uint32_t bytesPerSample = 0;  // 1 to 4 are read (4: the top 3); other sizes write 0x00AAAAAA
     uint32_t wordsPerRecord = 0;  // words per output record, at least `channels`
     bool bigEndian = false;       // input samples hold their most significant byte first
 };

@@ -46,11 +46,6 @@ bool Refuse(std::string* why, std::string text) {
     return false;
 }
 
-// Bytes of one frame as the frame count divides them; 0 when it has no size.
-uint32_t FrameBytes(const WaveHeader& header) {
-    return uint32_t{header.bitsPerSample} * header.channels / 8;
-}
-
 // The sub-format of an extensible header is only known once the rest of fmt is read.
 bool MayBePcm(const WaveHeader& header) {
     if (header.formatTag == 0 || header.formatTag == 1) return true;
@@ -58,25 +53,32 @@ bool MayBePcm(const WaveHeader& header) {
            header.fmtSize >= kExtensibleFmtBytes;
 }
 
-// The conversion places a file's frames inside the records they become, so a frame
-// without a size, one whose samples overrun it, or one wider than its record cannot be
-// converted safely.
+// The sample container of a frame: block align split evenly over the channels.
+constexpr uint16_t kMaxSampleBytes = 4;
+
+// A frame is read as `channels` samples of block align / channels bytes each, so the
+// block align must split into whole samples of 1 to 4 bytes that hold the bits; a
+// record holds at most 8 channels. Anything else would be converted into noise.
 bool CheckFrameSize(const WaveHeader& header, std::string* why) {
     const std::string align = std::to_string(header.blockAlign);
-    if (FrameBytes(header) == 0 || header.blockAlign == 0) {
-        return Refuse(why, std::to_string(header.channels) + " channels of " +
-                               std::to_string(header.bitsPerSample) + " bits with block align " +
-                               align + " give no frame size");
+    const std::string channels = std::to_string(header.channels);
+    if (header.channels == 0 || header.bitsPerSample == 0 || header.blockAlign == 0) {
+        return Refuse(why, channels + " channels of " + std::to_string(header.bitsPerSample) +
+                               " bits with block align " + align + " give no frame size");
     }
-    const uint32_t samples = header.bitsPerSample / 8u * header.channels;
-    if (header.blockAlign < samples) {
+    const uint32_t needed = (header.bitsPerSample + 7u) / 8u * header.channels;
+    if (header.blockAlign < needed) {
         return Refuse(why, "block align " + align + " is smaller than one frame of " +
-                               std::to_string(samples) + " bytes");
+                               std::to_string(needed) + " bytes");
     }
-    const uint32_t record = 4 * AudioRecordWords(header.channels);
-    if (header.blockAlign > record) {
-        return Refuse(why, "block align " + align + " is wider than a device record of " +
-                               std::to_string(record) + " bytes");
+    if (header.channels > kMaxWaveChannels) {
+        return Refuse(why, channels + " channels are more than the " +
+                               std::to_string(kMaxWaveChannels) + " a device record holds");
+    }
+    if (header.blockAlign % header.channels != 0 ||
+        header.blockAlign / header.channels > kMaxSampleBytes) {
+        return Refuse(why, "block align " + align + " does not split into " + channels +
+                               " samples of 1 to 4 bytes");
     }
     return true;
 }
@@ -117,6 +119,10 @@ bool LocateWaveData(const WaveByteReader& read, uint64_t fileSize, WaveHeader& h
 
 }  // namespace
 
+uint16_t WaveDeviceBits(const WaveHeader& header) {
+    return static_cast<uint16_t>(8 * std::min<uint16_t>(header.sampleBytes, 3));
+}
+
 uint32_t AudioRecordWords(uint32_t channels) {
     return channels <= 2 ? 2 : 8;
 }
@@ -145,6 +151,7 @@ bool ParseWaveFormat(const uint8_t* head, WaveHeader& header, std::string* why) 
         return Refuse(why, "format tag " + std::to_string(header.formatTag) + " is not PCM");
     }
     if (!CheckFrameSize(header, why)) return false;
+    header.sampleBytes = static_cast<uint16_t>(header.blockAlign / header.channels);
     const uint64_t extra = header.fmtSize > 16 ? header.fmtSize - 16 : 0;
     header.dataOffset = kWaveFormatBytes + extra + kWaveChunkHeaderBytes;
     return true;
@@ -154,8 +161,8 @@ void ParseWaveDataChunk(const uint8_t* chunk, uint64_t fileSize, WaveHeader& hea
     // A header must not promise more samples than the file holds.
     const uint64_t available = fileSize > header.dataOffset ? fileSize - header.dataOffset : 0;
     const uint64_t declared = Read32(chunk + 4, header.bigEndian);
-    const uint64_t frameBytes = FrameBytes(header);
-    const uint64_t frames = std::min(declared, available) / frameBytes;
+    const uint64_t frameBytes = header.blockAlign;
+    const uint64_t frames = frameBytes == 0 ? 0 : std::min(declared, available) / frameBytes;
     header.frames = static_cast<uint32_t>(frames);
     header.dataSize = static_cast<uint32_t>(frames * frameBytes);
 }

@@ -19,6 +19,9 @@ struct WaveHeader {
     uint32_t sampleRate = 0;
     uint16_t blockAlign = 0;
     uint16_t bitsPerSample = 0;
+    // Bytes each sample occupies (block align / channels): 1 to 4. The file reads as the
+    // one with 8 x this many bits, a 4-byte sample as the 3 bytes above its lowest one.
+    uint16_t sampleBytes = 0;
     uint32_t fmtSize = 0;
     uint64_t dataOffset = 0;  // file offset of the first sample byte
     uint32_t dataSize = 0;    // sample bytes, cut to whole frames the file really holds
@@ -34,11 +37,15 @@ inline constexpr size_t kWaveChunkHeaderBytes = 8;
 uint32_t AudioRecordWords(uint32_t channels);
 // Bytes of device audio data for the stream: records plus 4 trailing bytes.
 uint64_t AudioDeviceDataSize(uint32_t channels, uint32_t frames);
+// Channels one device record holds; files with more are refused.
+inline constexpr uint16_t kMaxWaveChannels = 8;
+// Bits of the samples the device gets from the file: 8, 16 or 24.
+uint16_t WaveDeviceBits(const WaveHeader& header);
 
 // Checks the first kWaveFormatBytes bytes and fills the format fields and dataOffset.
 // Refuses other byte-order marks, forms and chunk IDs, format tags other than 0, 1 and
-// extensible, and formats whose frames cannot be converted within one record (bits x
-// channels below 8, block align 0, smaller than the frame's samples or wider than a record).
+// extensible, more than 8 channels, and frames that do not split into samples of 1 to
+// 4 bytes each wide enough for the bits (block align 0 or not a multiple of the channels).
 bool ParseWaveFormat(const uint8_t* head, WaveHeader& header, std::string* why = nullptr);
 // Reads a data chunk header (its ID is not looked at). The data size is cut to the
 // whole frames of the `fileSize` bytes the file holds.

@@ -5,16 +5,21 @@
 
 #include <string>
 
+#include "upload/audio.h"
 #include "upload/page_buffer.h"
 
 class WaveReader;
+struct WaveHeader;
 
-enum class WaveSamples { kDone, kFailed, kNotHandled };
+enum class WaveSamples { kDone, kFailed };
 
-// `reader` has opened `path` and stands at the first sample. kNotHandled (nothing
-// read) for streams this path leaves to BuildWaveAudioData: more than 8 channels,
-// samples of another size than 1 to 3 bytes, or a block align too small for them.
-// kFailed when the file does not hold what its header promised (it shrank meanwhile)
-// or the memory cannot be had. `map` false reads even where the file could be mapped.
+// `reader` has opened `path` and stands at the first sample. kFailed when the file does
+// not hold what its header promised (it shrank meanwhile) or the memory cannot be had.
+// `map` false reads even where the file could be mapped.
 WaveSamples ConvertWaveFile(const std::string& path, WaveReader& reader, PageBuffer& data,
                             bool map = true);
+
+// The same from samples handed over by `source` (the header says where they came from):
+// frames x record + 4 bytes. False when the source holds fewer samples than the header
+// promises, or for a header that the reader would refuse.
+bool BuildWaveAudioData(const WaveHeader& header, const SampleSource& source, PageBuffer& data);

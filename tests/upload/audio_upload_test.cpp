@@ -153,6 +153,10 @@ TEST_F(AudioUploadTest, RefusedFilesAreNamedWithTheReasonAndTouchNothing) {
     floating.formatTag = 3;
     WavSpec narrow;
     narrow.blockAlign = 2;
+    WavSpec nine;
+    nine.channels = 9;
+    WavSpec uneven;
+    uneven.blockAlign = 5;
     const std::vector<uint8_t> zeros(16, 0);
     struct Case {
         std::string name;
@@ -162,6 +166,9 @@ TEST_F(AudioUploadTest, RefusedFilesAreNamedWithTheReasonAndTouchNothing) {
     const Case cases[] = {
         {"tone.wav", MakeWav(floating, zeros), "format tag 3 is not PCM"},
         {"tone.wav", MakeWav(narrow, zeros), "block align 2 is smaller than one frame of 4 bytes"},
+        {"tone.wav", MakeWav(nine, zeros), "9 channels are more than the 8 a device record holds"},
+        {"tone.wav", MakeWav(uneven, zeros),
+         "block align 5 does not split into 2 samples of 1 to 4 bytes"},
         {"tone.wave", std::vector<uint8_t>(64, 'x'), "the file is not a RIFF/RIFX WAVE file"},
         {"audio.WAV", MakeWav({}, zeros), "the extension is neither wav, wave nor bin"},
         {"raw.bin", zeros, "audiosampling code 4 gives no sample rate"},
@@ -179,16 +186,63 @@ TEST_F(AudioUploadTest, RefusedFilesAreNamedWithTheReasonAndTouchNothing) {
     EXPECT_TRUE(sim.trace().empty());
 }
 
+// What the device got from one upload on a fresh generator: the trace, the messages
+// and the audio block's bytes.
+std::vector<std::string> UploadOnFreshDevice(const ScenarioSettings& settings) {
+    SimDevice sim;
+    sim.open();
+    EXPECT_TRUE(SetMemoryLayout({0, 1 << 20}));
+    RecordingLoader loader;
+    EXPECT_TRUE(UploadAudio(loader, settings));
+    std::vector<std::string> seen = sim.trace();
+    seen.insert(seen.end(), loader.lines.begin(), loader.lines.end());
+    seen.push_back(trace::Hex(hlxsim::BlockBytes(1)));
+    return seen;
+}
+
+// Samples wider than the device takes upload exactly as the twin file of the bytes it
+// gets: 32-bit as the 24-bit file of their top three bytes, a container wider than its
+// bits as the file with 8 x its bytes.
+TEST_F(AudioUploadTest, WideSamplesUploadAsTheirTwinFile) {
+    struct Case {
+        WavSpec file, twin;
+        bool dropLowByte;  // the twin keeps 3 of every 4 sample bytes
+    };
+    const Case cases[] = {
+        {{2, 48000, 32}, {2, 48000, 24}, true},
+        {{6, 96000, 32, 1, 16, true}, {6, 96000, 24, 1, 16, true}, true},
+        {{2, 44100, 20, 1, 16, false, 6}, {2, 44100, 24}, false},
+        {{1, 48000, 12, 1, 16, false, 2}, {1, 48000, 16}, false},
+        {{8, 48000, 16, 1, 16, false, 32}, {8, 48000, 24}, true},
+    };
+    settings.hdmi = true;
+    for (const Case& c : cases) {
+        const size_t container =
+            c.file.blockAlign < 0 ? c.file.bits / 8u : size_t(c.file.blockAlign) / c.file.channels;
+        std::vector<uint8_t> samples(c.file.channels * container * 7);  // 7 frames
+        for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<uint8_t>(i * 37 + 11);
+        std::vector<uint8_t> twin;
+        for (size_t i = 0; i < samples.size(); ++i) {
+            const bool low = c.file.rifx ? i % 4 == 3 : i % 4 == 0;
+            if (!c.dropLowByte || !low) twin.push_back(samples[i]);
+        }
+        settings.audio = folder.write("file.wav", MakeWav(c.file, samples));
+        const std::vector<std::string> file = UploadOnFreshDevice(settings);
+        settings.audio = folder.write("twin.wav", MakeWav(c.twin, twin));
+        EXPECT_EQ(file, UploadOnFreshDevice(settings)) << c.file.bits << " bits";
+    }
+}
+
 bool HaveSox() {
     return std::system("sox --version >/dev/null 2>&1") == 0;
 }
 
 // sox writes the reference: the same WAV decoded to 32-bit little-endian samples. Its
-// 24-bit and multichannel files carry the extensible header (format tag 0xFFFE).
+// 24-bit, 32-bit and multichannel files carry the extensible header (format tag 0xFFFE).
 TEST(AudioSoxTest, DecodedWordsMatchSox) {
     if (!HaveSox()) GTEST_SKIP() << "sox is not installed";
     TempFolder folder;
-    for (const auto& [channels, bits] : {std::pair{2, 16}, {2, 24}, {6, 16}}) {
+    for (const auto& [channels, bits] : {std::pair{2, 16}, {2, 24}, {6, 16}, {2, 32}}) {
         const std::string wav = folder.path() + "/tone" + std::to_string(bits) + ".wav";
         const std::string raw = folder.path() + "/tone" + std::to_string(bits) + ".raw";
         const std::string make = "sox -D -n -r 48000 -c " + std::to_string(channels) + " -b " +

@@ -87,14 +87,16 @@ TEST(WaveReaderTest, RefusesFramesThatCannotBeConvertedSafely) {
     const Case cases[] = {
         {0, 16, -1, false},   // no channels: no frame size
         {1, 4, -1, false},    // 4 bits a frame
-        {2, 4, 1, true},      // 8 bits a frame
+        {1, 4, 1, true},      // 4 bits in a byte: read as 8-bit
+        {2, 4, 1, false},     // two samples in one byte
         {2, 16, 0, false},    // block align 0
         {2, 16, 2, false},    // smaller than the frame's samples
-        {16, 24, -1, false},  // 48-byte frames in 32-byte records
-        {9, 32, -1, false},   // 36-byte frames
+        {16, 24, -1, false},  // more channels than a record holds
+        {9, 8, -1, false},    // one channel too many
         {8, 32, -1, true},    // exactly one record
-        {2, 32, -1, true},    // 8 bytes in an 8-byte record
-        {2, 32, 9, false},
+        {2, 20, 6, true},     // 20 bits in 3 bytes
+        {2, 32, 9, false},    // no whole bytes per sample
+        {2, 16, 10, false},   // 5-byte samples
     };
     for (const Case& c : cases) {
         WavSpec wav;
