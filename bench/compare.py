@@ -35,6 +35,7 @@ CAT_CASES = [
 ORDER_STEPS = 1048576
 ORDER_STEP_LIMIT = 0.3e-6  # CPU seconds a step
 ORDER_MEMORY_LIMIT = 200e6
+CHECK_MEMORY_LIMIT = 20e6
 
 # Kernel benchmark -> the baseline that writes the same bytes, and what it is.
 KERNELS = [
@@ -169,6 +170,14 @@ def playing_order(args):
            peak <= ORDER_MEMORY_LIMIT)
 
 
+def check_memory(args):
+    """The check of the WAV scenario reads the file's header, not its samples."""
+    upload = Upload(args, "wav", ["tone.wav"], 1)
+    _, peak = run(upload.argv + ["--check"], upload.cwd, upload.env)
+    report("peak memory, check of the 10-min WAV", "%s (limit %s)"
+           % (mb(peak), mb(CHECK_MEMORY_LIMIT)), peak <= CHECK_MEMORY_LIMIT)
+
+
 def sleeps(args):
     """Sleep calls during a 60-frame upload, counted by strace when it is installed."""
     if shutil.which("strace") is None:
@@ -219,6 +228,7 @@ def main():
     whole_upload(args)
     against_cat(args)
     playing_order(args)
+    check_memory(args)
     sleeps(args)
     kernels(args)
     print("machine: load average %.1f %.1f %.1f at end" % os.getloadavg())
