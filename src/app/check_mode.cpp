@@ -57,14 +57,17 @@ void CheckLink(const ScenarioSettings& settings, const std::string& output,
                            " Mbps; the check against the link needs the device.");
 }
 
+// The lines a run would report for one problem make one problem of several lines.
+void AddProblem(const std::vector<std::string>& lines, ScenarioReport& report) {
+    std::string problem;
+    for (const std::string& line : lines) problem += (problem.empty() ? "" : "\n") + line;
+    if (!problem.empty()) report.problems.push_back(problem);
+}
+
 // An unreadable audio file is one problem: its reason, then the fatal line.
 void CheckAudio(const ScenarioSettings& settings, ScenarioReport& report) {
     if (!IsSelected(settings.audio) || !fileExists(settings.audio)) return;  // missing: reported
-    std::string audio;
-    for (const std::string& line : CheckAudioFile(settings)) {
-        audio += (audio.empty() ? "" : "\n") + line;
-    }
-    if (!audio.empty()) report.problems.push_back(audio);
+    AddProblem(CheckAudioFile(settings), report);
 }
 
 void NoteMemory(const std::vector<uint64_t>& layout, ScenarioReport& report) {
@@ -90,8 +93,7 @@ void CheckContent(const ScenarioSettings& settings, ScenarioReport& report) {
     CheckAudio(settings, report);
     const PacketContent packets = PrepareScenarioPackets(settings, files);
     if (IsSelected(settings.packets) && !files.packets.empty()) {
-        const std::string problem = PacketProblem(packets);
-        if (!problem.empty()) problems.push_back(problem);
+        AddProblem(PacketProblem(packets), report);
     }
     NoteMemory(ComputeMemoryBlocks(settings, files, packets), report);
 }

@@ -29,6 +29,10 @@ std::string resolveRelativePath(const std::string& base, const std::string& valu
 // Joins a folder and a name with "\"; an empty folder gives the name alone.
 std::string joinPath(const std::string& folder, const std::string& name);
 
+// Why a file was refused, when the file system refused it: worded to follow its name.
+inline constexpr const char* kFileCannotBeOpened = "the file cannot be opened";
+inline constexpr const char* kFileCannotBeRead = "the file cannot be read";
+
 // Opens a file in binary mode ("rb", "wb", ...); null on failure.
 std::FILE* openFile(const std::string& path, const char* mode);
 // True for a named pipe or a similar stream whose size is not known before it is read

@@ -17,7 +17,6 @@ namespace {
 constexpr uint64_t kMaxAudioDataBytes = UINT32_MAX;
 
 constexpr const char* kUnknownExtension = "the extension is neither wav, wave nor bin";
-constexpr const char* kCannotOpen = "the file cannot be opened";
 constexpr const char* kNotConverted =
     "the samples cannot be read, or give more audio data than the device takes";
 
@@ -119,7 +118,7 @@ bool InspectRaw(const ScenarioSettings& settings, uint64_t& fileBytes, std::stri
     const std::string problem = RawAudioFormatProblem(settings);
     if (!problem.empty()) return Refuse(why, problem);
     const int64_t size = fileSize(settings.audio);
-    if (size < 0) return Refuse(why, kCannotOpen);
+    if (size < 0) return Refuse(why, kFileCannotBeOpened);
     fileBytes = static_cast<uint64_t>(size);
     const RawSize raw = RawDataSize(RawLayout(RawAudioFormat(settings)), fileBytes);
     if (raw.frames > UINT32_MAX || raw.bytes > kMaxAudioDataBytes) {
@@ -133,7 +132,7 @@ bool ReadRawFile(const ScenarioSettings& settings, PageBuffer& data, AudioFormat
     uint64_t size = 0;
     if (!InspectRaw(settings, size, why)) return false;
     const FilePtr file(openFile(settings.audio, "rb"));
-    if (!file) return Refuse(why, kCannotOpen);
+    if (!file) return Refuse(why, kFileCannotBeOpened);
     format = RawAudioFormat(settings);
     return BuildRawAudioData(format, settings.audioswap, size, FileSource(file.get()), data) ||
            Refuse(why, kNotConverted);

@@ -23,6 +23,8 @@ constexpr const char* kStepTooLarge = "Too many packets in one step!";
 constexpr const char* kDataTooLarge = "Too many steps with packets!";
 constexpr const char* kTransferFailed = "Fatal: failed to transfer packets!";
 constexpr const char* kLoaded = "Loaded packet(s)";
+constexpr const char* kNotBin = "the extension is not bin";
+constexpr const char* kEmpty = "the file is empty";
 
 bool ParseHdmi(const uint8_t* data, size_t size, std::vector<uint8_t>& layout) {
     if (size < kHdmiPacketFileBytes) return false;
@@ -36,6 +38,16 @@ bool ParseHdmi(const uint8_t* data, size_t size, std::vector<uint8_t>& layout) {
     std::memcpy(padded, data, kHdmiPacketFileBytes);
     LayoutHdmiPackets(padded, kHdmiPacketBytes, 1, layout.data());
     return true;
+}
+
+std::string DisplayPortLengthProblem(uint64_t length) {
+    const std::string packet = "a DisplayPort packet of " + std::to_string(length) + " bytes ";
+    if (length > kDpHeaderBytes + kDpMaxPayloadBytes) {
+        return packet + "is longer than its " + std::to_string(kDpHeaderBytes) +
+               " header bytes and " + std::to_string(kDpMaxPayloadBytes) + " payload bytes";
+    }
+    return packet + "has no whole " + std::to_string(kDpPayloadUnit) +
+           "-byte payload units after its " + std::to_string(kDpHeaderBytes) + " header bytes";
 }
 
 bool ParseDisplayPort(const uint8_t* data, size_t size, std::vector<uint8_t>& layout) {
@@ -54,23 +66,35 @@ bool ParseDisplayPort(const uint8_t* data, size_t size, std::vector<uint8_t>& la
 
 // The bytes of a packet file that can matter: an HDMI packet uses its first 32, a
 // DisplayPort packet is never longer than its header and largest payload. So a huge
-// file is neither read whole nor held in memory.
-bool ReadPacketFile(const std::string& path, bool hdmi, std::vector<uint8_t>& bytes) {
+// file is neither read whole nor held in memory. Empty when read, else why not.
+std::string ReadPacketFile(const std::string& path, bool hdmi, std::vector<uint8_t>& bytes) {
     const int64_t size = fileSize(path);
-    if (size <= 0) return false;
+    if (size < 0) return kFileCannotBeOpened;
+    if (size == 0) return kEmpty;
     const uint64_t length = static_cast<uint64_t>(size);
-    if (!hdmi && length > kDpHeaderBytes + kDpMaxPayloadBytes) return false;
+    if (!hdmi && length > kDpHeaderBytes + kDpMaxPayloadBytes) {
+        return DisplayPortLengthProblem(length);
+    }
     bytes.resize(static_cast<size_t>(hdmi ? std::min<uint64_t>(length, kHdmiPacketBytes) : length));
     const FilePtr file(openFile(path, "rb"));
-    return file && std::fread(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+    if (!file || std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
+        return kFileCannotBeRead;
+    }
+    return {};
 }
 
-bool LoadPacketFile(const std::string& path, bool hdmi, std::vector<uint8_t>& bytes,
-                    std::vector<uint8_t>& layout) {
-    if (fileExtension(path) != "bin") return false;
-    if (!ReadPacketFile(path, hdmi, bytes)) return false;
+// Empty when the file makes a packet, else why not.
+std::string LoadPacketFile(const std::string& path, bool hdmi, std::vector<uint8_t>& bytes,
+                           std::vector<uint8_t>& layout) {
+    if (fileExtension(path) != "bin") return kNotBin;
+    std::string why = ReadPacketFile(path, hdmi, bytes);
+    if (!why.empty()) return why;
     if (bytes.size() < kPacketFileMinBytes) bytes.resize(kPacketFileMinBytes, 0);
-    return ParsePacket(bytes.data(), bytes.size(), hdmi, layout);
+    // Padded, an HDMI packet always has its 31 bytes: only a DisplayPort length can fail.
+    if (!ParsePacket(bytes.data(), bytes.size(), hdmi, layout)) {
+        return DisplayPortLengthProblem(bytes.size());
+    }
+    return {};
 }
 
 }  // namespace
@@ -84,7 +108,7 @@ bool LoadPackets(const ScenarioSettings& settings, PacketSet& set) {
 }
 
 bool LoadPacketFiles(const ScenarioSettings& settings, const std::vector<std::string>& files,
-                     PacketSet& set) {
+                     PacketSet& set, std::string* refusal) {
     set = PacketSet{};
     if (files.empty()) return false;
     PlayingOrder order = parsePlayingOrder(settings);
@@ -93,7 +117,11 @@ bool LoadPacketFiles(const ScenarioSettings& settings, const std::vector<std::st
     std::vector<uint8_t> bytes;
     for (const std::string& path : files) {
         std::vector<uint8_t> layout;
-        if (!LoadPacketFile(path, settings.hdmi, bytes, layout)) return false;
+        const std::string why = LoadPacketFile(path, settings.hdmi, bytes, layout);
+        if (!why.empty()) {
+            if (refusal) *refusal = fileName(path) + ": " + why;
+            return false;
+        }
         set.packets.push_back(std::move(layout));
     }
     return true;
@@ -103,24 +131,32 @@ PacketContent PreparePackets(const ScenarioSettings& settings,
                              const std::vector<std::string>& files) {
     PacketContent content;
     PacketSet set;
-    content.loaded = LoadPacketFiles(settings, files, set);
+    content.loaded = LoadPacketFiles(settings, files, set, &content.refusal);
     if (content.loaded) content.status = BuildPacketData(set, content.data);
     return content;
 }
 
-std::string PacketProblem(const PacketContent& content) {
-    if (!content.loaded) return kLoadFailed;
+std::vector<std::string> PacketProblem(const PacketContent& content) {
+    if (!content.loaded) {
+        if (content.refusal.empty()) return {kLoadFailed};
+        return {content.refusal, kLoadFailed};
+    }
     switch (content.status) {
         case PacketDataStatus::kOk:
             return {};
         case PacketDataStatus::kStepTooLarge:
-            return kStepTooLarge;
+            return {kStepTooLarge};
         case PacketDataStatus::kDataTooLarge:
-            return kDataTooLarge;
+            return {kDataTooLarge};
         case PacketDataStatus::kMissingPacket:
             break;
     }
-    return kLoadFailed;
+    return {kLoadFailed};
+}
+
+bool ReportPacketProblem(DataLoaderBase& loader, const PacketContent& content) {
+    for (const std::string& line : PacketProblem(content)) loader.ReportError(line);
+    return false;
 }
 
 bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings) {
@@ -134,17 +170,10 @@ bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings) {
 bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings,
                    PacketContent& content) {
     const bool selected = IsSelected(settings.packets);
-    if (selected && !content.loaded) {
-        loader.ReportError(kLoadFailed);
-        return false;
-    }
+    if (selected && !content.loaded) return ReportPacketProblem(loader, content);
     if (!settings.strict) loader.ReportInfo(kRelaxed);
     if (!selected) return true;
-    const std::string problem = PacketProblem(content);
-    if (!problem.empty()) {
-        loader.ReportError(problem);
-        return false;
-    }
+    if (!PacketProblem(content).empty()) return ReportPacketProblem(loader, content);
     if (!WriteMemoryBlock(PacketsBlockIndex(settings), content.data)) {
         loader.ReportError(kTransferFailed);
         return false;

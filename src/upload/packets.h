@@ -30,9 +30,10 @@ inline constexpr size_t kDpMaxPayloadBytes = 112;
 
 // Loads every file of the `packets` sequence and the steps of `porder`.
 bool LoadPackets(const ScenarioSettings& settings, PacketSet& set);
-// The same for the files of that sequence, already found.
+// The same for the files of that sequence, already found. A file that makes no packet
+// stops the load; `refusal`, when given, then names it and says why.
 bool LoadPacketFiles(const ScenarioSettings& settings, const std::vector<std::string>& files,
-                     PacketSet& set);
+                     PacketSet& set, std::string* refusal = nullptr);
 
 // The device layout of one packet file's bytes (already padded); false when the
 // bytes do not make a packet of that kind.
@@ -54,13 +55,18 @@ struct PacketContent {
     bool loaded = false;  // every packet file loaded
     PacketDataStatus status = PacketDataStatus::kOk;
     std::vector<uint8_t> data;
+    std::string refusal;  // "<file>: <why>" for the file that stopped the load
 };
 
 // Loads the files of the `packets` sequence and builds their packet data.
 PacketContent PreparePackets(const ScenarioSettings& settings,
                              const std::vector<std::string>& files);
-// The upload's message for packets that cannot be loaded or built; empty when usable.
-std::string PacketProblem(const PacketContent& content);
+// The upload's messages for packets that cannot be loaded or built: the refused file
+// and why, then the fatal line; or the limit the data is over. Empty when usable.
+std::vector<std::string> PacketProblem(const PacketContent& content);
+
+// Reports PacketProblem through the loader; false.
+bool ReportPacketProblem(DataLoaderBase& loader, const PacketContent& content);
 
 // Loads, builds and writes the packet data; reports through the loader.
 bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings);

@@ -62,6 +62,7 @@ bool UploadScenarioContent(DataLoaderBase& loader, ScenarioSettings& settings) {
     PacketContent packets = PrepareScenarioPackets(settings, files);
     const std::vector<uint64_t> layout = ComputeMemoryBlocks(settings, files, packets);
     if (layout.empty()) {
+        ReportPacketProblem(loader, packets);  // the limit the packet data is over
         ResetLayoutToPattern(loader);
         return false;
     }

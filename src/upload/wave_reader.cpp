@@ -11,8 +11,6 @@ namespace {
 constexpr const char* kNotWave = "the file is not a RIFF/RIFX WAVE file";
 constexpr const char* kShortHeader = "the file ends inside its WAV header";
 constexpr const char* kNotExtensiblePcm = "format tag 65534 (extensible) holds no PCM sub-format";
-constexpr const char* kCannotOpen = "the file cannot be opened";
-constexpr const char* kCannotRead = "the file cannot be read";
 
 constexpr uint16_t kTagExtensible = 0xFFFE;
 // The extensible fmt body: the plain 16 bytes, a size, valid bits, a channel mask and
@@ -194,7 +192,7 @@ bool WaveReader::open(const std::string& path) {
     problem_.clear();
     const int64_t size = fileSize(path);
     if (size >= 0) file_.reset(openFile(path, "rb"));
-    if (size < 0 || !file_) return Refuse(&problem_, kCannotOpen);
+    if (size < 0 || !file_) return Refuse(&problem_, kFileCannotBeOpened);
     uint8_t head[kWaveFormatBytes];
     const size_t got = std::fread(head, 1, sizeof head, file_.get());
     if (got != sizeof head) return ParseWaveHeader(head, got, header_, &problem_);
@@ -208,7 +206,7 @@ bool WaveReader::open(const std::string& path) {
     if (!ReadWaveChunks(read, static_cast<uint64_t>(size), header, &problem_)) return false;
     if (header.dataOffset > LONG_MAX ||
         std::fseek(file, static_cast<long>(header.dataOffset), SEEK_SET) != 0) {
-        return Refuse(&problem_, kCannotRead);
+        return Refuse(&problem_, kFileCannotBeRead);
     }
     header_ = header;
     valid_ = true;

@@ -150,10 +150,12 @@ const BadInput kAudio[] = {
 const BadInput kPackets[] = {
     {"PacketFileEmpty",
      [](const TempFolder& f) { Resize(f, "content/pk0.bin", 0); },
-     {kPacketsFailed, kUploadError}},
+     {"pk0.bin: the file is empty", kPacketsFailed, kUploadError}},
     {"PacketFileOf8GBForDisplayPort",
      [](const TempFolder& f) { Resize(f, "content/pk0.bin", uintmax_t{8} << 30); },
-     {kPacketsFailed, kUploadError},
+     {"pk0.bin: a DisplayPort packet of 8589934592 bytes is longer than its 4 header bytes and "
+      "112 payload bytes",
+      kPacketsFailed, kUploadError},
      1,
      "--playlist pdp.ini"},
     // HDMI packets use their first 32 bytes whatever the file's length.
@@ -166,10 +168,10 @@ const BadInput kPackets[] = {
          fs::rename(At(f, "content/pk0.bin"), At(f, "content/pk0.dat"));
          Replace(f, "s1.txt", "pk0.bin", "pk0.dat");
      },
-     {kPacketsFailed, kUploadError}},
+     {"pk0.dat: the extension is not bin", kPacketsFailed, kUploadError}},
     {"PacketFileIsAFolder",
      [](const TempFolder& f) { MakeFolder(f, "content/pk0.bin"); },
-     {kPacketsFailed, kUploadError}},
+     {"pk0.bin: the file cannot be opened", kPacketsFailed, kUploadError}},
 };
 
 const BadInput kVideo[] = {

@@ -231,19 +231,21 @@ TEST_F(UploadScenarioTest, PacketDataOverTheLimitsResetsTheLayout) {
         bool video;
         std::string porder;
         std::string summary;
+        std::string limit;
     };
     const Case cases[] = {
-        {false, "0:1:" + zeros2048 + ":256", "1steps; total duration 1 frames"},
+        {false, "0:1:" + zeros2048 + ":256", "1steps; total duration 1 frames",
+         "Too many packets in one step!"},
         {true, item2047 + ";" + item2047 + ";" + item2047 + ";" + item2047,
-         "256steps; total duration 256 frames"},
+         "256steps; total duration 256 frames", "Too many steps with packets!"},
     };
     for (const Case& c : cases) {
         settings.video = c.video ? Path("f000.bin") : "";
         settings.porder = c.porder;
         loader.lines.clear();
         EXPECT_FALSE(UploadScenarioContent(loader, settings)) << c.summary;
-        EXPECT_EQ(loader.lines,
-                  (Lines{"info: Scenario: " + c.summary, "info: Resetting memory layout"}));
+        EXPECT_EQ(loader.lines, (Lines{"info: Scenario: " + c.summary, "error: " + c.limit,
+                                       "info: Resetting memory layout"}));
         EXPECT_EQ(Trace(), ResetToPatternLines());
         EXPECT_EQ(loader.videoLoads, 0);
     }
