@@ -38,7 +38,7 @@ std::string ProgressText(uint64_t framesDone, uint64_t frames, uint64_t bytesDon
 }
 
 UploadProgress::UploadProgress(uint64_t frames, uint64_t bytes)
-    : enabled_(frames > 0 && StandardErrorIsTerminal()),
+    : enabled_(frames > 0 && ConsoleIsTerminal()),
       frames_(frames),
       bytes_(bytes),
       start_(Clock::now()),
@@ -57,11 +57,14 @@ void UploadProgress::FrameSent(uint64_t bytes) {
     bytesDone_ += bytes;
     if (!enabled_) return;
     const Clock::time_point now = Clock::now();
-    if (framesDone_ >= frames_ || text_.empty() || now - drawn_ >= kRedrawInterval) {
-        const std::chrono::duration<double> elapsed = now - start_;
-        text_ = ProgressText(framesDone_, frames_, bytesDone_, bytes_, elapsed.count());
-        drawn_ = now;
-    }
+    // Within the interval the line stays as it is, or off the screen where a console line
+    // took its place: redrawing it for every frame would flood a slow terminal.
+    if (!text_.empty() && now - drawn_ < kRedrawInterval) return;
+    const std::chrono::duration<double> elapsed = now - start_;
+    std::string text = ProgressText(framesDone_, frames_, bytesDone_, bytes_, elapsed.count());
+    if (text == text_) return;
+    text_ = std::move(text);
+    drawn_ = now;
     Show();
 }
 

@@ -1,6 +1,7 @@
 // The progress of a frame upload for a person at a terminal: one line on standard error,
-// rewritten in place. Nothing is shown when standard error is not a terminal, and the
-// line never reaches the log.
+// rewritten in place. Nothing is shown unless standard output and standard error are both
+// terminals (with one of them in a pipe or a file the line would break into the console
+// lines there), and the line never reaches the log.
 #pragma once
 
 #include <chrono>
@@ -11,7 +12,7 @@
 std::string ProgressText(uint64_t framesDone, uint64_t frames, uint64_t bytesDone, uint64_t bytes,
                          double seconds);
 
-bool StandardErrorIsTerminal();
+bool ConsoleIsTerminal();
 
 class UploadProgress {
   public:
@@ -22,8 +23,8 @@ class UploadProgress {
 
     // Takes the line off the screen, so that a console line can be printed in its place.
     void Hide();
-    // Counts a frame of `bytes` file bytes as sent and shows the line again; its text is
-    // renewed about ten times a second, and always for the last frame.
+    // Counts a frame of `bytes` file bytes as sent. The line is drawn for the first frame,
+    // then at most ten times a second, and only when its text has changed.
     void FrameSent(uint64_t bytes);
 
   private:

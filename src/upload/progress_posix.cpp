@@ -2,6 +2,6 @@
 
 #include "upload/progress.h"
 
-bool StandardErrorIsTerminal() {
-    return ::isatty(STDERR_FILENO) == 1;
+bool ConsoleIsTerminal() {
+    return ::isatty(STDOUT_FILENO) == 1 && ::isatty(STDERR_FILENO) == 1;
 }

@@ -4,6 +4,6 @@
 
 #include "upload/progress.h"
 
-bool StandardErrorIsTerminal() {
-    return ::_isatty(::_fileno(stderr)) != 0;
+bool ConsoleIsTerminal() {
+    return ::_isatty(::_fileno(stdout)) != 0 && ::_isatty(::_fileno(stderr)) != 0;
 }

@@ -1,16 +1,22 @@
 // The frame upload's progress line: shown on a terminal, absent from a pipe and the log.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <set>
+
 #include "e2e_fixture.h"
 
 namespace {
 
-// Runs the program in `folder` with all standard streams on a pseudo-terminal; returns
-// what the terminal received.
-std::string RunOnTerminal(const std::string& folder, std::vector<std::string> arguments) {
+// Runs the program in `folder` with all standard streams on a pseudo-terminal (standard
+// output into the file `output` instead, when one is named); returns what the terminal
+// received.
+std::string RunOnTerminal(const std::string& folder, std::vector<std::string> arguments,
+                          const std::string& output = "") {
     arguments.insert(arguments.begin(), TAVREL_CMD_PATH);
     std::vector<char*> argv;
     for (std::string& argument : arguments) argv.push_back(argument.data());
@@ -18,6 +24,7 @@ std::string RunOnTerminal(const std::string& folder, std::vector<std::string> ar
     int terminal = -1;
     const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
     if (child == 0) {
+        if (!output.empty()) dup2(open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
         if (chdir(folder.c_str()) == 0) execv(argv[0], argv.data());
         _exit(127);
     }
@@ -35,17 +42,41 @@ std::string RunOnTerminal(const std::string& folder, std::vector<std::string> ar
 class Progress : public ProgramTest {
   protected:
     void SetUp() override {
-        DemoContent::Write(folder, 64, 4, 3);
+        DemoContent::Write(folder, 64, 4, 40);
         folder.write("s1.txt", ScenarioText());
     }
 };
 
+// The line's draws in what a terminal received.
+std::vector<std::string> Draws(const std::string& shown) {
+    std::vector<std::string> draws;
+    const std::string start = "\rUploading frames ";
+    for (size_t at = shown.find(start); at != std::string::npos; at = shown.find(start, at + 1)) {
+        draws.push_back(shown.substr(at, shown.find_first_of("\r\n", at + 1) - at));
+    }
+    return draws;
+}
+
 TEST_F(Progress, OnATerminalOnlyAndNeverInTheLog) {
-    const std::string shown =
-        RunOnTerminal(folder.path(), {"--scenario", "s1.txt", "--interface", "HDMI"});
-    EXPECT_NE(shown.find("\rUploading frames 3/3, "), std::string::npos) << shown;
+    const std::vector<std::string> arguments{"--scenario", "s1.txt", "--interface", "HDMI"};
+    const auto start = std::chrono::steady_clock::now();
+    const std::string shown = RunOnTerminal(folder.path(), arguments);
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    // 40 frames, each with its console line: drawn first, then at most 10 times a second
+    // and each time with new text, not once per frame.
+    const std::vector<std::string> draws = Draws(shown);
+    ASSERT_FALSE(draws.empty()) << shown;
+    EXPECT_EQ(draws.front().rfind("\rUploading frames 1/40, ", 0), 0u) << draws.front();
+    EXPECT_LE(draws.size(), 2 + 10 * seconds.count()) << shown;
+    EXPECT_EQ(std::set<std::string>(draws.begin(), draws.end()).size(), draws.size());
     EXPECT_NE(shown.find("Upload succeeded!"), std::string::npos);
     EXPECT_EQ(LogFileText().find("Uploading frames"), std::string::npos);
+
+    // Standard output in a file (as with `| tee`): the line would break into its lines.
+    const std::string beside = RunOnTerminal(folder.path(), arguments, folder.path() + "/out.txt");
+    EXPECT_EQ(beside.find("Uploading frames"), std::string::npos) << beside;
+    EXPECT_NE(ReadFileText(folder.path() + "/out.txt").find("Upload succeeded!"),
+              std::string::npos);
 
     const ProgramRun piped =
         RunProgram(ShellQuote(TAVREL_CMD_PATH) + " --scenario s1.txt --interface HDMI",
