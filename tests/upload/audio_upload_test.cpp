@@ -217,8 +217,9 @@ TEST_F(AudioUploadTest, WideSamplesUploadAsTheirTwinFile) {
     };
     settings.hdmi = true;
     for (const Case& c : cases) {
-        const size_t container =
-            c.file.blockAlign < 0 ? c.file.bits / 8u : size_t(c.file.blockAlign) / c.file.channels;
+        const size_t container = c.file.blockAlign < 0
+                                     ? c.file.bits / 8u
+                                     : static_cast<size_t>(c.file.blockAlign) / c.file.channels;
         std::vector<uint8_t> samples(c.file.channels * container * 7);  // 7 frames
         for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<uint8_t>(i * 37 + 11);
         std::vector<uint8_t> twin;
