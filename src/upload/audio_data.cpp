@@ -23,7 +23,7 @@ constexpr const char* kNotConverted =
 // Zero-filled: what these paths do not read stays silent.
 bool SizeBuffer(PageBuffer& data, uint64_t size) {
     if (size > kMaxAudioDataBytes || !data.resize(static_cast<size_t>(size))) return false;
-    if (data.size() != 0) std::memset(data.data(), 0, data.size());  // empty: no buffer at all
+    if (!data.empty()) std::memset(data.data(), 0, data.size());  // empty: no buffer at all
     return true;
 }
 
