@@ -177,33 +177,46 @@ std::string CheckFrame(const SequenceFile& file, const std::string& format,
     return planFrame(static_cast<uint64_t>(file.size), format, settings, plan);
 }
 
+std::string ReadSentFrame(const SequenceFile& file, const std::string& format,
+                          const ScenarioSettings& settings, FrameBuffers& buffers,
+                          SentFrame& frame) {
+    const std::string& path = file.path;
+    if (file.size < 0) return cannotOpen(path);
+    FramePlan plan;
+    std::string problem = planFrame(static_cast<uint64_t>(file.size), format, settings, plan);
+    if (!problem.empty()) return problem;
+    frame.label = FrameLabel(format, settings);
+    plan.shift = DeepColorShift(frame.label);
+    uint8_t* data = nullptr;
+    if (!readFrame(path, plan, buffers, data)) {
+        // The file is opened only here, so a file that cannot be opened at all shows now.
+        return fileSize(path) < 0 ? cannotOpen(path) : "Cannot read " + path;
+    }
+    frame.colorClass = plan.colorClass;
+    frame.width = plan.width;
+    frame.height = plan.height;
+    frame.bpp = plan.bpp;
+    frame.code = plan.code;
+    frame.data = data;
+    frame.bytes = plan.bytes;
+    return {};
+}
+
 bool UploadImage(DataLoaderBase& loader, const SequenceFile& file, const std::string& format,
                  const ScenarioSettings& settings, FrameBuffers& buffers) {
-    const std::string& path = file.path;
-    if (file.size < 0) {
-        loader.ReportError(cannotOpen(path));
-        return false;
-    }
-    FramePlan plan;
-    const std::string problem = planFrame(static_cast<uint64_t>(file.size), format, settings, plan);
+    SentFrame frame;
+    const std::string problem = ReadSentFrame(file, format, settings, buffers, frame);
     if (!problem.empty()) {
         loader.ReportError(problem);
         return false;
     }
-    const std::string label = FrameLabel(format, settings);
-    plan.shift = DeepColorShift(label);
-    uint8_t* data = nullptr;
-    if (!readFrame(path, plan, buffers, data)) {
-        // The file is opened only here, so a file that cannot be opened at all shows now.
-        loader.ReportError(fileSize(path) < 0 ? cannotOpen(path) : "Cannot read " + path);
-        return false;
-    }
-    const bool sent = SendImage(plan.width, plan.height, plan.code, data, plan.bytes);
-    SetImageSize(settings.hdmi, plan.width, plan.height);
+    const bool sent = SendImage(frame.width, frame.height, frame.code, frame.data, frame.bytes);
+    SetImageSize(settings.hdmi, frame.width, frame.height);
+    const std::string name = fileName(file.path);
     if (sent) {
-        loader.ReportInfo(fileName(path) + ": " + std::to_string(plan.bpp) + " Bpp " + label);
+        loader.ReportInfo(name + ": " + std::to_string(frame.bpp) + " Bpp " + frame.label);
     } else {
-        loader.ReportInfo(fileName(path) + ": Not loaded");
+        loader.ReportInfo(name + ": Not loaded");
     }
     return sent;
 }

@@ -38,6 +38,25 @@ struct FrameBuffers {
 std::string CheckFrame(const SequenceFile& file, const std::string& format,
                        const ScenarioSettings& settings);
 
+// A frame as the upload sends it: the file's bytes widened, reordered and shifted.
+struct SentFrame {
+    ColorClass colorClass = ColorClass::kNone;
+    uint32_t width = 0;
+    uint32_t height = 0;
+    uint32_t bpp = 0;  // bytes per pixel sent
+    uint32_t code = 0;
+    const uint8_t* data = nullptr;  // `bytes` bytes, in the buffers it was read into
+    uint32_t bytes = 0;
+    std::string label;  // as in the upload line
+};
+
+// Reads and converts a frame file into `buffers` exactly as the upload would send it,
+// without a device call. The returned text is the upload's reason when it cannot,
+// empty when `frame` holds the frame.
+std::string ReadSentFrame(const SequenceFile& file, const std::string& format,
+                          const ScenarioSettings& settings, FrameBuffers& buffers,
+                          SentFrame& frame);
+
 // A video item whose name does not say ".bin".
 inline constexpr const char* kNotBinaryImage = "Provided image is not binary!";
 

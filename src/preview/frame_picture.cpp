@@ -1,0 +1,129 @@
+#include "preview/frame_picture.h"
+
+#include <algorithm>
+#include <new>
+
+#include "upload/video.h"
+
+namespace {
+
+// Assumptions of this program, not facts from the device (docs/file-formats.md keeps
+// the same table): which slot of a sent pixel holds which component.
+//   RGB            slots 0, 1, 2 are R, G, B.
+//   YUV 4:4:4      slots 0, 1, 2 are Cr, Y, Cb, the usual mapping of YCbCr onto the
+//                  R, G, B channels of HDMI and DisplayPort; the upload's reorder makes
+//                  them so from a file that holds Y, Cb, Cr.
+//                  Limited range; BT.709 from 720 lines up, BT.601 below.
+//   YUV 4:2:2/4:2:0  layout unknown: the first sample of each pixel, as grey.
+// A slot is a byte, or a 16-bit little-endian word (shown by its top 8 bits) for
+// pixels sent in 6 bytes and for 4:2:0 sent in 3.
+enum class Reading { kRgb, kYcbcr, kGrey };
+
+constexpr unsigned kRgbSlots[3] = {0, 1, 2};    // R, G, B
+constexpr unsigned kYcbcrSlots[3] = {1, 2, 0};  // Y, Cb, Cr
+constexpr uint32_t kBt709FromLines = 720;
+
+Reading ReadingOf(ColorClass colorClass) {
+    switch (colorClass) {
+        case ColorClass::kRgb:
+            return Reading::kRgb;
+        case ColorClass::kYuv444:
+            return Reading::kYcbcr;
+        default:
+            return Reading::kGrey;
+    }
+}
+
+bool HasWordSamples(uint32_t bpp) {
+    return bpp == 6 || bpp == 3;
+}
+
+// Limited-range YCbCr to RGB in 16.16 fixed point, from the matrix's luma weights.
+struct YcbcrMatrix {
+    int32_t y, crToR, cbToG, crToG, cbToB;
+};
+
+constexpr int32_t Fixed(double value) {
+    return static_cast<int32_t>(value * 65536.0 + 0.5);
+}
+
+constexpr YcbcrMatrix MatrixOf(double kr, double kb) {
+    const double kg = 1.0 - kr - kb;
+    const double chroma = 255.0 / 224.0;
+    return {Fixed(255.0 / 219.0), Fixed(2.0 * (1.0 - kr) * chroma),
+            Fixed(2.0 * kb * (1.0 - kb) / kg * chroma), Fixed(2.0 * kr * (1.0 - kr) / kg * chroma),
+            Fixed(2.0 * (1.0 - kb) * chroma)};
+}
+
+constexpr YcbcrMatrix kBt601 = MatrixOf(0.299, 0.114);
+constexpr YcbcrMatrix kBt709 = MatrixOf(0.2126, 0.0722);
+
+uint8_t Clamp(int32_t fixed) {
+    return static_cast<uint8_t>(std::clamp((fixed + 32768) >> 16, 0, 255));
+}
+
+template <bool Words>
+uint8_t Sample(const uint8_t* pixel, unsigned slot) {
+    return Words ? pixel[2 * slot + 1] : pixel[slot];
+}
+
+template <bool Words, Reading R>
+void DecodePixels(const uint8_t* src, uint32_t bpp, size_t pixels, const YcbcrMatrix& m,
+                  uint8_t* rgb) {
+    for (size_t i = 0; i < pixels; ++i, src += bpp, rgb += 3) {
+        if constexpr (R == Reading::kGrey) {
+            rgb[0] = rgb[1] = rgb[2] = Sample<Words>(src, 0);
+        } else if constexpr (R == Reading::kRgb) {
+            for (int c = 0; c < 3; ++c) rgb[c] = Sample<Words>(src, kRgbSlots[c]);
+        } else {
+            const int32_t y = m.y * (Sample<Words>(src, kYcbcrSlots[0]) - 16);
+            const int32_t cb = Sample<Words>(src, kYcbcrSlots[1]) - 128;
+            const int32_t cr = Sample<Words>(src, kYcbcrSlots[2]) - 128;
+            rgb[0] = Clamp(y + m.crToR * cr);
+            rgb[1] = Clamp(y - m.cbToG * cb - m.crToG * cr);
+            rgb[2] = Clamp(y + m.cbToB * cb);
+        }
+    }
+}
+
+template <bool Words>
+void DecodeAs(Reading reading, const SentFrame& frame, size_t pixels, uint8_t* rgb) {
+    const YcbcrMatrix& matrix = frame.height >= kBt709FromLines ? kBt709 : kBt601;
+    const uint8_t* src = frame.data;
+    switch (reading) {
+        case Reading::kRgb:
+            return DecodePixels<Words, Reading::kRgb>(src, frame.bpp, pixels, matrix, rgb);
+        case Reading::kYcbcr:
+            return DecodePixels<Words, Reading::kYcbcr>(src, frame.bpp, pixels, matrix, rgb);
+        case Reading::kGrey:
+            return DecodePixels<Words, Reading::kGrey>(src, frame.bpp, pixels, matrix, rgb);
+    }
+}
+
+}  // namespace
+
+bool IsShownAsGrey(const SentFrame& frame) {
+    return ReadingOf(frame.colorClass) == Reading::kGrey;
+}
+
+bool DecodeSentFrame(const SentFrame& frame, Picture& picture) {
+    const uint64_t pixels = uint64_t{frame.width} * frame.height;
+    if (frame.bpp == 0 || pixels > kMaxPicturePixels || pixels * frame.bpp > frame.bytes) {
+        return false;
+    }
+    try {
+        // Resized rather than replaced, so one picture's memory serves frame after frame.
+        picture.width = frame.width;
+        picture.height = frame.height;
+        picture.rgb.resize(pixels * 3);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    const Reading reading = ReadingOf(frame.colorClass);
+    if (HasWordSamples(frame.bpp)) {
+        DecodeAs<true>(reading, frame, pixels, picture.rgb.data());
+    } else {
+        DecodeAs<false>(reading, frame, pixels, picture.rgb.data());
+    }
+    return true;
+}

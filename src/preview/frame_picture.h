@@ -1,0 +1,19 @@
+// A frame shown as the device gets it: the picture is read from the bytes the upload
+// sends, not from the file.
+#pragma once
+
+#include <cstdint>
+
+#include "preview/picture.h"
+
+struct SentFrame;
+
+// The frame has no known component layout (YUV 4:2:2 and 4:2:0) and is shown as the
+// grey of the first sample of each pixel.
+bool IsShownAsGrey(const SentFrame& frame);
+
+// The picture of a sent frame; false when its memory cannot be had.
+bool DecodeSentFrame(const SentFrame& frame, Picture& picture);
+
+// Pictures above this many pixels are not made (a 16K frame has 141 million).
+inline constexpr uint64_t kMaxPicturePixels = uint64_t{1} << 28;

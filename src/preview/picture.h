@@ -1,0 +1,23 @@
+// An 8-bit RGB picture, and the area-averaged thumbnails a contact sheet is made of.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+struct Picture {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    std::vector<uint8_t> rgb;  // 3 bytes a pixel, line after line
+
+    Picture() = default;
+    Picture(uint32_t w, uint32_t h) : width(w), height(h), rgb(size_t{w} * h * 3) {}
+    uint8_t* at(uint32_t x, uint32_t y) { return &rgb[(size_t{y} * width + x) * 3]; }
+    const uint8_t* at(uint32_t x, uint32_t y) const { return &rgb[(size_t{y} * width + x) * 3]; }
+};
+
+// The picture scaled to `width` pixels wide, its height by the aspect ratio (at least 1);
+// each pixel is the mean of the source pixels its area covers.
+Picture Thumbnail(const Picture& picture, uint32_t width);
+// Copies `part` into `picture` with its top left corner at (x, y); cut at the edges.
+void Place(Picture& picture, const Picture& part, uint32_t x, uint32_t y);

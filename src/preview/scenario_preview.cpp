@@ -1,0 +1,159 @@
+#include "preview/scenario_preview.h"
+
+#include <algorithm>
+#include <map>
+
+#include "files/folders.h"
+#include "files/paths.h"
+#include "preview/frame_picture.h"
+#include "preview/picture.h"
+#include "preview/png_file.h"
+#include "scenario/playing_order.h"
+#include "scenario/scenario.h"
+#include "upload/checks.h"
+#include "upload/video.h"
+
+namespace {
+
+constexpr const char* kContactName = "contact.png";
+
+std::string CannotWrite(const std::string& path) {
+    return "Cannot write " + path;
+}
+
+// The frames of all video items numbered as the step check counts them, each read and
+// converted as the upload would send it.
+class FrameSource {
+  public:
+    explicit FrameSource(const ScenarioSettings& settings)
+        : settings_(settings),
+          files_(FindScenarioFiles(settings)),
+          formats_(VideoFormatTable(files_.videoItems)) {}
+
+    // False when frame k does not exist or the check refuses it: it gets no picture.
+    bool Decode(uint32_t k, Picture& picture) {
+        for (size_t item = 0; item < files_.frames.size(); ++item) {
+            const std::vector<SequenceFile>& frames = files_.frames[item];
+            if (k >= frames.size()) {
+                k -= static_cast<uint32_t>(frames.size());
+                continue;
+            }
+            if (!IsBinaryImagePath(files_.videoItems[item])) return false;
+            const SequenceFile& file = frames[k];
+            SentFrame frame;
+            const std::string& format = FormatOf(formats_, fileName(file.path));
+            if (!ReadSentFrame(file, format, settings_, buffers_, frame).empty()) return false;
+            grey_ = grey_ || IsShownAsGrey(frame);
+            return DecodeSentFrame(frame, picture);
+        }
+        return false;
+    }
+    bool AnyGrey() const { return grey_; }
+
+  private:
+    const ScenarioSettings& settings_;
+    const ScenarioFiles files_;
+    const FormatTable formats_;
+    FrameBuffers buffers_;
+    bool grey_ = false;
+};
+
+bool IsOwnPreviewFile(const std::string& name) {
+    const bool frame = name.size() > 9 && name.compare(0, 5, "frame") == 0 &&
+                       name.compare(name.size() - 4, 4, ".png") == 0;
+    return frame || name == kContactName;
+}
+
+void RemoveEarlierPreviews(const std::string& folder, PreviewReport& report) {
+    for (const std::string& name : folderFileNames(folder)) {
+        const std::string path = joinPath(folder, name);
+        if (IsOwnPreviewFile(name) && !removeFile(path)) {
+            report.problems.push_back(CannotWrite(path));
+        }
+    }
+}
+
+// Thumbnails of the first steps in step order; an empty one where a step's frame has
+// no picture.
+std::vector<Picture> WriteFrames(const std::vector<PlayingOrderStep>& steps,
+                                 const ScenarioSettings& settings, const std::string& folder,
+                                 PreviewReport& report, bool& grey) {
+    FrameSource source(settings);
+    std::map<uint32_t, Picture> thumbnails;
+    std::vector<Picture> sheet;
+    Picture picture;
+    for (size_t i = 0; i < steps.size() && i < kContactSteps; ++i) {
+        const uint32_t k = steps[i].frame;
+        auto found = thumbnails.find(k);
+        if (found == thumbnails.end()) {
+            Picture thumbnail;
+            if (source.Decode(k, picture)) {
+                thumbnail = Thumbnail(picture, kThumbnailWidth);
+                const std::string path = joinPath(folder, "frame" + std::to_string(k) + ".png");
+                if (i < kFullSizeSteps && !WritePng(path, picture)) {
+                    report.problems.push_back(CannotWrite(path));
+                }
+            }
+            found = thumbnails.emplace(k, std::move(thumbnail)).first;
+        }
+        sheet.push_back(found->second);
+    }
+    grey = source.AnyGrey();
+    return sheet;
+}
+
+// Thumbnails 8 to a row; a cell without a picture stays black. Empty when no step has one.
+Picture ContactSheet(const std::vector<Picture>& thumbnails) {
+    const auto tile = std::find_if(thumbnails.begin(), thumbnails.end(),
+                                   [](const Picture& p) { return p.width != 0; });
+    if (tile == thumbnails.end()) return {};
+    const size_t columns = std::min(thumbnails.size(), kContactColumns);
+    const size_t rows = (thumbnails.size() + kContactColumns - 1) / kContactColumns;
+    Picture sheet(static_cast<uint32_t>(columns * tile->width),
+                  static_cast<uint32_t>(rows * tile->height));
+    for (size_t i = 0; i < thumbnails.size(); ++i) {
+        Place(sheet, thumbnails[i], static_cast<uint32_t>(i % columns * tile->width),
+              static_cast<uint32_t>(i / columns * tile->height));
+    }
+    return sheet;
+}
+
+void WritePreviews(const ScenarioSettings& settings, const std::string& folder,
+                   PreviewReport& report) {
+    const PlayingOrder order = parsePlayingOrder(settings);
+    bool grey = false;
+    const Picture sheet = ContactSheet(WriteFrames(order.steps, settings, folder, report, grey));
+    const std::string contact = joinPath(folder, kContactName);
+    if (sheet.width != 0 && !WritePng(contact, sheet)) {
+        report.problems.push_back(CannotWrite(contact));
+    }
+    if (grey) {
+        report.notes.push_back(
+            "Preview: YUV 4:2:2 and 4:2:0 frames show the first sample of each pixel as grey; "
+            "how the device lays out their components is not known here.");
+    }
+}
+
+}  // namespace
+
+std::string PreparePreviewFolder(const std::string& folder) {
+    const std::string probe = joinPath(folder, ".preview-write-test");
+    std::FILE* file = makeFolders(folder) ? openFile(probe, "wb") : nullptr;
+    const bool written = file != nullptr && std::fclose(file) == 0;
+    if (written && removeFile(probe)) return {};
+    return "Cannot create or write the preview folder " + folder;
+}
+
+PreviewReport WriteScenarioPreview(const ScenarioSettings& settings, const std::string& folder,
+                                   size_t number) {
+    PreviewReport report;
+    const std::string own = joinPath(folder, "scenario" + std::to_string(number));
+    if (!makeFolders(own)) {
+        report.problems.push_back(CannotWrite(own));
+        return report;
+    }
+    RemoveEarlierPreviews(own, report);
+    if (!settings.path.empty()) WritePreviews(settings, own, report);
+    report.notes.push_back("Previews in " + own);
+    return report;
+}
