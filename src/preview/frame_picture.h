@@ -12,8 +12,6 @@ struct SentFrame;
 // grey of the first sample of each pixel.
 bool IsShownAsGrey(const SentFrame& frame);
 
-// The picture of a sent frame; false when its memory cannot be had.
+// The picture of a sent frame; false when it would pass kMaxPicturePixels or its memory
+// cannot be had.
 bool DecodeSentFrame(const SentFrame& frame, Picture& picture);
-
-// Pictures above this many pixels are not made (a 16K frame has 141 million).
-inline constexpr uint64_t kMaxPicturePixels = uint64_t{1} << 28;

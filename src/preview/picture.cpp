@@ -45,7 +45,8 @@ void SumRow(const Picture& picture, const std::vector<Span>& columns, Span rows,
 Picture Thumbnail(const Picture& picture, uint32_t width) {
     if (picture.width == 0 || picture.height == 0 || width == 0) return {};
     const uint64_t scaled = (uint64_t{picture.height} * width + picture.width / 2) / picture.width;
-    const auto height = static_cast<uint32_t>(std::clamp<uint64_t>(scaled, 1, UINT32_MAX));
+    if (scaled * width > kMaxPicturePixels) return {};
+    const auto height = static_cast<uint32_t>(std::max<uint64_t>(scaled, 1));
     Picture thumbnail(width, height);
     const std::vector<Span> columns = Spans(picture.width, width);
     const std::vector<Span> rows = Spans(picture.height, height);

@@ -16,8 +16,12 @@ struct Picture {
     const uint8_t* at(uint32_t x, uint32_t y) const { return &rgb[(size_t{y} * width + x) * 3]; }
 };
 
+// Pictures above this many pixels are not made (a 16K frame has 141 million).
+inline constexpr uint64_t kMaxPicturePixels = uint64_t{1} << 28;
+
 // The picture scaled to `width` pixels wide, its height by the aspect ratio (at least 1);
-// each pixel is the mean of the source pixels its area covers.
+// each pixel is the mean of the source pixels its area covers. Empty when that would
+// pass kMaxPicturePixels.
 Picture Thumbnail(const Picture& picture, uint32_t width);
 // Copies `part` into `picture` with its top left corner at (x, y); cut at the edges.
 void Place(Picture& picture, const Picture& part, uint32_t x, uint32_t y);

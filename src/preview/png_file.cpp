@@ -14,10 +14,11 @@
 
 namespace {
 
-// stb's lowest level (it raises lower ones to 5). With every row filter tried, a
-// 1920x1080 test pattern takes about a sixth of a second on this machine; level 8 takes
-// three tenths for a file 0.1 % smaller.
+// stb's lowest level (it raises lower ones to 5), and rows stored unfiltered: on a
+// 1920x1080 test pattern that takes 0.05 s of CPU time for a file 6 % larger than with
+// the best filter chosen row by row (0.14 s), and a contact sheet comes out smaller.
 constexpr int kCompressionLevel = 5;
+constexpr int kNoRowFilter = 0;
 
 struct Output {
     std::FILE* file = nullptr;
@@ -41,6 +42,7 @@ bool WritePng(const std::string& path, const Picture& picture) {
     std::FILE* file = openFile(path, "wb");
     if (file == nullptr) return false;
     stbi_write_png_compression_level = kCompressionLevel;
+    stbi_write_force_png_filter = kNoRowFilter;
     Output output{file};
     const int width = static_cast<int>(picture.width);
     const bool encoded =

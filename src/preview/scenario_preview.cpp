@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <new>
 
 #include "files/folders.h"
 #include "files/paths.h"
@@ -59,7 +60,7 @@ class FrameSource {
 };
 
 bool IsOwnPreviewFile(const std::string& name) {
-    const bool frame = name.size() > 9 && name.compare(0, 5, "frame") == 0 &&
+    const bool frame = name.size() >= 9 && name.compare(0, 5, "frame") == 0 &&
                        name.compare(name.size() - 4, 4, ".png") == 0;
     return frame || name == kContactName;
 }
@@ -109,6 +110,7 @@ Picture ContactSheet(const std::vector<Picture>& thumbnails) {
     if (tile == thumbnails.end()) return {};
     const size_t columns = std::min(thumbnails.size(), kContactColumns);
     const size_t rows = (thumbnails.size() + kContactColumns - 1) / kContactColumns;
+    if (uint64_t{tile->width} * tile->height * columns * rows > kMaxPicturePixels) return {};
     Picture sheet(static_cast<uint32_t>(columns * tile->width),
                   static_cast<uint32_t>(rows * tile->height));
     for (size_t i = 0; i < thumbnails.size(); ++i) {
@@ -153,7 +155,11 @@ PreviewReport WriteScenarioPreview(const ScenarioSettings& settings, const std::
         return report;
     }
     RemoveEarlierPreviews(own, report);
-    if (!settings.path.empty()) WritePreviews(settings, own, report);
+    try {
+        if (!settings.path.empty()) WritePreviews(settings, own, report);
+    } catch (const std::bad_alloc&) {
+        report.problems.push_back("Not enough memory for the previews in " + own);
+    }
     report.notes.push_back("Previews in " + own);
     return report;
 }
