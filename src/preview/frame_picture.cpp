@@ -15,8 +15,9 @@ namespace {
 //                  them so from a file that holds Y, Cb, Cr.
 //                  Limited range; BT.709 from 720 lines up, BT.601 below.
 //   YUV 4:2:2/4:2:0  layout unknown: the first sample of each pixel, as grey.
-// A slot is a byte, or a 16-bit little-endian word (shown by its top 8 bits) for
-// pixels sent in 6 bytes and for 4:2:0 sent in 3.
+// A slot is a byte, or a 16-bit little-endian word (shown by its top 8 bits) for pixels
+// sent in 6 bytes, and for deep colour (more than 8 bits per colour, or a frame the
+// upload shifts) of the grey classes where the pixel has room for a word.
 enum class Reading { kRgb, kYcbcr, kGrey };
 
 constexpr unsigned kRgbSlots[3] = {0, 1, 2};    // R, G, B
@@ -34,8 +35,9 @@ Reading ReadingOf(ColorClass colorClass) {
     }
 }
 
-bool HasWordSamples(uint32_t bpp) {
-    return bpp == 6 || bpp == 3;
+bool HasWordSamples(const SentFrame& frame, Reading reading, uint32_t bitsPerColor) {
+    const bool deep = bitsPerColor > 8 || DeepColorShift(frame.label) != 0;
+    return frame.bpp == 6 || (reading == Reading::kGrey && deep && frame.bpp >= 2);
 }
 
 // Limited-range YCbCr to RGB in 16.16 fixed point, from the matrix's luma weights.
@@ -106,7 +108,7 @@ bool IsShownAsGrey(const SentFrame& frame) {
     return ReadingOf(frame.colorClass) == Reading::kGrey;
 }
 
-bool DecodeSentFrame(const SentFrame& frame, Picture& picture) {
+bool DecodeSentFrame(const SentFrame& frame, uint32_t bitsPerColor, Picture& picture) {
     const uint64_t pixels = uint64_t{frame.width} * frame.height;
     if (frame.bpp == 0 || pixels > kMaxPicturePixels || pixels * frame.bpp > frame.bytes) {
         return false;
@@ -120,7 +122,7 @@ bool DecodeSentFrame(const SentFrame& frame, Picture& picture) {
         return false;
     }
     const Reading reading = ReadingOf(frame.colorClass);
-    if (HasWordSamples(frame.bpp)) {
+    if (HasWordSamples(frame, reading, bitsPerColor)) {
         DecodeAs<true>(reading, frame, pixels, picture.rgb.data());
     } else {
         DecodeAs<false>(reading, frame, pixels, picture.rgb.data());

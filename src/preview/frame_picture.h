@@ -12,6 +12,6 @@ struct SentFrame;
 // grey of the first sample of each pixel.
 bool IsShownAsGrey(const SentFrame& frame);
 
-// The picture of a sent frame; false when it would pass kMaxPicturePixels or its memory
-// cannot be had.
-bool DecodeSentFrame(const SentFrame& frame, Picture& picture);
+// The picture of a sent frame of a scenario with `bitsPerColor`; false when it would pass
+// kMaxPicturePixels or its memory cannot be had.
+bool DecodeSentFrame(const SentFrame& frame, uint32_t bitsPerColor, Picture& picture);

@@ -45,7 +45,7 @@ class FrameSource {
             const std::string& format = FormatOf(formats_, fileName(file.path));
             if (!ReadSentFrame(file, format, settings_, buffers_, frame).empty()) return false;
             grey_ = grey_ || IsShownAsGrey(frame);
-            return DecodeSentFrame(frame, picture);
+            return DecodeSentFrame(frame, settings_.bitspercolor, picture);
         }
         return false;
     }

@@ -73,7 +73,7 @@ void ExpectNear(const Png& png, const Bytes& expected, int tolerance) {
 TEST(PreviewTest, PicturesFromTheSentBytes) {
     struct Case {
         const char* colorspace;
-        uint32_t width, height;
+        uint32_t bits, width, height;
         Bytes file;      // pixels repeated over the frame, 3 bytes each
         Bytes expected;  // RGB, repeated likewise
         int tolerance;
@@ -81,18 +81,20 @@ TEST(PreviewTest, PicturesFromTheSentBytes) {
     const Bytes eight = {0,   0,   0, 255, 0,   0,   0,   255, 0,   0,   0,   255,
                          255, 255, 0, 0,   255, 255, 255, 0,   255, 255, 255, 255};
     const Case cases[] = {
-        {"RGB444", 4, 2, eight, eight, 0},
-        {"YUV444", 4, 2, {235, 128, 128, 16, 128, 128}, {255, 255, 255, 0, 0, 0}, 2},
-        {"YUV444", 4, 2, {81, 90, 240}, {255, 0, 0}, 4},        // BT.601
-        {"YUV444", 1280, 720, {63, 102, 240}, {255, 0, 0}, 4},  // BT.709
-        {"YUV422", 4, 2, {200, 1, 2}, {200, 200, 200}, 0},      // first byte as grey
+        {"RGB444", 8, 4, 2, eight, eight, 0},
+        {"YUV444", 8, 4, 2, {235, 128, 128, 16, 128, 128}, {255, 255, 255, 0, 0, 0}, 2},
+        {"YUV444", 8, 4, 2, {81, 90, 240}, {255, 0, 0}, 4},        // BT.601
+        {"YUV444", 8, 1280, 720, {63, 102, 240}, {255, 0, 0}, 4},  // BT.709
+        {"YUV422", 8, 4, 2, {200, 1, 2}, {200, 200, 200}, 0},      // first byte as grey
+        {"YUV422", 10, 4, 2, {1, 100, 2}, {100, 100, 100}, 0},     // top of the first word
     };
     for (const Case& c : cases) {
         Previewed preview(c.colorspace, c.width, c.height);
+        preview.settings.bitspercolor = c.bits;
         preview.Run({Tiled(c.file, 3, c.width, c.height)});
         SCOPED_TRACE(std::string(c.colorspace) + " " + std::to_string(c.width));
         ExpectNear(preview.Read("frame0.png"), c.expected, c.tolerance);
-        EXPECT_EQ(preview.report.notes.size(), c.colorspace == std::string("YUV422") ? 2u : 1u);
+        EXPECT_EQ(preview.report.notes.size(), c.colorspace[5] == '4' ? 1u : 2u);
     }
 }
 
