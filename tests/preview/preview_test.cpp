@@ -45,8 +45,9 @@ struct Previewed {
         settings.timing.vactive = height;
     }
     void Run(const std::vector<Bytes>& frames) {
-        for (size_t i = 0; i < frames.size(); ++i)
+        for (size_t i = 0; i < frames.size(); ++i) {
             folder.write("f00" + std::to_string(i) + ".bin", frames[i]);
+        }
         report = WriteScenarioPreview(settings, folder.path() + "/out", 1);
     }
     Png Read(const std::string& name) const {
