@@ -13,6 +13,7 @@
 #include "format/color_format.h"
 #include "format/output_kind.h"
 #include "log/logger.h"
+#include "preview/scenario_preview.h"
 #include "scenario/playlist.h"
 #include "scenario/selection.h"
 #include "upload/audio.h"
@@ -114,6 +115,15 @@ ScenarioReport CheckScenario(const ScenarioSettings& settings, const std::string
     return report;
 }
 
+// Pictures of what the scenario will play, when they were asked for.
+void AddPreview(const std::string& folder, const ScenarioSettings& settings, size_t number,
+                ScenarioReport& report) {
+    if (folder.empty()) return;
+    const PreviewReport preview = WriteScenarioPreview(settings, folder, number);
+    report.problems.insert(report.problems.end(), preview.problems.begin(), preview.problems.end());
+    report.notes.insert(report.notes.end(), preview.notes.begin(), preview.notes.end());
+}
+
 // Each line of a text indented under its scenario's line.
 void LogIndented(const std::string& text) {
     size_t start = 0;
@@ -143,12 +153,18 @@ bool LogSummary(size_t scenarios, size_t failed) {
 }  // namespace
 
 bool RunCheck(const CommandLineOptions& options) {
+    const std::string& previews = options.previewFolder;
+    const std::string refusal = previews.empty() ? "" : PreparePreviewFolder(previews);
+    if (!refusal.empty()) {
+        logText(refusal);
+        return false;
+    }
     if (options.hasScenarioTriple()) {
         ScenarioSettings settings = readScenarioFile(options.scenario);
         settings.hdmi = IsHdmiOutput(options.interface);
-        const bool ok =
-            ReportScenario(1, options.scenario, CheckScenario(settings, options.interface));
-        return LogSummary(1, ok ? 0 : 1);
+        ScenarioReport report = CheckScenario(settings, options.interface);
+        AddPreview(previews, settings, 1, report);
+        return LogSummary(1, ReportScenario(1, options.scenario, report) ? 0 : 1);
     }
     const Playlist playlist = readPlaylistFile(options.playlist);
     if (!playlist.isUsable()) {
@@ -160,7 +176,8 @@ bool RunCheck(const CommandLineOptions& options) {
     for (size_t i = 0; i < playlist.entries.size(); ++i) {
         ScenarioSettings settings = playlist.entries[i].settings;
         settings.strict = playlist.strict;
-        const ScenarioReport report = CheckScenario(settings, playlist.connectortype);
+        ScenarioReport report = CheckScenario(settings, playlist.connectortype);
+        AddPreview(previews, settings, i + 1, report);
         if (!ReportScenario(i + 1, settings.path, report)) ++failed;
     }
     return LogSummary(playlist.entries.size(), failed);

@@ -89,9 +89,9 @@ void DecodePixels(const uint8_t* src, uint32_t bpp, size_t pixels, const YcbcrMa
 }
 
 template <bool Words>
-void DecodeAs(Reading reading, const SentFrame& frame, size_t pixels, uint8_t* rgb) {
+void DecodeAs(Reading reading, const SentFrame& frame, const uint8_t* src, size_t pixels,
+              uint8_t* rgb) {
     const YcbcrMatrix& matrix = frame.height >= kBt709FromLines ? kBt709 : kBt601;
-    const uint8_t* src = frame.data;
     switch (reading) {
         case Reading::kRgb:
             return DecodePixels<Words, Reading::kRgb>(src, frame.bpp, pixels, matrix, rgb);
@@ -102,6 +102,24 @@ void DecodeAs(Reading reading, const SentFrame& frame, size_t pixels, uint8_t* r
     }
 }
 
+// Lines [first, first + count) of the picture into `rgb`.
+void DecodeLines(const SentFrame& frame, uint32_t bitsPerColor, uint32_t first, uint32_t count,
+                 uint8_t* rgb) {
+    const Reading reading = ReadingOf(frame.colorClass);
+    const size_t pixels = size_t{count} * frame.width;
+    const uint8_t* src = frame.data + size_t{first} * frame.width * frame.bpp;
+    if (HasWordSamples(frame, reading, bitsPerColor)) {
+        DecodeAs<true>(reading, frame, src, pixels, rgb);
+    } else {
+        DecodeAs<false>(reading, frame, src, pixels, rgb);
+    }
+}
+
+bool IsWhole(const SentFrame& frame) {
+    const uint64_t pixels = uint64_t{frame.width} * frame.height;
+    return frame.bpp != 0 && pixels <= kMaxPicturePixels && pixels * frame.bpp <= frame.bytes;
+}
+
 }  // namespace
 
 bool IsShownAsGrey(const SentFrame& frame) {
@@ -109,23 +127,25 @@ bool IsShownAsGrey(const SentFrame& frame) {
 }
 
 bool DecodeSentFrame(const SentFrame& frame, uint32_t bitsPerColor, Picture& picture) {
-    const uint64_t pixels = uint64_t{frame.width} * frame.height;
-    if (frame.bpp == 0 || pixels > kMaxPicturePixels || pixels * frame.bpp > frame.bytes) {
-        return false;
-    }
+    if (!IsWhole(frame)) return false;
     try {
         // Resized rather than replaced, so one picture's memory serves frame after frame.
         picture.width = frame.width;
         picture.height = frame.height;
-        picture.rgb.resize(pixels * 3);
+        picture.rgb.resize(size_t{frame.width} * frame.height * 3);
     } catch (const std::bad_alloc&) {
         return false;
     }
-    const Reading reading = ReadingOf(frame.colorClass);
-    if (HasWordSamples(frame, reading, bitsPerColor)) {
-        DecodeAs<true>(reading, frame, pixels, picture.rgb.data());
-    } else {
-        DecodeAs<false>(reading, frame, pixels, picture.rgb.data());
-    }
+    DecodeLines(frame, bitsPerColor, 0, frame.height, picture.rgb.data());
     return true;
+}
+
+Picture SentFrameThumbnail(const SentFrame& frame, uint32_t bitsPerColor, uint32_t width) {
+    if (!IsWhole(frame)) return {};
+    std::vector<uint8_t> line(size_t{frame.width} * 3);
+    const LineSource decoded = [&](uint32_t y) {
+        DecodeLines(frame, bitsPerColor, y, 1, line.data());
+        return line.data();
+    };
+    return Thumbnail(frame.width, frame.height, decoded, width);
 }

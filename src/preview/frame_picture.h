@@ -15,3 +15,6 @@ bool IsShownAsGrey(const SentFrame& frame);
 // The picture of a sent frame of a scenario with `bitsPerColor`; false when it would pass
 // kMaxPicturePixels or its memory cannot be had.
 bool DecodeSentFrame(const SentFrame& frame, uint32_t bitsPerColor, Picture& picture);
+// Its thumbnail, made line by line without the whole picture (see Thumbnail); empty
+// where DecodeSentFrame would fail.
+Picture SentFrameThumbnail(const SentFrame& frame, uint32_t bitsPerColor, uint32_t width);

@@ -21,47 +21,53 @@ std::vector<Span> Spans(uint32_t source, uint32_t target) {
     return spans;
 }
 
-// Sums of one row of thumbnail pixels over their source areas. A sum stays within 32
-// bits: a thumbnail pixel covers at most a few hundred thousand source pixels.
-void SumRow(const Picture& picture, const std::vector<Span>& columns, Span rows,
-            std::vector<uint32_t>& sums) {
+// Each source line of a thumbnail row is added to per-column sums in one pass (which
+// the compiler vectorises), then the columns of each thumbnail pixel are added up. A
+// sum stays within 32 bits: a thumbnail pixel covers at most some hundred thousand
+// source pixels.
+void AddLines(const LineSource& line, uint32_t width, Span rows, std::vector<uint32_t>& sums) {
     std::fill(sums.begin(), sums.end(), 0);
+    const size_t bytes = size_t{width} * 3;
     for (uint32_t y = rows.first; y < rows.last; ++y) {
-        uint32_t* sum = sums.data();
-        for (const Span& column : columns) {
-            const uint8_t* pixel = picture.at(column.first, y);
-            for (uint32_t x = column.first; x < column.last; ++x, pixel += 3) {
-                sum[0] += pixel[0];
-                sum[1] += pixel[1];
-                sum[2] += pixel[2];
-            }
-            sum += 3;
+        const uint8_t* rgb = line(y);
+        for (size_t i = 0; i < bytes; ++i) sums[i] += rgb[i];
+    }
+}
+
+void AverageRow(const std::vector<uint32_t>& sums, const std::vector<Span>& columns, uint32_t lines,
+                uint8_t* out) {
+    for (const Span& column : columns) {
+        const uint32_t count = (column.last - column.first) * lines;
+        for (size_t c = 0; c < 3; ++c) {
+            uint32_t sum = 0;
+            for (uint32_t x = column.first; x < column.last; ++x) sum += sums[3 * x + c];
+            *out++ = static_cast<uint8_t>((sum + count / 2) / count);
         }
     }
 }
 
 }  // namespace
 
-Picture Thumbnail(const Picture& picture, uint32_t width) {
-    if (picture.width == 0 || picture.height == 0 || width == 0) return {};
-    const uint64_t scaled = (uint64_t{picture.height} * width + picture.width / 2) / picture.width;
+Picture Thumbnail(uint32_t sourceWidth, uint32_t sourceHeight, const LineSource& line,
+                  uint32_t width) {
+    if (sourceWidth == 0 || sourceHeight == 0 || width == 0) return {};
+    const uint64_t scaled = (uint64_t{sourceHeight} * width + sourceWidth / 2) / sourceWidth;
     if (scaled * width > kMaxPicturePixels) return {};
     const auto height = static_cast<uint32_t>(std::max<uint64_t>(scaled, 1));
     Picture thumbnail(width, height);
-    const std::vector<Span> columns = Spans(picture.width, width);
-    const std::vector<Span> rows = Spans(picture.height, height);
-    std::vector<uint32_t> sums(size_t{width} * 3);
+    const std::vector<Span> columns = Spans(sourceWidth, width);
+    const std::vector<Span> rows = Spans(sourceHeight, height);
+    std::vector<uint32_t> sums(size_t{sourceWidth} * 3);
     for (uint32_t y = 0; y < height; ++y) {
-        SumRow(picture, columns, rows[y], sums);
-        uint8_t* out = thumbnail.at(0, y);
-        for (uint32_t x = 0; x < width; ++x) {
-            const uint32_t count =
-                (columns[x].last - columns[x].first) * (rows[y].last - rows[y].first);
-            for (int c = 0; c < 3; ++c)
-                *out++ = static_cast<uint8_t>((sums[3 * x + c] + count / 2) / count);
-        }
+        AddLines(line, sourceWidth, rows[y], sums);
+        AverageRow(sums, columns, rows[y].last - rows[y].first, thumbnail.at(0, y));
     }
     return thumbnail;
+}
+
+Picture Thumbnail(const Picture& picture, uint32_t width) {
+    const LineSource line = [&picture](uint32_t y) { return picture.at(0, y); };
+    return Thumbnail(picture.width, picture.height, line, width);
 }
 
 void Place(Picture& picture, const Picture& part, uint32_t x, uint32_t y) {

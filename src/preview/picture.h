@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 struct Picture {
@@ -23,5 +24,10 @@ inline constexpr uint64_t kMaxPicturePixels = uint64_t{1} << 28;
 // each pixel is the mean of the source pixels its area covers. Empty when that would
 // pass kMaxPicturePixels.
 Picture Thumbnail(const Picture& picture, uint32_t width);
+// Gives line y of a picture, 3 bytes a pixel, valid until the next call.
+using LineSource = std::function<const uint8_t*(uint32_t y)>;
+// The same from a picture given line by line, which need not be held whole.
+Picture Thumbnail(uint32_t sourceWidth, uint32_t sourceHeight, const LineSource& line,
+                  uint32_t width);
 // Copies `part` into `picture` with its top left corner at (x, y); cut at the edges.
 void Place(Picture& picture, const Picture& part, uint32_t x, uint32_t y);

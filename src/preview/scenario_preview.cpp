@@ -31,23 +31,23 @@ class FrameSource {
           files_(FindScenarioFiles(settings)),
           formats_(VideoFormatTable(files_.videoItems)) {}
 
-    // False when frame k does not exist or the check refuses it: it gets no picture.
-    bool Decode(uint32_t k, Picture& picture) {
+    // Frame k as the upload would send it; null when it does not exist or the check
+    // refuses it: it gets no picture.
+    const SentFrame* Read(uint32_t k) {
         for (size_t item = 0; item < files_.frames.size(); ++item) {
             const std::vector<SequenceFile>& frames = files_.frames[item];
             if (k >= frames.size()) {
                 k -= static_cast<uint32_t>(frames.size());
                 continue;
             }
-            if (!IsBinaryImagePath(files_.videoItems[item])) return false;
+            if (!IsBinaryImagePath(files_.videoItems[item])) return nullptr;
             const SequenceFile& file = frames[k];
-            SentFrame frame;
             const std::string& format = FormatOf(formats_, fileName(file.path));
-            if (!ReadSentFrame(file, format, settings_, buffers_, frame).empty()) return false;
-            grey_ = grey_ || IsShownAsGrey(frame);
-            return DecodeSentFrame(frame, settings_.bitspercolor, picture);
+            if (!ReadSentFrame(file, format, settings_, buffers_, frame_).empty()) return nullptr;
+            grey_ = grey_ || IsShownAsGrey(frame_);
+            return &frame_;
         }
-        return false;
+        return nullptr;
     }
     bool AnyGrey() const { return grey_; }
 
@@ -56,6 +56,7 @@ class FrameSource {
     const ScenarioFiles files_;
     const FormatTable formats_;
     FrameBuffers buffers_;
+    SentFrame frame_;
     bool grey_ = false;
 };
 
@@ -74,6 +75,16 @@ void RemoveEarlierPreviews(const std::string& folder, PreviewReport& report) {
     }
 }
 
+// The frame's thumbnail; at full size it is also written to `path` (the full picture is
+// made only then).
+Picture PreviewFrame(const SentFrame& frame, uint32_t bitsPerColor, bool fullSize,
+                     const std::string& path, Picture& picture, PreviewReport& report) {
+    if (!fullSize) return SentFrameThumbnail(frame, bitsPerColor, kThumbnailWidth);
+    if (!DecodeSentFrame(frame, bitsPerColor, picture)) return {};
+    if (!WritePng(path, picture)) report.problems.push_back(CannotWrite(path));
+    return Thumbnail(picture, kThumbnailWidth);
+}
+
 // Thumbnails of the first steps in step order; an empty one where a step's frame has
 // no picture.
 std::vector<Picture> WriteFrames(const std::vector<PlayingOrderStep>& steps,
@@ -87,15 +98,13 @@ std::vector<Picture> WriteFrames(const std::vector<PlayingOrderStep>& steps,
         const uint32_t k = steps[i].frame;
         auto found = thumbnails.find(k);
         if (found == thumbnails.end()) {
-            Picture thumbnail;
-            if (source.Decode(k, picture)) {
-                thumbnail = Thumbnail(picture, kThumbnailWidth);
-                const std::string path = joinPath(folder, "frame" + std::to_string(k) + ".png");
-                if (i < kFullSizeSteps && !WritePng(path, picture)) {
-                    report.problems.push_back(CannotWrite(path));
-                }
+            const SentFrame* frame = source.Read(k);
+            const std::string path = joinPath(folder, "frame" + std::to_string(k) + ".png");
+            found = thumbnails.emplace(k, Picture()).first;
+            if (frame != nullptr) {
+                found->second = PreviewFrame(*frame, settings.bitspercolor, i < kFullSizeSteps,
+                                             path, picture, report);
             }
-            found = thumbnails.emplace(k, std::move(thumbnail)).first;
         }
         sheet.push_back(found->second);
     }

@@ -115,19 +115,31 @@ TEST(PreviewTest, TenBitLowSamplesShiftedLikeTheirEightBitTwin) {
     ExpectNear(deep.Read("frame0.png"), twin.Read("frame0.png").rgb, 2);
 }
 
+// The colour of the sheet's cell for step i.
+Bytes Cell(const Png& sheet, int i) {
+    const size_t at = (size_t(i / 8) * 120 * sheet.width + size_t(i % 8) * 240) * 3;
+    return sheet.rgb.size() < at + 3 ? Bytes{} : Bytes(&sheet.rgb[at], &sheet.rgb[at + 3]);
+}
+
 TEST(PreviewTest, ContactSheetInStepOrderAndEarlierFilesRemoved) {
+    const Bytes red = {255, 0, 0}, blue = {0, 0, 255};
     Previewed preview("RGB444", 4, 2);
     preview.settings.porder = "1:1::256;0:1::256";
     preview.folder.write("out/scenario1/frame9.png", "old");
-    preview.Run({Tiled({255, 0, 0}, 3, 4, 2), Tiled({0, 0, 255}, 3, 4, 2)});
+    preview.Run({Tiled(red, 3, 4, 2), Tiled(blue, 3, 4, 2)});
     const Png sheet = preview.Read("contact.png");
-    ASSERT_EQ(sheet.width, 480);
-    ASSERT_EQ(sheet.height, 120);
-    EXPECT_EQ(Bytes(sheet.rgb.begin(), sheet.rgb.begin() + 3), (Bytes{0, 0, 255}));
-    EXPECT_EQ(Bytes(sheet.rgb.begin() + 240 * 3, sheet.rgb.begin() + 241 * 3), (Bytes{255, 0, 0}));
+    EXPECT_EQ(sheet.width * 1000 + sheet.height, 480120);
+    EXPECT_EQ(Cell(sheet, 0), blue);
+    EXPECT_EQ(Cell(sheet, 1), red);
     EXPECT_EQ(preview.Read("frame1.png").width, 4);
     EXPECT_TRUE(preview.Read("frame9.png").rgb.empty());
     EXPECT_TRUE(preview.report.problems.empty());
+    // A frame first shown by the ninth step is on the sheet only.
+    preview.settings.porder = "1:1::256";
+    for (int i = 0; i < 9; ++i) preview.settings.porder.insert(0, "0:1::256;");
+    preview.Run({});
+    EXPECT_EQ(Cell(preview.Read("contact.png"), 9), blue);
+    EXPECT_TRUE(preview.Read("frame1.png").rgb.empty());
 }
 
 // ffmpeg's planar yuv444p passes the size check; its preview shows it is not packed.
