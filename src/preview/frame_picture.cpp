@@ -1,6 +1,7 @@
 #include "preview/frame_picture.h"
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 #include "upload/video.h"
@@ -45,11 +46,11 @@ struct YcbcrMatrix {
     int32_t y, crToR, cbToG, crToG, cbToB;
 };
 
-constexpr int32_t Fixed(double value) {
-    return static_cast<int32_t>(value * 65536.0 + 0.5);
+int32_t Fixed(double value) {
+    return static_cast<int32_t>(std::lround(value * 65536.0));
 }
 
-constexpr YcbcrMatrix MatrixOf(double kr, double kb) {
+YcbcrMatrix MatrixOf(double kr, double kb) {
     const double kg = 1.0 - kr - kb;
     const double chroma = 255.0 / 224.0;
     return {Fixed(255.0 / 219.0), Fixed(2.0 * (1.0 - kr) * chroma),
@@ -57,8 +58,8 @@ constexpr YcbcrMatrix MatrixOf(double kr, double kb) {
             Fixed(2.0 * (1.0 - kb) * chroma)};
 }
 
-constexpr YcbcrMatrix kBt601 = MatrixOf(0.299, 0.114);
-constexpr YcbcrMatrix kBt709 = MatrixOf(0.2126, 0.0722);
+const YcbcrMatrix kBt601 = MatrixOf(0.299, 0.114);
+const YcbcrMatrix kBt709 = MatrixOf(0.2126, 0.0722);
 
 uint8_t Clamp(int32_t fixed) {
     return static_cast<uint8_t>(std::clamp((fixed + 32768) >> 16, 0, 255));
