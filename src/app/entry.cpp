@@ -72,7 +72,7 @@ int RunRequest(int argc, const char* const* argv) {
         return 1;
     }
     // The check needs no device: the library is not even initialised.
-    if (options.check && options.edidPath.empty()) return RunCheck(options) ? 0 : 1;
+    if (options.check) return RunCheck(options) ? 0 : 1;
     if (!InitLibrary()) return 1;
     UploadCallback() = [](ScenarioSettings settings) {
         return UploadScenario(std::move(settings));

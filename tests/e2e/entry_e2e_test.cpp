@@ -81,10 +81,13 @@ TEST_F(EntryPoint, MissingFilesAndInvalidKeys) {
          {"Incorrect or absent required keys!", ""}},
         {"--list-devices --source-sn 7", {"Incorrect or absent required keys!", ""}},
         {"--playlist p.ini --report", {"Incorrect or absent required keys!", ""}},
+        {"--check --edid", {"Incorrect or absent required keys!", ""}},
+        {"--playlist p.ini --check --play", {"Incorrect or absent required keys!", ""}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Run(c.arguments).exitCode, 1) << c.arguments;
         EXPECT_EQ(AfterBanner(Lines()), Concat(c.head, kUsage)) << c.arguments;
+        EXPECT_TRUE(Trace().empty()) << c.arguments;
     }
 }
 
