@@ -7,7 +7,7 @@
 
 #include "app/run_modes.h"
 #include "device/bandwidth.h"
-#include "device/color_value.h"
+#include "device/setting_warnings.h"
 #include "device/setup_status.h"
 #include "files/paths.h"
 #include "format/color_format.h"
@@ -15,6 +15,8 @@
 #include "log/logger.h"
 #include "preview/scenario_preview.h"
 #include "scenario/playlist.h"
+#include "scenario/porder_grammar.h"
+#include "scenario/read_error.h"
 #include "scenario/selection.h"
 #include "upload/audio.h"
 #include "upload/checks.h"
@@ -26,29 +28,16 @@ struct ScenarioReport {
     std::vector<std::string> notes;     // what the scenario needs: link, steps, memory
 };
 
-void CheckColors(const ScenarioSettings& settings, ScenarioReport& report) {
-    const ColorFormat format = ColorFormatOf(settings.colorspace, settings.bitspercolor);
-    if (format.space == ColorSpace::kOther) {
-        report.problems.push_back("Unknown colour space '" + settings.colorspace +
-                                  "': the device would get its default colour space.");
-    }
-    if (format.depth == ColorDepth::kOther) {
-        report.problems.push_back("Unsupported bits per colour " +
-                                  std::to_string(settings.bitspercolor) +
-                                  ": the device would run at 6 bits.");
-    }
-    uint64_t color = 0;
-    if (!ParseColorValue(settings.loadingRGB, settings.colorspace, color)) {
-        report.problems.push_back("Loading colour '" + settings.loadingRGB +
-                                  "' is not R,G,B: it would not be shown.");
-    }
-}
-
 // On HDMI the link check needs nothing from the device; on DisplayPort the lanes and
-// their rate do, so only the request is known.
+// their rate do, so only the request is known, unless it is beyond every generator.
 void CheckLink(const ScenarioSettings& settings, const std::string& output,
                ScenarioReport& report) {
     const ColorFormat format = ColorFormatOf(settings.colorspace, settings.bitspercolor);
+    std::string beyond = LinkBeyondEveryGenerator(settings.timing, format, IsHdmiOutput(output));
+    if (!beyond.empty()) {
+        report.problems.push_back(std::move(beyond));
+        return;
+    }
     if (IsHdmiOutput(output)) {
         report.notes.push_back("Link: " + HdmiLinkRateText(settings.timing, format));
         return;
@@ -71,6 +60,22 @@ void CheckAudio(const ScenarioSettings& settings, ScenarioReport& report) {
     AddProblem(CheckAudioFile(settings), report);
 }
 
+// The device reads the order itself: every item its grammar refuses is named. An order
+// of which the program finds no step is handed over as written, with a warning.
+void CheckPlayingOrder(const ScenarioSettings& settings, const StepCheck& steps,
+                       ScenarioReport& report) {
+    constexpr size_t kShownItems = 10;
+    const RefusedItems refused = RefusedPlayingOrderItems(settings.porder, kShownItems);
+    for (const std::string& item : refused.shown) {
+        report.problems.push_back("The device refuses playing order item '" + ShownValue(item) +
+                                  "'.");
+    }
+    if (refused.more != 0) {
+        report.problems.back() += "\nand " + std::to_string(refused.more) + " more item(s)";
+    }
+    if (!steps.noStepWarning.empty()) report.problems.push_back(steps.noStepWarning);
+}
+
 void NoteMemory(const std::vector<uint64_t>& layout, ScenarioReport& report) {
     if (layout.empty()) return;  // the packet data's limit is reported as its problem
     std::string blocks = "Memory blocks:";
@@ -87,6 +92,7 @@ void CheckContent(const ScenarioSettings& settings, ScenarioReport& report) {
     for (std::string& line : MissingFileLines(settings, files)) problems.push_back(line);
     const StepCheck steps = CheckSteps(settings, files);
     (steps.passed ? report.notes : problems).push_back(steps.text);
+    CheckPlayingOrder(settings, steps, report);
     // Without timings every frame would fail its size check for that one reason.
     if (!settings.timing.isZero()) {
         for (std::string& problem : FrameProblems(settings, files)) problems.push_back(problem);
@@ -99,10 +105,14 @@ void CheckContent(const ScenarioSettings& settings, ScenarioReport& report) {
     NoteMemory(ComputeMemoryBlocks(settings, files, packets), report);
 }
 
-ScenarioReport CheckScenario(const ScenarioSettings& settings, const std::string& output) {
+// `outputProblem`: the interface or connector type names no output; `fileProblem`: the
+// scenario file gives no scenario, so nothing else is checked.
+ScenarioReport CheckScenario(const ScenarioSettings& settings, const std::string& output,
+                             const std::string& outputProblem, const std::string& fileProblem) {
     ScenarioReport report;
-    if (settings.path.empty()) {
-        report.problems.push_back("The scenario file cannot be read or holds an invalid number.");
+    if (!outputProblem.empty()) report.problems.push_back(outputProblem);
+    if (!fileProblem.empty()) {
+        report.problems.push_back(fileProblem);
         return report;
     }
     if (settings.timing.isZero()) {
@@ -110,7 +120,9 @@ ScenarioReport CheckScenario(const ScenarioSettings& settings, const std::string
     } else {
         CheckLink(settings, output, report);
     }
-    CheckColors(settings, report);
+    for (std::string& warning : UnusableSettingWarnings(settings)) {
+        report.problems.push_back(std::move(warning));
+    }
     CheckContent(settings, report);
     return report;
 }
@@ -122,6 +134,17 @@ void AddPreview(const std::string& folder, const ScenarioSettings& settings, siz
     const PreviewReport preview = WriteScenarioPreview(settings, folder, number);
     report.problems.insert(report.problems.end(), preview.problems.begin(), preview.problems.end());
     report.notes.insert(report.notes.end(), preview.notes.begin(), preview.notes.end());
+}
+
+std::string InterfaceProblem(const std::string& interface) {
+    if (IsInterfaceName(interface)) return {};
+    return "Interface '" + ShownValue(interface) + "' names no output (HDMI or DisplayPort).";
+}
+
+std::string ConnectorProblem(const std::string& connectortype) {
+    if (IsTransmitterOutputName(connectortype)) return {};
+    return "Connector type '" + ShownValue(connectortype) +
+           "' names no transmitter output (HDMI Out or DisplayPort Out).";
 }
 
 // Each line of a text indented under its scenario's line.
@@ -160,24 +183,29 @@ bool RunCheck(const CommandLineOptions& options) {
         return false;
     }
     if (options.hasScenarioTriple()) {
-        ScenarioSettings settings = readScenarioFile(options.scenario);
-        settings.hdmi = IsHdmiOutput(options.interface);
-        ScenarioReport report = CheckScenario(settings, options.interface);
-        AddPreview(previews, settings, 1, report);
+        ScenarioFile file = loadScenarioFile(options.scenario);
+        file.settings.hdmi = IsHdmiOutput(options.interface);
+        const std::string fileProblem = ScenarioFileErrorLine(options.scenario, file.error);
+        ScenarioReport report = CheckScenario(file.settings, options.interface,
+                                              InterfaceProblem(options.interface), fileProblem);
+        if (fileProblem.empty()) AddPreview(previews, file.settings, 1, report);
         return LogSummary(1, ReportScenario(1, options.scenario, report) ? 0 : 1);
     }
-    const Playlist playlist = readPlaylistFile(options.playlist);
+    const Playlist playlist = readPlaylistFile(options.playlist, UnreadScenarios::kKeep);
     if (!playlist.isUsable()) {
         logText(kPlaylistLoadFailed);
         logText("");
         return false;
     }
+    const std::string connectorProblem = ConnectorProblem(playlist.connectortype);
     size_t failed = 0;
     for (size_t i = 0; i < playlist.entries.size(); ++i) {
         ScenarioSettings settings = playlist.entries[i].settings;
         settings.strict = playlist.strict;
-        ScenarioReport report = CheckScenario(settings, playlist.connectortype);
-        AddPreview(previews, settings, i + 1, report);
+        const std::string& fileProblem = playlist.entries[i].scenarioProblem;
+        ScenarioReport report =
+            CheckScenario(settings, playlist.connectortype, connectorProblem, fileProblem);
+        if (fileProblem.empty()) AddPreview(previews, settings, i + 1, report);
         if (!ReportScenario(i + 1, settings.path, report)) ++failed;
     }
     return LogSummary(playlist.entries.size(), failed);

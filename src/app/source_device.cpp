@@ -3,13 +3,15 @@
 #include "device/config_items.h"
 #include "device/discovery.h"
 #include "device/library.h"
+#include "format/output_kind.h"
 #include "log/logger.h"
 
 namespace {
 
 // The command line's interface, when given, names the listed output; else the playlist does.
 std::string PlaylistLookupName(const Playlist& playlist) {
-    return playlist.interface.empty() ? playlist.connectortype : playlist.interface + " TX";
+    return playlist.interface.empty() ? playlist.connectortype
+                                     : TransmitterOutputName(playlist.interface);
 }
 
 // The device is looked up by the name it lists and opened by the output's own name.
@@ -30,7 +32,7 @@ void LogSerialNumberWarning(const std::string& deviceName) {
 
 bool OpenSourceDevice(const CommandLineOptions& options, std::string& deviceName) {
     // Devices list their outputs as "HDMI TX"; the output itself opens by the bare name.
-    const std::string lookupName = options.interface + " TX";
+    const std::string lookupName = TransmitterOutputName(options.interface);
     if (!OpenListedDevice(options.sourceSerialNumber, lookupName, options.interface, deviceName)) {
         Logger::instance().log("Failed opening device '%s' for '%s'.",
                                options.sourceSerialNumber.c_str(), lookupName.c_str());

@@ -13,6 +13,10 @@ namespace {
 
 constexpr uint64_t kSaturated = std::numeric_limits<uint64_t>::max();
 constexpr uint64_t kHdmi20Boundary = 340000000;  // TMDS character rate above which 6G is needed
+constexpr uint64_t kHdmiMaxTmdsClock = 600000000;  // the fastest HDMI link of the family
+// The fastest DisplayPort link of the family: four lanes at code 30 (8100 Mbps).
+constexpr uint32_t kMostLanes = 4;
+constexpr uint32_t kFastestRateCode = 30;
 
 // Timings come from files: an absurd product saturates instead of wrapping to a small rate
 // that would pass the check.
@@ -40,6 +44,17 @@ uint64_t AvailablePayload(const std::string& deviceName, uint32_t lanes, uint32_
     return 0;
 }
 
+// Excess over the payload that is still tried, with a warning.
+uint64_t Tolerance(uint64_t available) {
+    return Nearest(available / 100.0 * 7.0);
+}
+
+uint64_t HdmiPixelClock(const Timing& timing) {
+    // A negative frame rate is taken as its unsigned 64-bit pattern, like the other factors.
+    const uint64_t frate = static_cast<uint64_t>(static_cast<int64_t>(timing.frate));
+    return MultiplySaturated(MultiplySaturated(frate, timing.vtotal), timing.htotal) / 1000;
+}
+
 uint64_t RequestedRate(const Timing& timing, const ColorFormat& format) {
     const uint64_t bitsPerPixel = format.BitsPerPixel();
     // Whole hertz: 59.94 Hz counts as 59.
@@ -64,7 +79,7 @@ bool CheckDisplayPort(const std::string& deviceName, const Timing& timing,
 
     const uint64_t available = AvailablePayload(deviceName, lanes, laneRate);
     const uint64_t requested = RequestedRate(timing, format);
-    const uint64_t tolerance = Nearest(available / 100.0 * 7.0);
+    const uint64_t tolerance = Tolerance(available);
     const bool withinTolerance = available < requested && requested < available + tolerance;
 
     statusText = withinTolerance ? "WARNING: " : "";
@@ -77,12 +92,25 @@ bool CheckDisplayPort(const std::string& deviceName, const Timing& timing,
 }  // namespace
 
 std::string HdmiLinkRateText(const Timing& timing, const ColorFormat& format) {
-    // A negative frame rate is taken as its unsigned 64-bit pattern, like the other factors.
-    const uint64_t frate = static_cast<uint64_t>(static_cast<int64_t>(timing.frate));
-    uint64_t rate = MultiplySaturated(MultiplySaturated(frate, timing.vtotal), timing.htotal);
     // The classification counts the deep-colour ratio on 4:2:2 as well.
-    rate = format.LinkClock(rate / 1000, format.DeepColorRatio());
+    const uint64_t rate = format.LinkClock(HdmiPixelClock(timing), format.DeepColorRatio());
     return std::to_string(rate) + (rate >= kHdmi20Boundary ? " -> 6G" : " -> 3G");
+}
+
+std::string LinkBeyondEveryGenerator(const Timing& timing, const ColorFormat& format, bool hdmi) {
+    if (hdmi) {
+        const uint64_t clock = format.LinkClock(HdmiPixelClock(timing));
+        if (clock <= kHdmiMaxTmdsClock) return {};
+        return "Link: TMDS clock " + std::to_string(clock) + " Hz; no HDMI generator goes above " +
+               std::to_string(kHdmiMaxTmdsClock) + " Hz.";
+    }
+    const uint64_t fastest =
+        AvailablePayload("", kMostLanes, DisplayPortLaneRate(kFastestRateCode));
+    const uint64_t limit = fastest + Tolerance(fastest);
+    const uint64_t requested = RequestedRate(timing, format);
+    if (requested < limit) return {};
+    return "Link: requested " + std::to_string(requested) +
+           " Mbps; no DisplayPort generator carries " + std::to_string(limit) + " Mbps or more.";
 }
 
 uint64_t DisplayPortRequestedRate(const Timing& timing, const ColorFormat& format) {

@@ -16,6 +16,10 @@ bool CheckLinkBandwidth(const std::string& deviceName, const Timing& timing,
 
 // The HDMI classification of the TMDS rate ("<rate> -> 3G" or "-> 6G"); needs no device.
 std::string HdmiLinkRateText(const Timing& timing, const ColorFormat& format);
+// Why no generator of the family could carry the link, as a line; empty when one may.
+// DisplayPort: the request reaches the fastest link's payload with its tolerance;
+// HDMI: the TMDS clock (4:2:2 carries no deep-colour ratio) is above 600 MHz.
+std::string LinkBeyondEveryGenerator(const Timing& timing, const ColorFormat& format, bool hdmi);
 // The video data rate in Mbps that a DisplayPort link must carry; needs no device.
 uint64_t DisplayPortRequestedRate(const Timing& timing, const ColorFormat& format);
 

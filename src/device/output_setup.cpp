@@ -4,6 +4,7 @@
 #include "device/color_value.h"
 #include "device/config_items.h"
 #include "device/items.h"
+#include "device/setting_warnings.h"
 #include "device/upload_callback.h"
 #include "device/wait.h"
 #include "format/color_format.h"
@@ -23,11 +24,24 @@ std::string ColorFormatText(const ScenarioSettings& settings) {
     return settings.colorspace + "@" + std::to_string(settings.bitspercolor) + "bit";
 }
 
+void LogIfAny(const std::string& warning) {
+    if (!warning.empty()) logText(warning);
+}
+
 void ShowLoadingColor(const ScenarioSettings& settings) {
     uint64_t color = 0;
     if (ParseColorValue(settings.loadingRGB, settings.colorspace, color)) {
         SetSolidColor(color);
+    } else {
+        logText(LoadingColorWarning(settings));
     }
+}
+
+// An unknown colour space or depth still goes to the device, which takes its defaults.
+bool ApplyColorFormat(const ScenarioSettings& settings) {
+    LogIfAny(ColorSpaceWarning(settings));
+    LogIfAny(DepthWarning(settings));
+    return SetColorFormat(settings.colorspace, settings.bitspercolor);
 }
 
 // A scenario asking for scrambling or HDCP must not seem to get it when the device said no.
@@ -56,9 +70,7 @@ int32_t PrepareOutput(const std::string& deviceName, const ScenarioSettings& set
         return kSetupNotEnoughBandwidth;
     }
     if (!SetTimings(settings.timing)) return kSetupTimingsFailed;
-    if (!SetColorFormat(settings.colorspace, settings.bitspercolor)) {
-        return kSetupColorFormatFailed;
-    }
+    if (!ApplyColorFormat(settings)) return kSetupColorFormatFailed;
     if (!ShowPattern(pattern::kSolidColor)) return kSetupApplyFailed;
     ApplyLinkProtection(settings);
     return kSetupStarted;

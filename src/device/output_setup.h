@@ -11,8 +11,9 @@
 
 // Stops playback, shows the loading colour, checks the link, applies timing, colour format,
 // scrambling and HDCP, has the content uploaded through UploadCallback() and starts playback.
-// `statusText` receives the bandwidth check's text. Logs only a warning when the device
-// refuses the scrambling or HDCP the scenario asks for; returns a SetupStatus.
+// `statusText` receives the bandwidth check's text. Logs only warnings: for a setting the
+// set-up cannot use (setting_warnings.h), and when the device refuses the scrambling or HDCP
+// the scenario asks for; returns a SetupStatus.
 int32_t startScenario(const std::string& deviceName, const ScenarioSettings& settings,
                       std::string& statusText);
 

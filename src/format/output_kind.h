@@ -9,3 +9,18 @@
 inline bool IsHdmiOutput(const std::string& name) {
     return name.find("HDMI") != std::string::npos;
 }
+
+// The interfaces a user can name: "HDMI" and "DisplayPort", exactly.
+inline bool IsInterfaceName(const std::string& name) {
+    return name == "HDMI" || name == "DisplayPort";
+}
+
+// How the generators list the transmitter output of an interface: "HDMI TX".
+inline std::string TransmitterOutputName(const std::string& interface) {
+    return interface + " TX";
+}
+
+// Whether a playlist's connector type names a transmitter output of the generators.
+inline bool IsTransmitterOutputName(const std::string& name) {
+    return name == TransmitterOutputName("HDMI") || name == TransmitterOutputName("DisplayPort");
+}

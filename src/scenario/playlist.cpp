@@ -5,6 +5,7 @@
 #include "files/paths.h"
 #include "files/text.h"
 #include "format/output_kind.h"
+#include "log/logger.h"
 #include "scenario/numbers.h"
 #include "scenario/read_error.h"
 #include "scenario/settings_file.h"
@@ -18,16 +19,27 @@ enum class LineResult { kDone, kBadNumber, kNoContent };
 struct PlaylistReader {
     const std::string& path;
     const ScenarioLoader& loadScenario;
+    UnreadScenarios unread;
     Playlist playlist;
     std::string section;
     bool inSection = false;
     PlaylistEntry open;
     std::optional<InvalidNumber> invalidNumber;
+    std::string scenarioProblem;  // the scenario it stopped at
 };
 
-bool hasContent(const PlaylistEntry& entry) {
-    const ScenarioSettings& s = entry.settings;
+bool hasContent(const ScenarioSettings& s) {
     return !s.video.empty() || !s.audio.empty() || !s.packets.empty();
+}
+
+// A kept entry with a problem counts as content, so the check reports it.
+bool hasContent(const PlaylistEntry& entry) {
+    return hasContent(entry.settings) || !entry.scenarioProblem.empty();
+}
+
+// Whether the scenario reader's own line already names the file and the reason.
+bool readerLoggedIt(ScenarioFileError error) {
+    return error == ScenarioFileError::kTooLarge || error == ScenarioFileError::kInvalidNumber;
 }
 
 bool isComment(const std::string& line) {
@@ -66,11 +78,20 @@ LineResult deviceKey(PlaylistReader& reader, const std::string& key, const std::
 }
 
 LineResult scenarioPath(PlaylistReader& reader, const std::string& value) {
-    ScenarioSettings settings = reader.loadScenario(resolveRelativePath(reader.path, value));
-    if (settings.video.empty() && settings.audio.empty() && settings.packets.empty()) {
-        return LineResult::kNoContent;
+    const std::string path = resolveRelativePath(reader.path, value);
+    ScenarioFile file = reader.loadScenario(path);
+    reader.open.scenarioProblem.clear();
+    if (!hasContent(file.settings)) {
+        if (file.error == ScenarioFileError::kNone) file.error = ScenarioFileError::kNoContent;
+        std::string problem = ScenarioFileErrorLine(path, file.error);
+        if (reader.unread == UnreadScenarios::kStop) {
+            if (!readerLoggedIt(file.error)) reader.scenarioProblem = std::move(problem);
+            return LineResult::kNoContent;
+        }
+        file.settings.path = path;
+        reader.open.scenarioProblem = std::move(problem);
     }
-    reader.open.settings = std::move(settings);
+    reader.open.settings = std::move(file.settings);
     return LineResult::kDone;
 }
 
@@ -120,29 +141,31 @@ LineResult readLine(PlaylistReader& reader, const std::string& line, size_t line
 
 }  // namespace
 
-Playlist readPlaylistFile(const std::string& path) {
+Playlist readPlaylistFile(const std::string& path, UnreadScenarios unread) {
     std::string text;
     if (!readSettingsFile(path, text)) return Playlist{};
-    PlaylistText parsed = parsePlaylistText(path, text, readScenarioFile);
+    PlaylistText parsed = parsePlaylistText(path, text, loadScenarioFile, unread);
     if (const std::optional<InvalidNumber>& bad = parsed.invalidNumber) {
         logInvalidNumber(bad->value, bad->key, path, bad->line);
     }
+    if (!parsed.scenarioProblem.empty()) logText(parsed.scenarioProblem);
     return std::move(parsed.playlist);
 }
 
 PlaylistText parsePlaylistText(const std::string& path, const std::string& text,
-                               const ScenarioLoader& loadScenario) {
-    PlaylistReader reader{path, loadScenario, {}, {}, false, {}, {}};
+                               const ScenarioLoader& loadScenario, UnreadScenarios unread) {
+    PlaylistReader reader{path, loadScenario, unread, {}, {}, false, {}, {}, {}};
     const std::vector<std::string> lines = splitPieces(text, '\n');
     for (size_t i = 0; i < lines.size(); ++i) {
         // A bad number or a scenario without content leaves nothing usable.
         if (readLine(reader, trim(lines[i]), i + 1) != LineResult::kDone) {
-            return PlaylistText{{}, std::move(reader.invalidNumber)};
+            return PlaylistText{{}, std::move(reader.invalidNumber),
+                                std::move(reader.scenarioProblem)};
         }
     }
     closeEntry(reader);
     // The device is opened with the last connector type the file names, wherever it stands.
     const bool hdmi = IsHdmiOutput(reader.playlist.connectortype);
     for (PlaylistEntry& entry : reader.playlist.entries) entry.settings.hdmi = hdmi;
-    return PlaylistText{std::move(reader.playlist), {}};
+    return PlaylistText{std::move(reader.playlist), {}, {}};
 }

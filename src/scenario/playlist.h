@@ -16,6 +16,9 @@ struct PlaylistEntry {
     ScenarioSettings settings;
     std::string caption;
     std::string executeAfterUpload;
+    // Kept only when unread scenarios are kept: the line naming the file and why it gives
+    // no scenario (its `settings` are then the defaults, with the file's path).
+    std::string scenarioProblem;
 };
 
 struct Playlist {
@@ -37,19 +40,28 @@ struct Playlist {
     }
 };
 
+// What to do with a scenario file that gives no scenario: the run stops at it, the check
+// keeps it as an entry with its problem and reads on.
+enum class UnreadScenarios { kStop, kKeep };
+
 // Reads a playlist and every scenario it names. Any failure gives an empty playlist; an
-// invalid number is logged.
-Playlist readPlaylistFile(const std::string& path);
+// invalid number is logged, and so is a scenario file that gives no scenario.
+Playlist readPlaylistFile(const std::string& path,
+                          UnreadScenarios unread = UnreadScenarios::kStop);
 
 // Gives the scenario at a path the playlist names, resolved against the playlist's folder.
-using ScenarioLoader = std::function<ScenarioSettings(const std::string& path)>;
+using ScenarioLoader = std::function<ScenarioFile(const std::string& path)>;
 
 struct PlaylistText {
     Playlist playlist;  // empty on any failure
     std::optional<InvalidNumber> invalidNumber;
+    // The scenario file it stopped at, named with the reason; empty when the scenario
+    // reader's own line names both (an invalid number, a file too large).
+    std::string scenarioProblem;
 };
 
 // The parser behind readPlaylistFile; it reads no file itself. `path` is the playlist's
 // path as given (for resolving scenario paths), `text` its content.
 PlaylistText parsePlaylistText(const std::string& path, const std::string& text,
-                               const ScenarioLoader& loadScenario);
+                               const ScenarioLoader& loadScenario,
+                               UnreadScenarios unread = UnreadScenarios::kStop);

@@ -4,15 +4,17 @@
 
 namespace {
 
-// Enough of a bad value to recognise it; a megabyte of garbage stays out of the log.
 constexpr size_t kShownValueBytes = 64;
 
 }  // namespace
 
+std::string ShownValue(const std::string& value) {
+    return value.size() > kShownValueBytes ? value.substr(0, kShownValueBytes) + "..." : value;
+}
+
 void logInvalidNumber(const std::string& value, const std::string& key, const std::string& path,
                       size_t lineNumber) {
-    const std::string shown =
-        value.size() > kShownValueBytes ? value.substr(0, kShownValueBytes) + "..." : value;
+    const std::string shown = ShownValue(value);
     Logger::instance().log("Invalid number '%s' for key '%s' in %s, line %u.", shown.c_str(),
                            key.c_str(), path.c_str(), static_cast<unsigned>(lineNumber));
 }

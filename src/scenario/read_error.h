@@ -11,6 +11,9 @@ struct InvalidNumber {
     size_t line = 0;  // counted from 1
 };
 
+// Enough of a value from a file to recognise it: a megabyte of garbage stays out of the log.
+std::string ShownValue(const std::string& value);
+
 // Logs "Invalid number '<value>' for key '<key>' in <path>, line <n>.", n counted from 1.
 void logInvalidNumber(const std::string& value, const std::string& key, const std::string& path,
                       size_t lineNumber);

@@ -106,9 +106,42 @@ const KeyRule* findRule(std::string_view key) {
 }  // namespace
 
 ScenarioSettings readScenarioFile(const std::string& path) {
+    return loadScenarioFile(path).settings;
+}
+
+ScenarioFile loadScenarioFile(const std::string& path) {
+    using enum ScenarioFileError;
     std::string text;
-    if (!readSettingsFile(path, text)) return ScenarioSettings{};
-    return parseScenarioText(path, text);
+    bool tooLarge = false;
+    if (!readSettingsFile(path, text, &tooLarge)) {
+        return {{}, tooLarge ? kTooLarge : fileExists(path) ? kUnreadable : kMissing};
+    }
+    ScenarioFile file{parseScenarioText(path, text), kNone};
+    if (file.settings.path.empty()) file.error = kInvalidNumber;
+    return file;
+}
+
+std::string ScenarioFileErrorLine(const std::string& path, ScenarioFileError error) {
+    const char* why = "";
+    switch (error) {
+        case ScenarioFileError::kNone:
+            return {};
+        case ScenarioFileError::kNoContent:
+            return "Scenario file " + path + " names no video, audio or packets.";
+        case ScenarioFileError::kMissing:
+            why = "it does not exist";
+            break;
+        case ScenarioFileError::kUnreadable:
+            why = "it is not a file that can be read";
+            break;
+        case ScenarioFileError::kTooLarge:
+            why = "it is too large";
+            break;
+        case ScenarioFileError::kInvalidNumber:
+            why = "it holds an invalid number";
+            break;
+    }
+    return "Scenario file " + path + " cannot be read: " + why + ".";
 }
 
 ScenarioSettings parseScenarioText(const std::string& path, const std::string& text) {

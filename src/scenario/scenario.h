@@ -49,6 +49,26 @@ struct ScenarioSettings {
 // number, gives the default record with an empty `path` (the latter is logged).
 ScenarioSettings readScenarioFile(const std::string& path);
 
+// Why a scenario file gives no scenario to play.
+enum class ScenarioFileError {
+    kNone,
+    kMissing,
+    kUnreadable,
+    kTooLarge,       // the reader has logged it, naming the file
+    kInvalidNumber,  // the reader has logged it, naming the file, key and line
+    kNoContent,      // read, but it names no video, audio or packets (a playlist's concern)
+};
+
+struct ScenarioFile {
+    ScenarioSettings settings;
+    ScenarioFileError error = ScenarioFileError::kNone;
+};
+
+// readScenarioFile, with the reason when the file gives no scenario.
+ScenarioFile loadScenarioFile(const std::string& path);
+// The line that names the file and why it gives no scenario.
+std::string ScenarioFileErrorLine(const std::string& path, ScenarioFileError error);
+
 // The parser behind readScenarioFile: `path` is the file's path as given (for
 // resolving content paths and for messages), `text` its content.
 ScenarioSettings parseScenarioText(const std::string& path, const std::string& text);

@@ -3,9 +3,10 @@
 #include "files/paths.h"
 #include "log/logger.h"
 
-bool readSettingsFile(const std::string& path, std::string& text) {
-    bool tooLarge = false;
-    if (readTextFile(path, text, kMaxSettingsFileBytes, &tooLarge)) return true;
-    if (tooLarge) Logger::instance().log("File %s is too large to read.", path.c_str());
+bool readSettingsFile(const std::string& path, std::string& text, bool* tooLarge) {
+    bool large = false;
+    if (readTextFile(path, text, kMaxSettingsFileBytes, &large)) return true;
+    if (large) Logger::instance().log("File %s is too large to read.", path.c_str());
+    if (tooLarge != nullptr) *tooLarge = large;
     return false;
 }

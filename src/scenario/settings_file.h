@@ -9,5 +9,5 @@
 inline constexpr uint64_t kMaxSettingsFileBytes = uint64_t{64} << 20;
 
 // Reads a playlist or scenario file whole; false when it cannot. A file past the limit
-// is reported as "File <path> is too large to read."
-bool readSettingsFile(const std::string& path, std::string& text);
+// is reported as "File <path> is too large to read." (and `tooLarge`, when given, is set).
+bool readSettingsFile(const std::string& path, std::string& text, bool* tooLarge = nullptr);

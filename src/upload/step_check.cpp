@@ -4,6 +4,7 @@
 
 #include "format/color_format.h"
 #include "scenario/playing_order.h"
+#include "scenario/read_error.h"
 #include "scenario/scenario.h"
 #include "upload/layout_indexes.h"
 #include "upload/loader.h"
@@ -74,7 +75,7 @@ uint64_t estimateLinkClock(uint16_t colorCode, const ScenarioSettings& settings)
 StepCheck CheckPlayingOrderSteps(const ScenarioSettings& settings, uint32_t frames,
                                  uint32_t packets) {
     const PlayingOrder order = parsePlayingOrder(settings);
-    if (order.tooManySteps) return {false, order.tooManyPackets ? kTooManyPackets : kTooManySteps};
+    if (order.tooManySteps) return {false, order.tooManyPackets ? kTooManyPackets : kTooManySteps, {}};
     StepTotals totals;
     const PlayingOrderStep* first = order.steps.empty() ? nullptr : &order.steps.front();
     const uint64_t firstClock = first ? estimateLinkClock(first->colorCode, settings) : 0;
@@ -83,14 +84,20 @@ StepCheck CheckPlayingOrderSteps(const ScenarioSettings& settings, uint32_t fram
         if (step.colorCode != first->colorCode) totals.colorChanges = true;
         if (estimateLinkClock(step.colorCode, settings) != firstClock) totals.clockChanges = true;
         std::string missing = MissingStepContent(step, frames, packets);
-        if (!missing.empty()) return {false, std::move(missing)};
+        if (!missing.empty()) return {false, std::move(missing), {}};
     }
-    return {true, kSummaryPrefix + SummaryText(order.steps.size(), totals)};
+    StepCheck check{true, kSummaryPrefix + SummaryText(order.steps.size(), totals), {}};
+    if (order.steps.empty() && !settings.porder.empty()) {
+        check.noStepWarning =
+            "WARNING: the playing order '" + ShownValue(settings.porder) + "' has no step.";
+    }
+    return check;
 }
 
 bool ReportStepCheck(DataLoaderBase& loader, const StepCheck& check) {
     if (check.passed) {
         loader.ReportInfo(check.text);
+        if (!check.noStepWarning.empty()) loader.ReportInfo(check.noStepWarning);
     } else {
         loader.ReportError(check.text);
     }

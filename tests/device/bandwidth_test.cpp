@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "device/items.h"
+#include "format/color_format.h"
 #include "scenario/scenario.h"
 #include "sim_device.h"
 #include "trace_lines.h"
@@ -139,6 +140,38 @@ TEST(CheckLinkBandwidth, FormatWithoutDepthIsRefusedUntouched) {
         EXPECT_EQ(text, "previous");
     }
     EXPECT_TRUE(sim.trace().empty());
+}
+
+// The limit of the check without a device is where the fastest link of the family refuses.
+TEST(LinkBeyondEveryGenerator, DisplayPortAtTheFastestLinksLimit) {
+    SimDevice sim(Profile(4, 30));
+    sim.open();
+    const ColorFormat rgb8{ColorSpace::kRgb444, ColorDepth::k8};
+    for (const uint32_t pixels : {18681944u, 18681945u}) {  // 26901 and 26902 Mbps at 24 bits
+        const Timing timing = MakeTiming(pixels, 1, 60000);
+        std::string text;
+        const bool carried = CheckLinkBandwidth(kDp4, timing, "RGB444@8bit", text);
+        EXPECT_EQ(LinkBeyondEveryGenerator(timing, rgb8, false).empty(), carried) << text;
+    }
+    EXPECT_EQ(LinkBeyondEveryGenerator(MakeTiming(18681945, 1, 60000), rgb8, false),
+              "Link: requested 26902 Mbps; no DisplayPort generator carries 26902 Mbps or more.");
+}
+
+TEST(LinkBeyondEveryGenerator, HdmiAbove600MHzWithTheLinkClockFactor) {
+    const struct {
+        ColorFormat format;
+        bool beyond;
+    } cases[] = {
+        {{ColorSpace::kRgb444, ColorDepth::k8}, false},   // 594 MHz
+        {{ColorSpace::kRgb444, ColorDepth::k10}, true},   // 742.5 MHz
+        {{ColorSpace::kYuv422, ColorDepth::k12}, false},  // 4:2:2 keeps the 8-bit clock
+        {{ColorSpace::kYuv420, ColorDepth::k16}, false},  // halved, then doubled
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LinkBeyondEveryGenerator(k2160p, c.format, true).empty(), !c.beyond);
+    }
+    EXPECT_EQ(LinkBeyondEveryGenerator(k2160p, {ColorSpace::kRgb444, ColorDepth::k10}, true),
+              "Link: TMDS clock 742500000 Hz; no HDMI generator goes above 600000000 Hz.");
 }
 
 }  // namespace

@@ -66,9 +66,9 @@ TEST_F(CheckMode, ColourProblemsAndFramesAlikeCountOnce) {
     EXPECT_EQ(Run("--scenario c.txt --interface HDMI --check").exitCode, 1);
     EXPECT_TRUE(
         HasInOrder({"Scenario #1 c.txt: 4 problem(s)",
-                    "  Unknown colour space 'RGB': the device would get its default colour space.",
-                    "  Unsupported bits per colour 9: the device would run at 6 bits.",
-                    "  Loading colour '1,2' is not R,G,B: it would not be shown.",
+                    "  WARNING: the loading colour '1,2' is not R,G,B: it is not shown.",
+                    "  WARNING: unknown colour space 'RGB': the device gets its default, RGB444.",
+                    "  WARNING: unsupported bits per colour 9: the device runs at 6 bits.",
                     "  Unsupported frame format RGB, Bpp = 3", "  Failed to load content\\f000.bin",
                     "  2 more frame(s) with this problem"}));
 }

@@ -129,7 +129,7 @@ TEST_F(PlaylistFile, CloseAfterUploadOnlyWhenOne) {
     }
 }
 
-TEST_F(PlaylistFile, ScenarioWithoutContentEmptiesEverything) {
+TEST_F(PlaylistFile, ScenarioWithoutContentEmptiesEverythingAndIsNamed) {
     LogCapture log;
     for (const char* bad : {"empty.txt", "missing.txt", ""}) {
         const Playlist p = read(
@@ -140,7 +140,29 @@ TEST_F(PlaylistFile, ScenarioWithoutContentEmptiesEverything) {
         EXPECT_EQ(p.connectortype, "") << bad;
         EXPECT_TRUE(p.entries.empty()) << bad;
     }
-    EXPECT_TRUE(log.lines.empty());
+    const std::string at = "Scenario file " + folder.path() + "\\";
+    EXPECT_EQ(log.lines, (std::vector<std::string>{
+                             at + "empty.txt names no video, audio or packets.",
+                             at + "missing.txt cannot be read: it does not exist.",
+                             "Scenario file  cannot be read: it does not exist.",  // path=
+                         }));
+}
+
+TEST_F(PlaylistFile, TheCheckKeepsUnreadScenariosWithTheirProblem) {
+    LogCapture log;
+    const Playlist p = readPlaylistFile(
+        folder.write("list.ini", "[Device]\nserialnumber=1\nconnectortype=HDMI Out\n[Scenario]\n"
+                                 "path=missing.txt\n[Scenario]\npath=video.txt\n[Scenario]\n"
+                                 "path=badnumber.txt\n"),
+        UnreadScenarios::kKeep);
+    ASSERT_EQ(p.entries.size(), 3u);
+    EXPECT_EQ(p.entries[0].settings.path, under("missing.txt"));
+    EXPECT_EQ(p.entries[0].scenarioProblem,
+              "Scenario file " + under("missing.txt") + " cannot be read: it does not exist.");
+    EXPECT_EQ(p.entries[1].scenarioProblem, "");
+    EXPECT_EQ(p.entries[2].scenarioProblem,
+              "Scenario file " + under("badnumber.txt") + " cannot be read: it holds an invalid number.");
+    EXPECT_EQ(log.lines.size(), 1u);  // the reader's own "Invalid number" line
 }
 
 TEST_F(PlaylistFile, InvalidNumbersEmptyThePlaylist) {
@@ -195,7 +217,7 @@ TEST(PlaylistText, ScenarioPathsFollowThePlaylistFolder) {
     folder.write("sub/sc.txt", "audio=a.wav\n");
     const std::string list = folder.path() + "/sub/list.ini";
     const Playlist p =
-        parsePlaylistText(list, "[Scenario]\npath=sc.txt\n", readScenarioFile).playlist;
+        parsePlaylistText(list, "[Scenario]\npath=sc.txt\n", loadScenarioFile).playlist;
     ASSERT_EQ(p.entries.size(), 1u);
     EXPECT_EQ(p.entries[0].settings.path, folder.path() + "/sub\\sc.txt");
     EXPECT_EQ(p.entries[0].settings.audio, folder.path() + "/sub\\a.wav");
@@ -208,7 +230,7 @@ TEST(PlaylistText, ReadsNoFileAndReturnsTheInvalidNumber) {
         asked.push_back(path);
         ScenarioSettings settings;
         settings.audio = "a.wav";
-        return settings;
+        return ScenarioFile{settings, ScenarioFileError::kNone};
     };
     const std::string text = "[Device]\nconnectortype=HDMI Out\n[Scenario]\npath=sc.txt\n";
     EXPECT_TRUE(parsePlaylistText("lists\\p.ini", text, loader).playlist.entries[0].settings.hdmi);

@@ -29,13 +29,14 @@ class StepCheckTest : public ::testing::Test {
         }
         field = folder.path() + "/" + stem + "000.bin";
     }
-    // The check's result and its one message.
+    // The check's result and its messages, one a line.
     std::string Check(const std::string& porder, bool expected = true) {
         settings.porder = porder;
         loader.lines.clear();
         EXPECT_EQ(checkPlayingOrder(loader, settings), expected) << porder;
-        EXPECT_EQ(loader.lines.size(), 1u) << porder;
-        return loader.lines.empty() ? std::string() : loader.lines.front();
+        std::string lines;
+        for (const std::string& line : loader.lines) lines += (lines.empty() ? "" : "\n") + line;
+        return lines;
     }
     TempFolder folder;
     ScenarioSettings settings;
@@ -46,7 +47,11 @@ TEST_F(StepCheckTest, SummaryOfAPlainSequence) {
     Sequence(settings.video, "f", 10);
     EXPECT_EQ(Check("0-9:30::256"), "info: Scenario: 10steps; total duration 300 frames");
     EXPECT_EQ(Check(""), "info: Scenario: 1steps; total duration 1 frames");
-    EXPECT_EQ(Check("0:1:;256"), "info: Scenario: 0steps; total duration 0 frames");
+    // A written order without a step is handed over, with a warning.
+    EXPECT_EQ(Check("0:1:;256"), "info: Scenario: 0steps; total duration 0 frames\n"
+                                 "info: WARNING: the playing order '0:1:;256' has no step.");
+    EXPECT_EQ(Check("5-3:1::256"), "info: Scenario: 0steps; total duration 0 frames\n"
+                                   "info: WARNING: the playing order '5-3:1::256' has no step.");
 }
 
 TEST_F(StepCheckTest, ColourChangesAndTheirWarnings) {
