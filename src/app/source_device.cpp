@@ -11,7 +11,7 @@ namespace {
 // The command line's interface, when given, names the listed output; else the playlist does.
 std::string PlaylistLookupName(const Playlist& playlist) {
     return playlist.interface.empty() ? playlist.connectortype
-                                     : TransmitterOutputName(playlist.interface);
+                                      : TransmitterOutputName(playlist.interface);
 }
 
 // The device is looked up by the name it lists and opened by the output's own name.

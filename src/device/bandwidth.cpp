@@ -12,7 +12,7 @@
 namespace {
 
 constexpr uint64_t kSaturated = std::numeric_limits<uint64_t>::max();
-constexpr uint64_t kHdmi20Boundary = 340000000;  // TMDS character rate above which 6G is needed
+constexpr uint64_t kHdmi20Boundary = 340000000;    // TMDS character rate above which 6G is needed
 constexpr uint64_t kHdmiMaxTmdsClock = 600000000;  // the fastest HDMI link of the family
 // The fastest DisplayPort link of the family: four lanes at code 30 (8100 Mbps).
 constexpr uint32_t kMostLanes = 4;

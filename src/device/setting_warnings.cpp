@@ -23,7 +23,8 @@ std::string ColorSpaceWarning(const ScenarioSettings& settings) {
 std::string DepthWarning(const ScenarioSettings& settings) {
     // 0 is what a scenario without the key holds.
     const uint32_t bits = settings.bitspercolor;
-    if (bits == 0 || ColorFormatOf(settings.colorspace, bits).depth != ColorDepth::kOther) return {};
+    if (bits == 0 || ColorFormatOf(settings.colorspace, bits).depth != ColorDepth::kOther)
+        return {};
     return "WARNING: unsupported bits per colour " + std::to_string(bits) +
            ": the device runs at 6 bits.";
 }

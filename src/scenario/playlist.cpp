@@ -159,8 +159,8 @@ PlaylistText parsePlaylistText(const std::string& path, const std::string& text,
     for (size_t i = 0; i < lines.size(); ++i) {
         // A bad number or a scenario without content leaves nothing usable.
         if (readLine(reader, trim(lines[i]), i + 1) != LineResult::kDone) {
-            return PlaylistText{{}, std::move(reader.invalidNumber),
-                                std::move(reader.scenarioProblem)};
+            return PlaylistText{
+                {}, std::move(reader.invalidNumber), std::move(reader.scenarioProblem)};
         }
     }
     closeEntry(reader);

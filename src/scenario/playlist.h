@@ -46,8 +46,7 @@ enum class UnreadScenarios { kStop, kKeep };
 
 // Reads a playlist and every scenario it names. Any failure gives an empty playlist; an
 // invalid number is logged, and so is a scenario file that gives no scenario.
-Playlist readPlaylistFile(const std::string& path,
-                          UnreadScenarios unread = UnreadScenarios::kStop);
+Playlist readPlaylistFile(const std::string& path, UnreadScenarios unread = UnreadScenarios::kStop);
 
 // Gives the scenario at a path the playlist names, resolved against the playlist's folder.
 using ScenarioLoader = std::function<ScenarioFile(const std::string& path)>;

@@ -22,8 +22,9 @@ TEST_F(CheckMode, EveryProblemUnderItsScenarioAndNoDeviceCall) {
     folder.write("size.txt", ScenarioText("video=bad\\g000.bin\nporder=0-1:40:0:256\n"));
     folder.write("step.txt", ScenarioText("porder=7:40:0:256\n"));
     folder.write("audio.txt", ScenarioText("audio=content\\gone.wav\n"));
-    folder.write("p.ini", PlaylistText(kDevice, {"path=good.txt\n", "path=size.txt\n",
-                                                 "path=step.txt\n", "path=audio.txt\n"}));
+    folder.write("p.ini",
+                 PlaylistText(kDevice, {"path=good.txt\n", "path=size.txt\n", "path=step.txt\n",
+                                        "path=audio.txt\n", "path=gone.txt\n", "path=good.txt\n"}));
     const ProgramRun run = Run("--playlist p.ini --check");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(HasInOrder({"Scenario #1 good.txt: OK", "  Link: 48000 -> 3G",
@@ -32,7 +33,9 @@ TEST_F(CheckMode, EveryProblemUnderItsScenarioAndNoDeviceCall) {
                             "  Failed to load bad\\g001.bin", "Scenario #3 step.txt: 1 problem(s)",
                             "  Scenario: FATAL error, video frame 7 cannot be found",
                             "Scenario #4 audio.txt: 1 problem(s)", "  File gone.wav doesn't exist!",
-                            "Checked 4 scenarios: 3 with problems."}))
+                            "Scenario #5 gone.txt: 1 problem(s)",
+                            "  Scenario file gone.txt cannot be read: it does not exist.",
+                            "Scenario #6 good.txt: OK", "Checked 6 scenarios: 4 with problems."}))
         << run.output;
     EXPECT_TRUE(Trace().empty());
 }

@@ -1,6 +1,7 @@
 #include "e2e_fixture.h"
 
 #include <filesystem>
+#include <fstream>
 
 #include "sim_control.h"
 #include "upload/audio_files.h"
@@ -50,6 +51,38 @@ bool ProgramTest::HasInOrder(const std::vector<std::string>& expected) const {
 
 bool ProgramTest::HasLine(const std::string& line) const {
     return HasInOrder({line});
+}
+
+std::string At(const TempFolder& folder, const std::string& name) {
+    return folder.path() + "/" + name;
+}
+
+void Resize(const TempFolder& folder, const std::string& name, uintmax_t size) {
+    fs::resize_file(At(folder, name), size);
+}
+
+void PatchLe(const TempFolder& folder, const std::string& name, std::streamoff offset,
+             uint32_t value, int width) {
+    std::fstream file(At(folder, name), std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(offset);
+    for (int i = 0; i < width; ++i) file.put(static_cast<char>(value >> (8 * i)));
+}
+
+void Replace(const TempFolder& folder, const std::string& name, const std::string& from,
+             const std::string& to) {
+    std::string text = ReadFileText(At(folder, name));
+    const size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    folder.write(name, text.replace(at, from.size(), to));
+}
+
+void Append(const TempFolder& folder, const std::string& name, const std::string& text) {
+    folder.write(name, ReadFileText(At(folder, name)) + text);
+}
+
+void MakeFolder(const TempFolder& folder, const std::string& name) {
+    fs::remove(At(folder, name));
+    fs::create_directories(At(folder, name));
 }
 
 std::string ScenarioText(const std::string& extra, const std::string& porder) {

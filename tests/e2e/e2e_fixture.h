@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <ios>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,20 @@ std::string PlaylistText(const std::string& device, const std::vector<std::strin
 
 // The default simulator profile with extra [generator] keys.
 std::string DefaultProfileWith(const std::string& generatorKeys);
+
+// Changes to the files below a test folder, named relative to it.
+std::string At(const TempFolder& folder, const std::string& name);
+// Past the end the file stays sparse: gigabytes cost no disk.
+void Resize(const TempFolder& folder, const std::string& name, uintmax_t size);
+// Writes `value` little-endian in `width` bytes at `offset`.
+void PatchLe(const TempFolder& folder, const std::string& name, std::streamoff offset,
+             uint32_t value, int width);
+// Replaces the first `from` in a text file; a test failure when there is none.
+void Replace(const TempFolder& folder, const std::string& name, const std::string& from,
+             const std::string& to);
+void Append(const TempFolder& folder, const std::string& name, const std::string& text);
+// Replaces the file by an empty folder of the same name.
+void MakeFolder(const TempFolder& folder, const std::string& name);
 
 // Small content for a scenario: RGB frames, a WAV and an HDMI packet, written below `folder`.
 struct DemoContent {

@@ -48,10 +48,12 @@ TEST_F(StepCheckTest, SummaryOfAPlainSequence) {
     EXPECT_EQ(Check("0-9:30::256"), "info: Scenario: 10steps; total duration 300 frames");
     EXPECT_EQ(Check(""), "info: Scenario: 1steps; total duration 1 frames");
     // A written order without a step is handed over, with a warning.
-    EXPECT_EQ(Check("0:1:;256"), "info: Scenario: 0steps; total duration 0 frames\n"
-                                 "info: WARNING: the playing order '0:1:;256' has no step.");
-    EXPECT_EQ(Check("5-3:1::256"), "info: Scenario: 0steps; total duration 0 frames\n"
-                                   "info: WARNING: the playing order '5-3:1::256' has no step.");
+    EXPECT_EQ(Check("0:1:;256"),
+              "info: Scenario: 0steps; total duration 0 frames\n"
+              "info: WARNING: the playing order '0:1:;256' has no step.");
+    EXPECT_EQ(Check("5-3:1::256"),
+              "info: Scenario: 0steps; total duration 0 frames\n"
+              "info: WARNING: the playing order '5-3:1::256' has no step.");
 }
 
 TEST_F(StepCheckTest, ColourChangesAndTheirWarnings) {

@@ -1,0 +1,216 @@
+// A green check means a green run. Every row states the check's verdict, runs --check and
+// then the real run on the default simulated generator, and holds the two to one rule:
+// - problem: the check exits 1; the run exits 1, or goes on logging a warning the check
+//   named, or the link is one no generator of the family carries;
+// - OK with a note: the check exits 0 and shows the note; the run is OK unless the row is
+//   device-decided (the lanes, the memory: the lab's generator decides, not the check);
+// - OK: the check exits 0; the run uploads and starts without any warning.
+// The rows are the bad inputs of bad_inputs.h and the table below; a new row needs only
+// its name, its files, its scenario or playlist, the interface and its verdict.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "bad_inputs.h"
+#include "bounded_run.h"
+#include "e2e_fixture.h"
+
+namespace {
+
+enum class Verdict { kProblem, kNote, kOk };
+
+struct Row {
+    std::string name;
+    Prepare content = {};        // files beyond the demo content, or changes to them
+    std::string scenario = {};   // s1.txt when given (otherwise the demo scenario)
+    std::string interface = {};  // HDMI or DisplayPort runs --scenario s1.txt; empty: p.ini
+    std::string playlist = {};   // p.ini when given (otherwise HDMI, playing s1.txt)
+    Verdict verdict = Verdict::kOk;
+    std::string note = {};       // kNote: how the check's note line begins
+    bool deviceDecided = false;  // only the check's note is asserted
+    std::string arguments = {};  // as written, instead of the interface (the bad inputs)
+};
+
+std::ostream& operator<<(std::ostream& out, const Row& row) {
+    return out << row.name;
+}
+
+// A scenario of audio alone, with the given extra lines.
+std::string AudioOnly(const std::string& extra = "") {
+    const std::string demo = ScenarioText();
+    return demo.substr(0, demo.find("colorspace")) + "audio=content\\tone.wav\n" + extra;
+}
+// 330 frames of 1920x1080 RGB: 4.4 GB of device memory, more than the default generator's.
+void WriteLargeFrames(const TempFolder& folder) {
+    for (int i = 0; i < 330; ++i) {
+        const std::string name = "big/f" + std::to_string(1000 + i).substr(1) + ".bin";
+        folder.write(name, "");
+        Resize(folder, name, 1920 * 1080 * 3);
+    }
+}
+const char* const kLargeFrames =
+    "timing.hactive=1920\ntiming.vactive=1080\ntiming.htotal=2200\ntiming.vtotal=1125\n"
+    "timing.hstart=192\ntiming.vstart=41\ntiming.hsync=44\ntiming.vsync=5\n"
+    "timing.frate=60000\ncolorspace=RGB444\nbitspercolor=8\nvideo=big\\f000.bin\n";
+
+std::string Playlist(const std::string& device, const std::vector<std::string>& paths) {
+    std::vector<std::string> scenarios;
+    for (const std::string& path : paths) scenarios.push_back("path=" + path + "\n");
+    return PlaylistText("serialnumber=SIM0001\n" + device, scenarios);
+}
+
+const Row kRows[] = {
+    // Good scenarios.
+    {.name = "GoodPlaylist"},
+    {.name = "GoodScenarioOnHdmi", .interface = "HDMI"},
+    {.name = "GoodScenarioOnDisplayPort",
+     .interface = "DisplayPort",
+     .verdict = Verdict::kNote,
+     .note = "Link: requested 1 Mbps; the check against the link needs the device."},
+    {.name = "AudioOnlyWithoutColourKeys", .scenario = AudioOnly()},
+    {.name = "PacketListWithATrailingComma", .scenario = ScenarioText("", "0-2:40:0,:256")},
+    // The device's playing-order grammar; an order without a step.
+    {.name = "OrderOfThreeFields",
+     .scenario = ScenarioText("", "0-4:2:256"),
+     .verdict = Verdict::kProblem},
+    {.name = "OrderWithJunkAfterANumber",
+     .scenario = ScenarioText("", "0-2:40b:0:256"),
+     .verdict = Verdict::kProblem},
+    {.name = "OrderWithAnEmptyFrameField",
+     .scenario = ScenarioText("", ":40:0:256"),
+     .verdict = Verdict::kProblem},
+    {.name = "OrderWithAnUnreadableSecondItem",
+     .scenario = ScenarioText("", "0-2:40:0:256;junk"),
+     .verdict = Verdict::kProblem},
+    {.name = "OrderWithoutAStep",
+     .scenario = ScenarioText("", "5-3:1::256"),
+     .verdict = Verdict::kProblem},
+    // Scenario files that cannot be read, among good ones.
+    {.name = "PlaylistWithAMissingScenario",
+     .playlist = Playlist("connectortype=HDMI Out\n", {"s1.txt", "gone.txt", "s1.txt"}),
+     .verdict = Verdict::kProblem},
+    // Output names no generator offers.
+    {.name = "InterfaceInLowerCase", .interface = "hdmi", .verdict = Verdict::kProblem},
+    {.name = "ConnectorTypeNamesNoOutput",
+     .playlist = Playlist("connectortype=HDMI out\n", {"s1.txt"}),
+     .verdict = Verdict::kProblem},
+    // Links: beyond every generator, or within the fastest one.
+    {.name = "DisplayPortBeyondTheFastestLink",
+     .scenario = ScenarioText("timing.htotal=4000\ntiming.vtotal=5000\n"),
+     .interface = "DisplayPort",
+     .verdict = Verdict::kProblem},
+    {.name = "DisplayPortWithinTheFastestLink",
+     .scenario = ScenarioText("timing.htotal=4000\ntiming.vtotal=3473\n"),
+     .interface = "DisplayPort",
+     .verdict = Verdict::kNote,
+     .note = "Link: requested 20004 Mbps;",
+     .deviceDecided = true},
+    {.name = "HdmiAbove600MHz",
+     .scenario = ScenarioText("timing.htotal=4400\ntiming.vtotal=2300\n"),
+     .verdict = Verdict::kProblem},
+    // The device's memory.
+    {.name = "FramesBeyondTheDevicesMemory",
+     .content = WriteLargeFrames,
+     .scenario = kLargeFrames,
+     .verdict = Verdict::kNote,
+     .note = "Total data size: 4379443200 bytes.",
+     .deviceDecided = true},
+    // Settings the set-up cannot use.
+    {.name = "UnknownColourSpace",
+     .scenario = AudioOnly("colorspace=RGB\n"),
+     .verdict = Verdict::kProblem},
+    {.name = "DepthOf24Bits",
+     .scenario = AudioOnly("bitspercolor=24\n"),
+     .verdict = Verdict::kProblem},
+    {.name = "LoadingColourNotRgb",
+     .scenario = ScenarioText("loadingRGB=1,2\n"),
+     .verdict = Verdict::kProblem},
+};
+
+Row FromBadInput(const BadInput& input) {
+    return {.name = input.name,
+            .content = input.prepare,
+            .verdict = input.exitCode == 0 ? Verdict::kOk : Verdict::kProblem,
+            .arguments = input.arguments};
+}
+
+std::vector<Row> AllRows() {
+    std::vector<Row> rows(std::begin(kRows), std::end(kRows));
+    for (const auto* kind : {&kBadAudio, &kBadPackets, &kBadVideo, &kBadFiles, &kBadOrder}) {
+        for (const BadInput& input : *kind) rows.push_back(FromBadInput(input));
+    }
+    return rows;
+}
+
+bool StartsWith(const std::string& text, const std::string& start) {
+    return text.rfind(start, 0) == 0;
+}
+
+class CheckAgreement : public BoundedProgramTest, public ::testing::WithParamInterface<Row> {
+  protected:
+    void SetUp() override { WriteBadInputBase(folder); }
+
+    std::string Arguments(const Row& row) const {
+        const std::string request = !row.arguments.empty() ? row.arguments
+                                    : row.interface.empty()
+                                        ? "--playlist p.ini"
+                                        : "--scenario s1.txt --interface " + row.interface;
+        return request + " --source-sn SIM0001";  // no warning for a device taken by chance
+    }
+
+    // A run that went on shows the problem by a warning the check named, unless the link
+    // is beyond every generator: the HDMI run only classifies it.
+    bool RunShowsTheProblem(const std::vector<std::string>& check) const {
+        for (const std::string& line : Lines()) {
+            if (StartsWith(line, "WARNING: ") &&
+                std::ranges::find(check, "  " + line) != check.end())
+                return true;
+        }
+        return std::ranges::any_of(check, [](const std::string& line) {
+            return line.find("no HDMI generator goes above") != std::string::npos;
+        });
+    }
+
+    void ExpectRunOk() const {
+        EXPECT_TRUE(HasInOrder({"Upload succeeded!"}));
+        for (const std::string& line : Lines()) EXPECT_FALSE(StartsWith(line, "WARNING: ")) << line;
+    }
+};
+
+TEST_P(CheckAgreement, CheckAndRunAgree) {
+    const Row& row = GetParam();
+    if (row.content) row.content(folder);
+    if (!row.scenario.empty()) folder.write("s1.txt", row.scenario);
+    if (!row.playlist.empty()) folder.write("p.ini", row.playlist);
+
+    const ProgramRun checked = Run(Arguments(row) + " --check");
+    const std::vector<std::string> check = Lines();
+    ASSERT_NE(checked.exitCode, kTimedOut);
+    EXPECT_FALSE(HasSanitizerReport(checked.output));
+    EXPECT_EQ(checked.exitCode, row.verdict == Verdict::kProblem ? 1 : 0) << checked.output;
+    EXPECT_TRUE(Trace().empty()) << "the check called the device";
+    if (row.verdict == Verdict::kNote) {
+        EXPECT_TRUE(std::ranges::any_of(check, [&row](const std::string& line) {
+            return StartsWith(line, "  " + row.note);
+        })) << checked.output;
+    }
+    if (row.deviceDecided) return;
+
+    const ProgramRun run = Run(Arguments(row));
+    ASSERT_NE(run.exitCode, kTimedOut);
+    EXPECT_FALSE(HasSanitizerReport(run.output));
+    if (row.verdict != Verdict::kProblem) {
+        EXPECT_EQ(run.exitCode, 0) << run.output.substr(0, 20000);
+        ExpectRunOk();
+    } else if (run.exitCode == 0) {
+        EXPECT_TRUE(RunShowsTheProblem(check)) << checked.output << run.output.substr(0, 20000);
+    }
+}
+
+std::string RowName(const ::testing::TestParamInfo<Row>& info) {
+    return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CheckAgreement, ::testing::ValuesIn(AllRows()), RowName);
+
+}  // namespace
