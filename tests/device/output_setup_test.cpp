@@ -288,27 +288,6 @@ TEST_F(OutputSetupTest, UnusualDepthGoesToBandwidthTextAndDepthCodeZero) {
     EXPECT_EQ(hlxsim::ItemBytes(item::kColorFormat), (std::vector<uint8_t>{0x00, 0x10, 0, 0}));
 }
 
-TEST_F(OutputSetupTest, UnusableSettingsWarnWhereWrittenAndAbsentOnesStaySilent) {
-    ScenarioSettings settings = FullScenario();
-    settings.colorspace = "RGB";
-    settings.bitspercolor = 24;
-    settings.loadingRGB = "1,2";
-    LogCapture log;
-    EXPECT_EQ(Start(settings), kSetupStarted);
-    EXPECT_EQ(log.lines,
-              (std::vector<std::string>{
-                  "WARNING: the loading colour '1,2' is not R,G,B: it is not shown.",
-                  "WARNING: unknown colour space 'RGB': the device gets its default, RGB444.",
-                  "WARNING: unsupported bits per colour 24: the device runs at 6 bits."}));
-    EXPECT_EQ(hlxsim::ItemBytes(item::kColorFormat), (std::vector<uint8_t>{0, 0, 0, 0}));
-    settings.colorspace.clear();
-    settings.bitspercolor = 0;
-    settings.loadingRGB.clear();
-    log.lines.clear();
-    EXPECT_EQ(Start(settings), kSetupStarted);
-    EXPECT_TRUE(log.lines.empty());
-}
-
 TEST(OutputSetupBandwidth, TooSmallLinkStopsBeforeTheTimings) {
     SimDevice sim(
         "[device]\nname = KVX-4 [SIM0002] / DisplayPort TX\nflags = 16\noutputs = DisplayPort TX\n"

@@ -148,24 +148,6 @@ TEST_F(PlaylistFile, ScenarioWithoutContentEmptiesEverythingAndIsNamed) {
                          }));
 }
 
-TEST_F(PlaylistFile, TheCheckKeepsUnreadScenariosWithTheirProblem) {
-    LogCapture log;
-    const Playlist p = readPlaylistFile(
-        folder.write("list.ini",
-                     "[Device]\nserialnumber=1\nconnectortype=HDMI Out\n[Scenario]\n"
-                     "path=missing.txt\n[Scenario]\npath=video.txt\n[Scenario]\n"
-                     "path=badnumber.txt\n"),
-        UnreadScenarios::kKeep);
-    ASSERT_EQ(p.entries.size(), 3u);
-    EXPECT_EQ(p.entries[0].settings.path, under("missing.txt"));
-    EXPECT_EQ(p.entries[0].scenarioProblem,
-              "Scenario file " + under("missing.txt") + " cannot be read: it does not exist.");
-    EXPECT_EQ(p.entries[1].scenarioProblem, "");
-    EXPECT_EQ(p.entries[2].scenarioProblem, "Scenario file " + under("badnumber.txt") +
-                                                " cannot be read: it holds an invalid number.");
-    EXPECT_EQ(log.lines.size(), 1u);  // the reader's own "Invalid number" line
-}
-
 TEST_F(PlaylistFile, InvalidNumbersEmptyThePlaylist) {
     const std::string list = folder.write("list.ini", "");  // the path read() hands over
     const std::pair<std::string, std::string> cases[] = {
