@@ -75,8 +75,9 @@ uint64_t estimateLinkClock(uint16_t colorCode, const ScenarioSettings& settings)
 StepCheck CheckPlayingOrderSteps(const ScenarioSettings& settings, uint32_t frames,
                                  uint32_t packets) {
     const PlayingOrder order = parsePlayingOrder(settings);
-    if (order.tooManySteps)
+    if (order.tooManySteps) {
         return {false, order.tooManyPackets ? kTooManyPackets : kTooManySteps, {}};
+    }
     StepTotals totals;
     const PlayingOrderStep* first = order.steps.empty() ? nullptr : &order.steps.front();
     const uint64_t firstClock = first ? estimateLinkClock(first->colorCode, settings) : 0;

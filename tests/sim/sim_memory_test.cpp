@@ -236,4 +236,5 @@ INSTANTIATE_TEST_SUITE_P(
                     OrderCase{"0-1-2:1::256", false}, OrderCase{"0:1:3,,4:256", false},
                     OrderCase{"0:1: :256", false}, OrderCase{"0:1::256v", false},
                     OrderCase{"0:x::256", false}, OrderCase{"0 :1::256", false},
-                    OrderCase{"0:1::-256", false}, OrderCase{";", false}));
+                    OrderCase{"0:1::-256", false}, OrderCase{";", false},
+                    OrderCase{"0:1:3,:256", true}, OrderCase{"0:1:,:256", false}));
