@@ -20,6 +20,7 @@
 #include "scenario/selection.h"
 #include "upload/audio.h"
 #include "upload/checks.h"
+#include "upload/memory_layout.h"
 
 namespace {
 
@@ -76,11 +77,11 @@ void CheckPlayingOrder(const ScenarioSettings& settings, const StepCheck& steps,
     if (!steps.noStepWarning.empty()) report.problems.push_back(steps.noStepWarning);
 }
 
-void NoteMemory(const std::vector<uint64_t>& layout, ScenarioReport& report) {
+void NoteMemory(const MemoryLayout& layout, ScenarioReport& report) {
     if (layout.empty()) return;  // the packet data's limit is reported as its problem
     std::string blocks = "Memory blocks:";
-    for (size_t i = 0; i < layout.size(); ++i) {
-        blocks += (i == 0 ? " " : ", ") + std::to_string(layout[i]);
+    for (size_t i = 0; i < layout.blocks.size(); ++i) {
+        blocks += (i == 0 ? " " : ", ") + std::to_string(layout.blocks[i]);
     }
     report.notes.push_back(blocks + " bytes.");
     report.notes.push_back(DataSizeLines(layout).front());  // the total

@@ -5,8 +5,8 @@
 #include "device/config_items.h"
 #include "files/paths.h"
 #include "scenario/scenario.h"
-#include "upload/layout_indexes.h"
 #include "upload/loader.h"
+#include "upload/memory_layout.h"
 
 namespace {
 
@@ -126,7 +126,8 @@ std::vector<std::string> CheckAudioFile(const ScenarioSettings& settings) {
     return {RefusalLine(settings, why), kReadFailed};
 }
 
-bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings) {
+bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings,
+                 const MemoryLayout& layout) {
     PageBuffer data;
     AudioFormat format;
     std::string why;
@@ -136,7 +137,7 @@ bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings) {
     }
     // The buffer is at most 32 bits long: ReadAudioFile refuses anything larger.
     const uint32_t length = static_cast<uint32_t>(data.size());
-    const bool written = WriteMemoryBlock(AudioBlockIndex(settings), data.data(), length);
+    const bool written = WriteMemoryBlock(layout.AudioBlock(), data.data(), length);
     data.clear();  // the device has the bytes: no need to hold them through the settings
     if (!written) return Fail(loader, kTransferFailed);
     if (!SetAudioSize(length)) return Fail(loader, kSizeFailed);

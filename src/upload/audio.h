@@ -12,6 +12,7 @@
 #include "upload/page_buffer.h"
 
 struct ScenarioSettings;
+struct MemoryLayout;
 class DataLoaderBase;
 
 struct AudioFormat {
@@ -67,5 +68,7 @@ uint32_t AudioPacketType(const AudioFormat& format, bool compressed);
 // header and the size, not the samples.
 std::vector<std::string> CheckAudioFile(const ScenarioSettings& settings);
 
-// Reads, transfers and configures the audio; reports through the loader.
-bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings);
+// Reads the audio into the layout's audio block and configures the generator; reports
+// through the loader.
+bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings,
+                 const MemoryLayout& layout);

@@ -105,7 +105,7 @@ struct RawSize {
 
 RawSize RawDataSize(const SampleLayout& layout, uint64_t fileBytes) {
     const uint64_t frames = fileBytes / InputFrameBytes(layout);
-    return RawSize{frames, frames * 4 * layout.wordsPerRecord};
+    return RawSize{frames, frames * RecordBytes(layout)};
 }
 
 SampleLayout RawLayout(const AudioFormat& format) {

@@ -271,7 +271,7 @@ uint64_t InputFrameBytes(const SampleLayout& layout) {
 bool ConvertSamplesInPlace(uint8_t* buffer, size_t size, size_t inputOffset, uint32_t frames,
                            const SampleLayout& layout) {
     if (layout.wordsPerRecord < layout.channels || layout.wordsPerRecord == 0) return false;
-    const uint64_t recordBytes = uint64_t{4} * layout.wordsPerRecord;
+    const uint64_t recordBytes = RecordBytes(layout);
     const uint64_t frameInput = InputFrameBytes(layout);
     if (frames > size / recordBytes || inputOffset > size) return false;
     if (frameInput != 0) {

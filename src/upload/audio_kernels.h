@@ -13,6 +13,17 @@ struct SampleLayout {
     bool bigEndian = false;       // input samples hold their most significant byte first
 };
 
+// Bytes of one word of a record.
+inline constexpr uint32_t kAudioWordBytes = 4;
+// Words per record of the device's audio data: 2 up to stereo, else 8.
+constexpr uint32_t AudioRecordWords(uint32_t channels) {
+    return channels <= 2 ? 2 : 8;
+}
+// Bytes of one output record of the layout.
+constexpr uint64_t RecordBytes(const SampleLayout& layout) {
+    return uint64_t{kAudioWordBytes} * layout.wordsPerRecord;
+}
+
 // Bytes of input one frame consumes: 0 for sample sizes that are not read at all.
 uint64_t InputFrameBytes(const SampleLayout& layout);
 

@@ -5,45 +5,22 @@
 #include "files/paths.h"
 #include "scenario/scenario.h"
 #include "scenario/selection.h"
-#include "upload/audio.h"
-#include "upload/layout_indexes.h"
+#include "scenario/split.h"
 #include "upload/video.h"
-#include "upload/wave_reader.h"
 
 namespace {
-
-constexpr uint32_t kBlockAlignment = 12288;
 
 std::string MissingLine(const std::string& path) {
     return "File " + fileName(path) + " doesn't exist!";
 }
 
-// Every line is reserved as two parts of 4 and 2 bytes per pixel, each rounded to 1 KiB.
-uint32_t FrameReservation(const Timing& timing) {
-    return (RoundUp(4 * timing.hactive, 1024) + RoundUp(2 * timing.hactive, 1024)) * timing.vactive;
-}
-
-// Sized by the same extension rule the audio reader uses.
-uint64_t AudioDataSize(const std::string& path) {
-    switch (AudioFileKindOf(path)) {
-        case AudioFileKind::kRaw: {
-            const int64_t size = fileSize(path);
-            return size < 0 ? 0 : 2 * static_cast<uint64_t>(size);
-        }
-        case AudioFileKind::kWave: {
-            WaveReader reader;
-            return reader.open(path) ? reader.deviceDataSize() : 0;
-        }
-        case AudioFileKind::kUnknown:
-            break;
+// The non-empty ';'-separated items of a `video` field, in order.
+std::vector<std::string> VideoItems(const std::string& video) {
+    std::vector<std::string> items;
+    for (std::string& piece : splitPieces(video, ';')) {
+        if (!piece.empty()) items.push_back(std::move(piece));
     }
-    return 0;
-}
-
-// Rounded in 64 bits: long multi-channel audio can pass 4 GiB of device data, and a
-// 32-bit rounding would wrap it to a far too small block instead of meeting the memory check.
-uint64_t AudioBlockSize(uint64_t bytes) {
-    return (bytes + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment;
+    return items;
 }
 
 // Frames of an item that share a problem (a colour space without a pixel format code,
@@ -119,8 +96,9 @@ StepCheck CheckSteps(const ScenarioSettings& settings, const ScenarioFiles& file
                                   static_cast<uint32_t>(files.packets.size()));
 }
 
-bool checkPlayingOrder(DataLoaderBase& loader, const ScenarioSettings& settings) {
-    return ReportStepCheck(loader, CheckSteps(settings, FindScenarioFiles(settings)));
+bool checkPlayingOrder(DataLoaderBase& loader, const ScenarioSettings& settings,
+                       const ScenarioFiles& files) {
+    return ReportStepCheck(loader, CheckSteps(settings, files));
 }
 
 std::vector<std::string> FrameProblems(const ScenarioSettings& settings,
@@ -139,48 +117,7 @@ std::vector<std::string> FrameProblems(const ScenarioSettings& settings,
     return problems;
 }
 
-uint32_t RoundUp(uint32_t value, uint32_t alignment) {
-    if (alignment == 0) return 0;
-    const uint32_t sum = value - 1 + alignment;
-    return sum - sum % alignment;
-}
-
-std::vector<uint64_t> ComputeMemoryBlocks(const ScenarioSettings& settings,
-                                          const ScenarioFiles& files,
-                                          const PacketContent& packets) {
-    std::vector<uint64_t> layout;
-    const uint32_t frameBytes = FrameReservation(settings.timing);
-    for (const std::vector<SequenceFile>& item : files.frames) {
-        layout.push_back(static_cast<uint64_t>(frameBytes) * item.size());
-    }
-    uint64_t packetBytes = 0;
-    if (packets.loaded) {
-        if (packets.status != PacketDataStatus::kOk) return {};
-        packetBytes = RoundUp(static_cast<uint32_t>(packets.data.size()), kBlockAlignment);
-    }
-    layout.push_back(packetBytes);
-    const uint64_t audioBytes = IsSelected(settings.audio) ? AudioDataSize(settings.audio) : 0;
-    layout.push_back(AudioBlockSize(audioBytes));
-    return layout;
-}
-
-std::vector<uint64_t> ComputeMemoryBlocks(const ScenarioSettings& settings) {
-    const ScenarioFiles files = FindScenarioFiles(settings);
-    return ComputeMemoryBlocks(settings, files, PrepareScenarioPackets(settings, files));
-}
-
 PacketContent PrepareScenarioPackets(const ScenarioSettings& settings, const ScenarioFiles& files) {
     if (!IsSelected(settings.packets)) return {};
     return PreparePackets(settings, files.packets);
-}
-
-std::vector<std::string> DataSizeLines(const std::vector<uint64_t>& layout) {
-    uint64_t total = 0;
-    for (uint64_t block : layout) total += block;
-    const uint64_t packets = layout[layout.size() - 2];
-    const uint64_t audio = layout.back();
-    return {"Total data size: " + std::to_string(total) + " bytes.",
-            "Video data size: " + std::to_string(total - packets - audio) + " bytes.",
-            "Packets data size: " + std::to_string(packets) + " bytes.",
-            "Audio data size: " + std::to_string(audio) + " bytes."};
 }

@@ -33,25 +33,15 @@ std::vector<std::string> MissingFileLines(const ScenarioSettings& settings,
 
 // The step check against the files found.
 StepCheck CheckSteps(const ScenarioSettings& settings, const ScenarioFiles& files);
-// The step check against the scenario's files, reported the way the upload does: a
+// The step check against the files found, reported the way the upload does: a
 // one-line summary on success, the first missing frame or packet otherwise.
-bool checkPlayingOrder(DataLoaderBase& loader, const ScenarioSettings& settings);
+bool checkPlayingOrder(DataLoaderBase& loader, const ScenarioSettings& settings,
+                       const ScenarioFiles& files);
 
 // One entry per frame that cannot be sent: why, a line break and "Failed to load <path>",
 // as the upload reports the first one; a video item that is not binary gives its own entry.
 std::vector<std::string> FrameProblems(const ScenarioSettings& settings,
                                        const ScenarioFiles& files);
 
-uint32_t RoundUp(uint32_t value, uint32_t alignment);
-
-// Block sizes: one per video item, then packets, then audio; empty when the packet
-// data is over its limits.
-std::vector<uint64_t> ComputeMemoryBlocks(const ScenarioSettings& settings,
-                                          const ScenarioFiles& files, const PacketContent& packets);
-std::vector<uint64_t> ComputeMemoryBlocks(const ScenarioSettings& settings);
-
 // Packet data of the selected `packets` sequence; not loaded when none is selected.
 PacketContent PrepareScenarioPackets(const ScenarioSettings& settings, const ScenarioFiles& files);
-
-// The data sizes of a layout as the upload reports them: total, video, packets, audio.
-std::vector<std::string> DataSizeLines(const std::vector<uint64_t>& layout);

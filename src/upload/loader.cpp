@@ -1,10 +1,12 @@
 #include "upload/loader.h"
 
 #include "log/logger.h"
+#include "upload/checks.h"
 #include "upload/video.h"
 
 bool BinaryDataLoader::LoadVideo(ScenarioSettings& settings) {
-    return LoadVideoFrames(*this, settings, frames());
+    static const ScenarioFiles kNone;
+    return LoadVideoFrames(*this, settings, frames() ? *frames() : kNone);
 }
 
 // All three reports are plain log lines; the text is data, never a format.

@@ -3,9 +3,8 @@
 
 #include <string>
 
-#include "upload/frame_sequence.h"
-
 struct ScenarioSettings;
+struct ScenarioFiles;
 
 class DataLoaderBase {
   public:
@@ -15,13 +14,13 @@ class DataLoaderBase {
     virtual void ReportError(std::string text) = 0;
     virtual void ReportSuccess(std::string text) = 0;
 
-    // The frame files of each video item as the upload found them, so that LoadVideo
-    // need not look for them again; null: LoadVideo looks itself.
-    void UseFrames(const ItemFrames* frames) { frames_ = frames; }
-    const ItemFrames* frames() const { return frames_; }
+    // The video items and their frame files as the upload found them: what LoadVideo
+    // sends. Null outside an upload.
+    void UseFrames(const ScenarioFiles* files) { files_ = files; }
+    const ScenarioFiles* frames() const { return files_; }
 
   private:
-    const ItemFrames* frames_ = nullptr;
+    const ScenarioFiles* files_ = nullptr;
 };
 
 // Reports `message` as an error and returns false, so that a step ends with `return Fail(...)`.

@@ -11,8 +11,8 @@
 #include "scenario/selection.h"
 #include "upload/frame_sequence.h"
 #include "upload/hdmi_layout.h"
-#include "upload/layout_indexes.h"
 #include "upload/loader.h"
+#include "upload/memory_layout.h"
 #include "upload/upload_scenario.h"
 
 namespace {
@@ -159,22 +159,14 @@ bool ReportPacketProblem(DataLoaderBase& loader, const PacketContent& content) {
     return false;
 }
 
-bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings) {
-    PacketContent content;
-    if (IsSelected(settings.packets)) {
-        content = PreparePackets(settings, ExpandFileSequence(settings.packets));
-    }
-    return UploadPackets(loader, settings, content);
-}
-
-bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings,
-                   PacketContent& content) {
+bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings, PacketContent& content,
+                   const MemoryLayout& layout) {
     const bool selected = IsSelected(settings.packets);
     if (selected && !content.loaded) return ReportPacketProblem(loader, content);
     if (!settings.strict) loader.ReportInfo(kRelaxed);
     if (!selected) return true;
     if (!PacketProblem(content).empty()) return ReportPacketProblem(loader, content);
-    if (!WriteMemoryBlock(PacketsBlockIndex(settings), content.data)) {
+    if (!WriteMemoryBlock(layout.PacketsBlock(), content.data)) {
         loader.ReportError(kTransferFailed);
         return false;
     }

@@ -10,6 +10,7 @@
 #include "scenario/playing_order.h"
 
 struct ScenarioSettings;
+struct MemoryLayout;
 class DataLoaderBase;
 
 struct PacketSet {
@@ -68,8 +69,7 @@ std::vector<std::string> PacketProblem(const PacketContent& content);
 // Reports PacketProblem through the loader; false.
 bool ReportPacketProblem(DataLoaderBase& loader, const PacketContent& content);
 
-// Loads, builds and writes the packet data; reports through the loader.
-bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings);
-// Writes packet data prepared before (and releases it); reports through the loader.
-bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings,
-                   PacketContent& content);
+// Writes the packet data prepared for sizing to the layout's packets block (and releases
+// it); reports through the loader.
+bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings, PacketContent& content,
+                   const MemoryLayout& layout);

@@ -6,7 +6,6 @@
 #include "scenario/playing_order.h"
 #include "scenario/read_error.h"
 #include "scenario/scenario.h"
-#include "upload/layout_indexes.h"
 #include "upload/loader.h"
 
 namespace {

@@ -6,45 +6,47 @@
 #include "upload/audio.h"
 #include "upload/checks.h"
 #include "upload/loader.h"
+#include "upload/memory_layout.h"
 
 namespace {
 
 // Video block of the layout a device gets before its first scenario: 160 MiB.
 constexpr uint64_t kDefaultVideoBlock = 160u << 20;
 
-void ReportSizes(DataLoaderBase& loader, const std::vector<uint64_t>& layout) {
+void ReportSizes(DataLoaderBase& loader, const MemoryLayout& layout) {
     uint64_t memory = 0;
     if (!GetMemorySize(memory)) memory = 0;
     loader.ReportInfo("Total memory: " + std::to_string(memory) + " bytes.");
     for (std::string& line : DataSizeLines(layout)) loader.ReportInfo(std::move(line));
 }
 
-bool AssignBlocks(DataLoaderBase& loader, const std::vector<uint64_t>& layout) {
-    if (!SetMemoryLayout(layout)) return Fail(loader, "Memory layout: FAIL!");
+bool AssignBlocks(DataLoaderBase& loader, const MemoryLayout& layout) {
+    if (!SetMemoryLayout(layout.blocks)) return Fail(loader, "Memory layout: FAIL!");
     loader.ReportInfo("Memory layout: OK.");
-    const uint32_t n = static_cast<uint32_t>(layout.size());
-    if (!SetPatternMemoryBlock(0)) {
+    if (!SetPatternMemoryBlock(MemoryLayout::kPatternBlock)) {
         return Fail(loader, "Failed setting memory block for pattern generator!");
     }
-    if (!SetPlaybackMemoryBlock(n - 2)) {
+    if (!SetPlaybackMemoryBlock(layout.PacketsBlock())) {
         return Fail(loader, "Failed setting memory block for playback!");
     }
-    if (!SetAudioMemoryBlock(n - 1)) {
+    if (!SetAudioMemoryBlock(layout.AudioBlock())) {
         return Fail(loader, "Failed setting memory block for audio generator!");
     }
     return true;
 }
 
 bool UploadContent(DataLoaderBase& loader, ScenarioSettings& settings, const ScenarioFiles& files,
-                   PacketContent& packets) {
+                   PacketContent& packets, const MemoryLayout& layout) {
     if (IsSelected(settings.video)) {
-        loader.UseFrames(&files.frames);
+        loader.UseFrames(&files);
         const bool loaded = loader.LoadVideo(settings);
         loader.UseFrames(nullptr);
         if (!loaded) return false;
     }
-    if (IsSelected(settings.audio) && !UploadAudio(loader, settings)) return false;
-    if (IsSelected(settings.packets) && !UploadPackets(loader, settings, packets)) return false;
+    if (IsSelected(settings.audio) && !UploadAudio(loader, settings, layout)) return false;
+    if (IsSelected(settings.packets) && !UploadPackets(loader, settings, packets, layout)) {
+        return false;
+    }
     if (!SetPlayingOrder(settings.porder)) {
         return Fail(loader, "fatal: failed to load playback scenario!");
     }
@@ -58,21 +60,20 @@ bool UploadScenarioContent(DataLoaderBase& loader, ScenarioSettings& settings) {
     const std::vector<std::string> missing = MissingFileLines(settings, files);
     for (const std::string& line : missing) loader.ReportInfo(line);
     // The step check runs even when a file is missing, so all problems show at once.
-    if (!ReportStepCheck(loader, CheckSteps(settings, files)) || !missing.empty()) return false;
+    if (!checkPlayingOrder(loader, settings, files) || !missing.empty()) return false;
     PacketContent packets = PrepareScenarioPackets(settings, files);
-    const std::vector<uint64_t> layout = ComputeMemoryBlocks(settings, files, packets);
+    const MemoryLayout layout = ComputeMemoryBlocks(settings, files, packets);
     if (layout.empty()) {
         ReportPacketProblem(loader, packets);  // the limit the packet data is over
         ResetLayoutToPattern(loader);
         return false;
     }
-    uint64_t total = 0;
-    for (uint64_t block : layout) total += block;
     ReportSizes(loader, layout);
-    if (!IsMemorySufficient(total)) return Fail(loader, "Not enough memory in the device!");
+    if (!IsMemorySufficient(layout.Total()))
+        return Fail(loader, "Not enough memory in the device!");
     if (IsPlaybackRunning()) SetPlaybackState(setting::kPlaybackStop);
     SetAudioControl(setting::kAudioOff);
-    if (!AssignBlocks(loader, layout) || !UploadContent(loader, settings, files, packets)) {
+    if (!AssignBlocks(loader, layout) || !UploadContent(loader, settings, files, packets, layout)) {
         return false;
     }
     loader.ReportInfo("Loaded playback scenario");

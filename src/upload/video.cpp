@@ -11,9 +11,9 @@
 #include "format/color_format.h"
 #include "scenario/scenario.h"
 #include "scenario/split.h"
+#include "upload/checks.h"
 #include "upload/formats.h"
 #include "upload/frame_sequence.h"
-#include "upload/layout_indexes.h"
 #include "upload/loader.h"
 #include "upload/pixel_kernels.h"
 #include "upload/progress.h"
@@ -221,17 +221,6 @@ bool UploadImage(DataLoaderBase& loader, const SequenceFile& file, const std::st
     return sent;
 }
 
-bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::string& format,
-                 const ScenarioSettings& settings, FrameBuffers& buffers) {
-    return UploadImage(loader, SequenceFile{path, fileSize(path)}, format, settings, buffers);
-}
-
-bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::string& format,
-                 const ScenarioSettings& settings) {
-    FrameBuffers buffers;
-    return UploadImage(loader, path, format, settings, buffers);
-}
-
 FormatTable VideoFormatTable(const std::vector<std::string>& items) {
     if (items.empty()) return {};
     return readFormatTable(SiblingPath(items.front(), "formats.cfg"));
@@ -252,20 +241,15 @@ UploadProgress ProgressOf(const ItemFrames& frames) {
 }  // namespace
 
 bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings,
-                     const ItemFrames* found) {
-    const std::vector<std::string> items = VideoItems(settings.video);
+                     const ScenarioFiles& found) {
+    const std::vector<std::string>& items = found.videoItems;
     if (items.empty()) {
         loader.ReportError("Failed parsing video path!");
         return false;
     }
-    ItemFrames own;
-    if (found == nullptr || found->size() != items.size()) {
-        for (const std::string& item : items) own.push_back(ExpandFileSequenceSized(item));
-        found = &own;
-    }
     const FormatTable formats = VideoFormatTable(items);
     FrameBuffers buffers;
-    UploadProgress progress = ProgressOf(*found);
+    UploadProgress progress = ProgressOf(found.frames);
     for (uint32_t block = 0; block < items.size(); ++block) {
         if (!SelectMemoryBlock(block)) {
             loader.ReportError("Failed selecting memory block!");
@@ -275,7 +259,7 @@ bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings,
             loader.ReportError(kNotBinaryImage);
             return false;
         }
-        for (const SequenceFile& file : (*found)[block]) {
+        for (const SequenceFile& file : found.frames[block]) {
             const std::string& format = FormatOf(formats, fileName(file.path));
             progress.Hide();  // the frame's own line goes where the progress line was
             if (!UploadImage(loader, file, format, settings, buffers)) {

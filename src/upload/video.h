@@ -11,6 +11,7 @@
 #include "upload/page_buffer.h"
 
 struct ScenarioSettings;
+struct ScenarioFiles;
 class DataLoaderBase;
 
 enum class ColorClass { kNone, kRgb, kYuv444, kYuv422, kYuv420 };
@@ -66,15 +67,10 @@ std::string FailedToLoad(const std::string& path);
 // Loads one frame file into the selected memory block; reports through `loader`.
 bool UploadImage(DataLoaderBase& loader, const SequenceFile& file, const std::string& format,
                  const ScenarioSettings& settings, FrameBuffers& buffers);
-bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::string& format,
-                 const ScenarioSettings& settings, FrameBuffers& buffers);
-bool UploadImage(DataLoaderBase& loader, const std::string& path, const std::string& format,
-                 const ScenarioSettings& settings);
 
 // The formats.cfg table of the first video item's folder.
 FormatTable VideoFormatTable(const std::vector<std::string>& items);
 
-// Every frame of every `video` item, item k into memory block k; the files `found`
-// before (one list per item) when given, else found here.
+// Every frame the upload `found` for the `video` items, item k into memory block k.
 bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings,
-                     const ItemFrames* found = nullptr);
+                     const ScenarioFiles& found);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "files/paths.h"
+#include "upload/audio_kernels.h"
 
 namespace {
 
@@ -121,12 +122,8 @@ uint16_t WaveDeviceBits(const WaveHeader& header) {
     return static_cast<uint16_t>(8 * std::min<uint16_t>(header.sampleBytes, 3));
 }
 
-uint32_t AudioRecordWords(uint32_t channels) {
-    return channels <= 2 ? 2 : 8;
-}
-
 uint64_t AudioDeviceDataSize(uint32_t channels, uint32_t frames) {
-    return uint64_t{4} * AudioRecordWords(channels) * frames + 4;
+    return uint64_t{kAudioWordBytes} * AudioRecordWords(channels) * frames + 4;
 }
 
 bool ParseWaveFormat(const uint8_t* head, WaveHeader& header, std::string* why) {

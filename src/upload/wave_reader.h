@@ -33,9 +33,7 @@ inline constexpr size_t kWaveFormatBytes = 36;
 // Bytes of the data chunk header.
 inline constexpr size_t kWaveChunkHeaderBytes = 8;
 
-// 32-bit words per record of the device's audio data: 2 up to stereo, else 8.
-uint32_t AudioRecordWords(uint32_t channels);
-// Bytes of device audio data for the stream: records plus 4 trailing bytes.
+// Bytes of device audio data for the stream: its records plus 4 trailing bytes.
 uint64_t AudioDeviceDataSize(uint32_t channels, uint32_t frames);
 // Channels one device record holds; files with more are refused.
 inline constexpr uint16_t kMaxWaveChannels = 8;

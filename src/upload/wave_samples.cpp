@@ -41,7 +41,7 @@ bool planSamples(const WaveHeader& header, Plan& plan) {
         SampleLayout{header.channels, sampleBytes, AudioRecordWords(header.channels), swap};
     plan.frames = header.frames;
     plan.frameBytes = header.blockAlign;
-    plan.recordBytes = size_t{4} * plan.layout.wordsPerRecord;
+    plan.recordBytes = static_cast<size_t>(RecordBytes(plan.layout));
     plan.inputBytes = uint64_t{plan.frameBytes} * header.frames;
     return true;
 }

@@ -11,6 +11,8 @@
 #include "support.h"
 #include "trace_lines.h"
 #include "upload/audio.h"
+#include "upload/audio_kernels.h"
+#include "upload/memory_layout.h"
 #include "upload/recording_loader.h"
 #include "upload/wave_reader.h"
 
@@ -21,11 +23,12 @@ class AudioUploadTest : public ::testing::Test {
     AudioUploadTest() { sim.open(); }
     // Lays out `blocks` empty blocks before the audio block, then forgets the trace.
     void Layout(size_t blocks) {
-        std::vector<uint64_t> layout(blocks, 0);
-        layout.push_back(1 << 20);
-        ASSERT_TRUE(SetMemoryLayout(layout));
+        layout.blocks.assign(blocks, 0);
+        layout.blocks.push_back(1 << 20);
+        ASSERT_TRUE(SetMemoryLayout(layout.blocks));
         sim.trace();
     }
+    bool Upload() { return UploadAudio(loader, settings, layout); }
     void Wav(const WavSpec& wav, const std::vector<uint8_t>& samples) {
         settings.audio = folder.write("audio.wav", MakeWav(wav, samples));
     }
@@ -33,6 +36,7 @@ class AudioUploadTest : public ::testing::Test {
     TempFolder folder;
     ScenarioSettings settings;
     RecordingLoader loader;
+    MemoryLayout layout;
 };
 
 TEST_F(AudioUploadTest, HdmiStereoWritesDataThenConfiguresTheGenerator) {
@@ -40,7 +44,7 @@ TEST_F(AudioUploadTest, HdmiStereoWritesDataThenConfiguresTheGenerator) {
     Wav({}, {0x34, 0x12, 0x78, 0x56, 0xBC, 0x9A, 0xF0, 0xDE});
     settings.hdmi = true;
     settings.audiosync = true;
-    ASSERT_TRUE(UploadAudio(loader, settings));
+    ASSERT_TRUE(Upload());
 
     std::vector<uint8_t> data{0x00, 0x34, 0x12, 0x00, 0x00, 0x78, 0x56, 0x00, 0x00, 0xBC,
                               0x9A, 0x00, 0x00, 0xF0, 0xDE, 0x00, 0xBC, 0x9A, 0xF0, 0xDE};
@@ -78,14 +82,14 @@ TEST_F(AudioUploadTest, HdmiStereoWritesDataThenConfiguresTheGenerator) {
 
 TEST_F(AudioUploadTest, CompressedEightChannelsGoAfterTheVideoBlocks) {
     Layout(3);
-    settings.video = "a000.bin;;b000.bin";  // two video items: audio in block 3
+    settings.video = "a000.bin;;b000.bin";  // two video items and packets: audio in block 3
     settings.hdmi = true;
     settings.audiocompressed = true;
     WavSpec wav;
     wav.channels = 8;
     wav.rate = 192000;
     Wav(wav, std::vector<uint8_t>(16 * 3, 0x7F));
-    ASSERT_TRUE(UploadAudio(loader, settings));
+    ASSERT_TRUE(Upload());
     EXPECT_EQ(hlxsim::BlockFill(3), 3u * 32 + 4);
     const std::vector<uint8_t> status = hlxsim::RegisterBytes(8198);
     ASSERT_EQ(status.size(), 48u);
@@ -105,7 +109,7 @@ TEST_F(AudioUploadTest, DisplayPortSetsNoPacketType) {
     wav.channels = 8;
     wav.rate = 96000;
     Wav(wav, std::vector<uint8_t>(16, 0));
-    ASSERT_TRUE(UploadAudio(loader, settings));
+    ASSERT_TRUE(Upload());
     EXPECT_EQ(loader.lines,
               (std::vector<std::string>{"info: Set STS OK",
                                         "info: Set audio parameters [8, 96000, 16] OK"}));
@@ -139,7 +143,7 @@ TEST_F(AudioUploadTest, EachFailingStepReportsItsMessage) {
             hlxsim::FailRegister(c.reg);
         }
         loader.lines.clear();
-        EXPECT_EQ(UploadAudio(loader, settings), c.uploaded) << c.reg;
+        EXPECT_EQ(Upload(), c.uploaded) << c.reg;
         const auto& lines = loader.lines;
         EXPECT_NE(std::find(lines.begin(), lines.end(), c.message), lines.end()) << c.reg;
         if (!c.uploaded) {
@@ -178,7 +182,7 @@ TEST_F(AudioUploadTest, RefusedFilesAreNamedWithTheReasonAndTouchNothing) {
     for (const Case& c : cases) {
         loader.lines.clear();
         settings.audio = folder.write(c.name, c.content);
-        EXPECT_FALSE(UploadAudio(loader, settings));
+        EXPECT_FALSE(Upload());
         EXPECT_EQ(loader.lines,
                   (std::vector<std::string>{"error: " + c.name + ": " + c.why,
                                             "error: Fatal: failed to read audio file"}));
@@ -191,9 +195,10 @@ TEST_F(AudioUploadTest, RefusedFilesAreNamedWithTheReasonAndTouchNothing) {
 std::vector<std::string> UploadOnFreshDevice(const ScenarioSettings& settings) {
     SimDevice sim;
     sim.open();
-    EXPECT_TRUE(SetMemoryLayout({0, 1 << 20}));
+    const MemoryLayout layout{{0, 1 << 20}};
+    EXPECT_TRUE(SetMemoryLayout(layout.blocks));
     RecordingLoader loader;
-    EXPECT_TRUE(UploadAudio(loader, settings));
+    EXPECT_TRUE(UploadAudio(loader, settings, layout));
     std::vector<std::string> seen = sim.trace();
     seen.insert(seen.end(), loader.lines.begin(), loader.lines.end());
     seen.push_back(trace::Hex(hlxsim::BlockBytes(1)));

@@ -8,6 +8,8 @@
 #include "sim_device.h"
 #include "support.h"
 #include "trace_lines.h"
+#include "upload/checks.h"
+#include "upload/memory_layout.h"
 #include "upload/recording_loader.h"
 
 namespace {
@@ -149,6 +151,12 @@ class PacketUploadTest : public ::testing::Test {
         }
         settings.packets = folder.path() + "/pkt0.bin";
     }
+    // Sent as the upload sends them: the data prepared for sizing, into the packets block
+    // of `layout` (block 0 when there is no video).
+    bool Upload(const MemoryLayout& layout = MemoryLayout{{0, 0}}) {
+        PacketContent content = PrepareScenarioPackets(settings, FindScenarioFiles(settings));
+        return UploadPackets(loader, settings, content, layout);
+    }
     SimDevice sim;
     TempFolder folder;
     ScenarioSettings settings;
@@ -186,9 +194,10 @@ TEST_F(PacketUploadTest, WritesThePacketDataAfterTheVideoBlocks) {
     settings.hdmi = true;
     settings.video = "v000.bin";
     settings.porder = "0:1:0,0:256";
-    ASSERT_TRUE(SetMemoryLayout({0, 12288, 0}));
+    const MemoryLayout layout{{0, 12288, 0}};
+    ASSERT_TRUE(SetMemoryLayout(layout.blocks));
     sim.trace();
-    ASSERT_TRUE(UploadPackets(loader, settings));
+    ASSERT_TRUE(Upload(layout));
     EXPECT_EQ(loader.lines, std::vector<std::string>{"info: Loaded packet(s)"});
     const std::vector<uint8_t> block = hlxsim::BlockBytes(1);
     ASSERT_EQ(block.size(), 1024u);
@@ -206,7 +215,7 @@ TEST_F(PacketUploadTest, TooManyPacketsInOneStepAfterTheRelaxedNote) {
         for (int i = 1; i < 2048; ++i) more += ",0";
         return more;
     }() + ":256";
-    EXPECT_FALSE(UploadPackets(loader, settings));
+    EXPECT_FALSE(Upload());
     EXPECT_EQ(loader.lines, (std::vector<std::string>{"info: Relaxed settings validation.",
                                                       "error: Too many packets in one step!"}));
     EXPECT_TRUE(sim.trace().empty());
@@ -215,13 +224,13 @@ TEST_F(PacketUploadTest, TooManyPacketsInOneStepAfterTheRelaxedNote) {
 TEST_F(PacketUploadTest, FailuresAndTheUnselectedCase) {
     settings.packets = "not selected";
     settings.strict = false;
-    EXPECT_TRUE(UploadPackets(loader, settings));
+    EXPECT_TRUE(Upload());
     EXPECT_EQ(loader.lines, std::vector<std::string>{"info: Relaxed settings validation."});
 
     loader.lines.clear();
     settings.strict = true;
     settings.packets = folder.write("bad0.bin", Counting(40));
-    EXPECT_FALSE(UploadPackets(loader, settings));
+    EXPECT_FALSE(Upload());
     EXPECT_EQ(loader.lines, (std::vector<std::string>{
                                 "error: bad0.bin: a DisplayPort packet of 40 bytes has no whole "
                                 "16-byte payload units after its 4 header bytes",
@@ -230,12 +239,12 @@ TEST_F(PacketUploadTest, FailuresAndTheUnselectedCase) {
     loader.lines.clear();
     Files(1, 36);
     hlxsim::FailSet(0x885);
-    EXPECT_FALSE(UploadPackets(loader, settings));  // no layout, so the block is refused too
+    EXPECT_FALSE(Upload());  // no layout, so the block is refused too
     EXPECT_EQ(loader.lines, std::vector<std::string>{"error: Fatal: failed to transfer packets!"});
 
     loader.lines.clear();
     settings.porder = "0:1:1:256";  // packet 1 does not exist
-    EXPECT_FALSE(UploadPackets(loader, settings));
+    EXPECT_FALSE(Upload());
     EXPECT_EQ(loader.lines,
               std::vector<std::string>{"error: Fatal: failed to read/upload packets!"});
 }

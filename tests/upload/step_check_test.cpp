@@ -33,7 +33,8 @@ class StepCheckTest : public ::testing::Test {
     std::string Check(const std::string& porder, bool expected = true) {
         settings.porder = porder;
         loader.lines.clear();
-        EXPECT_EQ(checkPlayingOrder(loader, settings), expected) << porder;
+        EXPECT_EQ(checkPlayingOrder(loader, settings, FindScenarioFiles(settings)), expected)
+            << porder;
         std::string lines;
         for (const std::string& line : loader.lines) lines += (lines.empty() ? "" : "\n") + line;
         return lines;

@@ -4,6 +4,8 @@
 #include <filesystem>
 
 #include "device/config_items.h"
+#include "upload/checks.h"
+#include "upload/memory_layout.h"
 #include "upload/packets.h"
 #include "upload/upload_scenario.h"
 #include "upload_scenario_support.h"
@@ -50,32 +52,36 @@ class MemoryBlocksTest : public ::testing::Test, public ScenarioBench {
         return data.size();
     }
     using Layout = std::vector<uint64_t>;
+    // Sized as the upload sizes them: from the files found and the packet data built once.
+    Layout Blocks() {
+        const ScenarioFiles files = FindScenarioFiles(settings);
+        return ComputeMemoryBlocks(settings, files, PrepareScenarioPackets(settings, files)).blocks;
+    }
 };
 
 TEST_F(MemoryBlocksTest, FramesReserveTwoRoundedLinePartsPerLine) {
     settings.timing.hactive = 1920;
     settings.timing.vactive = 1080;
     settings.video = Sequence("hd", 10);
-    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{132710400, 0, 0}));
+    EXPECT_EQ(Blocks(), (Layout{132710400, 0, 0}));
     settings.video = Sequence("one", 1);
-    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{13271040, 0, 0}));
+    EXPECT_EQ(Blocks(), (Layout{13271040, 0, 0}));
 
     settings.timing.hactive = 3840;
     settings.timing.vactive = 2160;
     settings.video = Sequence("uhd", 1);
-    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{50872320, 0, 0}));
+    EXPECT_EQ(Blocks(), (Layout{50872320, 0, 0}));
 }
 
 TEST_F(MemoryBlocksTest, OneBlockPerVideoItemInOrder) {
     const std::string a = Sequence("a", 2);
     const std::string b = Sequence("b", 3);
     settings.video = ";" + b + ";;" + a + ";";  // empty items are dropped
-    EXPECT_EQ(ComputeMemoryBlocks(settings),
-              (Layout{3 * kFrameReservation, 2 * kFrameReservation, 0, 0}));
+    EXPECT_EQ(Blocks(), (Layout{3 * kFrameReservation, 2 * kFrameReservation, 0, 0}));
     settings.video = b + ";" + Path("none000.bin");  // an empty sequence still has its block
-    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{3 * kFrameReservation, 0, 0, 0}));
+    EXPECT_EQ(Blocks(), (Layout{3 * kFrameReservation, 0, 0, 0}));
     settings.video = b + " (not selected)";
-    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{0, 0}));
+    EXPECT_EQ(Blocks(), (Layout{0, 0}));
 }
 
 TEST_F(MemoryBlocksTest, PacketBlocksRoundToTwelveKibibytes) {
@@ -87,49 +93,49 @@ TEST_F(MemoryBlocksTest, PacketBlocksRoundToTwelveKibibytes) {
     for (const Case c : {Case{2, 1024, 12288}, Case{350, 12288, 12288}, Case{382, 13312, 24576}}) {
         OneStepOfPackets(c.packets);
         ASSERT_EQ(PacketDataBytes(), c.dataBytes);
-        EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{c.block, 0})) << c.packets;
+        EXPECT_EQ(Blocks(), (Layout{c.block, 0})) << c.packets;
     }
     settings.packets = "not selected";
-    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{0, 0}));
+    EXPECT_EQ(Blocks(), (Layout{0, 0}));
     settings.packets = folder.write("pk000.dat", std::vector<uint8_t>(31, 1));  // not loadable
-    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{0, 0}));
+    EXPECT_EQ(Blocks(), (Layout{0, 0}));
 }
 
 TEST_F(MemoryBlocksTest, PacketsOverTheStepLimitGiveNoLayout) {
     OneStepOfPackets(2048);  // 65536 bytes in one step
     settings.audio = Wav("tone.wav", 4);
-    EXPECT_TRUE(ComputeMemoryBlocks(settings).empty());
+    EXPECT_TRUE(Blocks().empty());
 }
 
 TEST_F(MemoryBlocksTest, AudioBlockFromTheWaveHeaderOrTheRawSize) {
     settings.audio = Wav("second.wav", 48000);  // 48000 x 8 + 4 bytes of device data
-    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{0, 393216}));
+    EXPECT_EQ(Blocks(), (Layout{0, 393216}));
 
     WavSpec eight;
     eight.channels = 8;
     settings.audio = folder.write("eight.wav", MakeWav(eight, std::vector<uint8_t>(16 * 400, 0)));
-    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{0, 24576}));  // 400 x 32 + 4
+    EXPECT_EQ(Blocks(), (Layout{0, 24576}));  // 400 x 32 + 4
 
     // The extension decides, as when reading: "bin" is raw, twice the file size.
     settings.audio = folder.write("tone.wav.bin", std::vector<uint8_t>(10000, 0));
-    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{0, 24576}));
+    EXPECT_EQ(Blocks(), (Layout{0, 24576}));
     WavSpec bytes;
     bytes.bits = 8;
     settings.audio = folder.write("tone.bin.wav", MakeWav(bytes, std::vector<uint8_t>(6000, 0)));
-    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{0, 24576}));               // 3000 x 8 + 4
+    EXPECT_EQ(Blocks(), (Layout{0, 24576}));                                    // 3000 x 8 + 4
     settings.audio = folder.write("tone.wav", std::vector<uint8_t>(10000, 0));  // no header
-    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{0, 0}));
+    EXPECT_EQ(Blocks(), (Layout{0, 0}));
     settings.audio = Path("missing.bin");
-    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{0, 0}));
+    EXPECT_EQ(Blocks(), (Layout{0, 0}));
     settings.audio = Path("tone.wav") + " not selected";
-    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{0, 0}));
+    EXPECT_EQ(Blocks(), (Layout{0, 0}));
 }
 
 // Sizes past 32 bits keep their value instead of wrapping (sparse files, nothing read).
 TEST_F(MemoryBlocksTest, AudioPastFourGibibytesKeepsItsWholeSize) {
     settings.audio = folder.write("long.bin", std::string());
     std::filesystem::resize_file(settings.audio, uint64_t{3} << 30);
-    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{0, uint64_t{6} << 30}));
+    EXPECT_EQ(Blocks(), (Layout{0, uint64_t{6} << 30}));
 
     WavSpec three;
     three.channels = 3;
@@ -139,7 +145,7 @@ TEST_F(MemoryBlocksTest, AudioPastFourGibibytesKeepsItsWholeSize) {
     const uint64_t frames = 150000000;
     std::filesystem::resize_file(settings.audio, 44 + 3 * frames);
     const uint64_t bytes = 32 * frames + 4;
-    EXPECT_EQ(ComputeMemoryBlocks(settings), (Layout{0, (bytes + 12287) / 12288 * 12288}));
+    EXPECT_EQ(Blocks(), (Layout{0, (bytes + 12287) / 12288 * 12288}));
 }
 
 class PatternResetTest : public ::testing::Test, public ScenarioBench {

@@ -8,10 +8,12 @@
 
 #include "device/config_items.h"
 #include "device/items.h"
+#include "files/paths.h"
 #include "scenario/scenario.h"
 #include "sim_device.h"
 #include "support.h"
 #include "trace_lines.h"
+#include "upload/checks.h"
 #include "upload/loader.h"
 
 namespace {
@@ -70,9 +72,22 @@ class VideoUpload : public ::testing::Test {
     std::string Write(const std::string& name, const Bytes& bytes) {
         return folder.write(name, bytes);
     }
+    // Loaded as the upload loads them: the items' files found first, then handed over.
     bool Load(const std::string& video) {
         settings.video = video;
-        return loader.LoadVideo(settings);
+        const ScenarioFiles files = FindScenarioFiles(settings);
+        loader.UseFrames(&files);
+        const bool loaded = loader.LoadVideo(settings);
+        loader.UseFrames(nullptr);
+        return loaded;
+    }
+    // One frame file sent alone, sized as the file look-up sizes it.
+    bool Send(const std::string& path, FrameBuffers& buffers) {
+        return UploadImage(loader, SequenceFile{path, fileSize(path)}, "", settings, buffers);
+    }
+    bool Send(const std::string& path) {
+        FrameBuffers buffers;
+        return Send(path, buffers);
     }
     std::string At(const std::string& name) const { return folder.path() + "/" + name; }
 
@@ -119,7 +134,7 @@ TEST_F(VideoUpload, FullHdRgbSizes) {
         SingleBlock(c.sent);
         log.lines.clear();
         const std::string path = folder.write("hd.bin", std::string(c.bytes, '\x5A'));
-        ASSERT_TRUE(UploadImage(loader, path, "", settings)) << c.bytes;
+        ASSERT_TRUE(Send(path)) << c.bytes;
         Lines trace = device.trace();
         Lines expected = FrameTrace(1920, 1080, c.code, {});
         ASSERT_EQ(trace.size(), expected.size());
@@ -133,7 +148,7 @@ TEST_F(VideoUpload, FullHdRgbSizes) {
     }
     log.lines.clear();
     const std::string path = folder.write("hd.bin", std::string(10368000, '\0'));
-    EXPECT_FALSE(UploadImage(loader, path, "", settings));
+    EXPECT_FALSE(Send(path));
     EXPECT_EQ(log.lines, Lines{"Not expected image size 10368000 for 1920x1080, Bpp = 5"});
     EXPECT_TRUE(device.trace().empty());
 }
@@ -181,7 +196,7 @@ TEST_F(VideoUpload, Yuv420SkipsTheSizeCheckAndIsNeverWidened) {
         log.lines.clear();
         const Bytes file = Counting(c.bytes);
         const std::string path = Write("c.bin", file);
-        ASSERT_TRUE(UploadImage(loader, path, "", settings)) << c.bytes;
+        ASSERT_TRUE(Send(path)) << c.bytes;
         const Bytes sent(file.begin(), file.begin() + static_cast<long>(c.sent));
         EXPECT_EQ(device.trace(), FrameTrace(4, 2, c.code, sent)) << c.bytes;
         EXPECT_EQ(hlxsim::BlockBytes(0), sent);
@@ -337,7 +352,7 @@ TEST_F(VideoUpload, BuffersAreReusedFromFrameToFrame) {
     SingleBlock(4096);
     FrameBuffers buffers;
     auto upload = [&](const char* name, size_t bytes) {
-        return UploadImage(loader, Write(name, Counting(bytes)), "", settings, buffers);
+        return Send(Write(name, Counting(bytes)), buffers);
     };
     ASSERT_TRUE(upload("a.bin", 32));
     const uint8_t* frame = buffers.frame.data();
@@ -367,7 +382,7 @@ TEST_F(VideoUpload, ItemErrors) {
     hlxsim::FailSet(item::kMemoryBlockSelect);
     EXPECT_FALSE(Load(At("clip.raw")));
     hlxsim::ClearFaults();
-    EXPECT_FALSE(UploadImage(loader, At("gone.bin"), "", settings));
+    EXPECT_FALSE(Send(At("gone.bin")));
     EXPECT_EQ(log.lines,
               (Lines{"Failed parsing video path!", "Provided image is not binary!",
                      "Failed selecting memory block!", "Cannot open " + At("gone.bin")}));
