@@ -15,6 +15,7 @@
 #include "bad_inputs.h"
 #include "bounded_run.h"
 #include "e2e_fixture.h"
+#include "upload/audio_files.h"
 
 namespace {
 
@@ -62,6 +63,19 @@ void WriteLargeFrames(const TempFolder& folder) {
         Resize(folder, name, 1920 * 1080 * 3);
     }
 }
+// The demo's tone.wav as another layout: 480 frames of `align` bytes.
+Prepare WavOf(uint16_t channels, uint16_t bits, int32_t align) {
+    return [=](const TempFolder& folder) {
+        const WavSpec wav{channels, 48000, bits, 1, 16, false, align};
+        folder.write("content/tone.wav", MakeWav(wav, std::vector<uint8_t>(480 * align, 0x5A)));
+    };
+}
+std::string PacketsInOneStep(int count) {
+    std::string packets = "0";
+    for (int i = 1; i < count; ++i) packets += ",0";
+    return Order("0-2:40:" + packets + ":256");
+}
+
 const char* const kLargeFrames =
     "timing.hactive=1920\ntiming.vactive=1080\ntiming.htotal=2200\ntiming.vtotal=1125\n"
     "timing.frate=60000\ncolorspace=RGB444\nbitspercolor=8\nvideo=big\\f000.bin\n";
@@ -92,6 +106,13 @@ const Row kRows[] = {
     {"UnknownColourSpace", AudioOnly("colorspace=RGB\n"), kProblem},
     {"DepthOf24Bits", AudioOnly("bitspercolor=24\n"), kProblem},
     {"LoadingColourNotRgb", ScenarioText("loadingRGB=1,2\n"), kProblem},
+    {"WavOf32BitSamples", "", kOk, "", "", "", WavOf(2, 32, 8)},
+    {"WavOf20BitsIn3Bytes", "", kOk, "", "", "", WavOf(2, 20, 6)},
+    {"WavOfAnUnevenBlockAlign", "", kProblem, "", "", "", WavOf(2, 16, 5)},
+    {"WavOfNineChannels", "", kProblem, "", "", "", WavOf(9, 16, 18)},
+    {"DisplayPortPacketOf40Bytes", "", kProblem, "DisplayPort", "", "",
+     [](const TempFolder& f) { Resize(f, "content/pk0.bin", 40); }},
+    {"PacketDataOverItsLimits", PacketsInOneStep(2048), kProblem},
 };
 
 Row FromBadInput(const BadInput& input) {
