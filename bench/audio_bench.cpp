@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "upload/audio_kernels.h"
+#include "kernels/audio_kernels.h"
 #include "upload/wave_reader.h"
 
 namespace {

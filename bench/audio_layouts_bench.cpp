@@ -3,7 +3,7 @@
 // Memcpy/8294400). The buffer is converted again every round: the kernels do the
 // same work whatever the bytes hold.
 #include "bench_support.h"
-#include "upload/audio_kernels.h"
+#include "kernels/audio_kernels.h"
 
 namespace {
 

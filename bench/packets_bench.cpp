@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "upload/hdmi_layout.h"
+#include "kernels/hdmi_layout.h"
 #include "upload/packets.h"
 
 namespace {

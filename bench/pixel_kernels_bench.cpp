@@ -1,7 +1,7 @@
 // Frame conversion kernels on a 1920x1080 frame; compare their bytes_per_second
 // with that of Memcpy of the same number of bytes (memcpy_bench.cpp).
 #include "bench_support.h"
-#include "upload/pixel_kernels.h"
+#include "kernels/pixel_kernels.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "upload/page_buffer.h"
+#include "kernels/page_buffer.h"
 
 struct ScenarioSettings;
 struct MemoryLayout;

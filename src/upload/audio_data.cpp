@@ -5,9 +5,9 @@
 
 #include "files/file_ptr.h"
 #include "files/paths.h"
+#include "kernels/audio_kernels.h"
 #include "scenario/scenario.h"
 #include "upload/audio.h"
-#include "upload/audio_kernels.h"
 #include "upload/wave_reader.h"
 #include "upload/wave_samples.h"
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "kernels/word_access.h"
 #include "upload/packets.h"
-#include "upload/word_access.h"
 
 namespace {
 

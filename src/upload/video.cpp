@@ -9,13 +9,13 @@
 #include "files/paths.h"
 #include "files/text.h"
 #include "format/color_format.h"
+#include "kernels/pixel_kernels.h"
 #include "scenario/scenario.h"
 #include "scenario/split.h"
 #include "upload/checks.h"
 #include "upload/formats.h"
 #include "upload/frame_sequence.h"
 #include "upload/loader.h"
-#include "upload/pixel_kernels.h"
 #include "upload/progress.h"
 
 namespace {

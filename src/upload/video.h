@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "kernels/page_buffer.h"
 #include "upload/formats.h"
 #include "upload/frame_sequence.h"
-#include "upload/page_buffer.h"
 
 struct ScenarioSettings;
 struct ScenarioFiles;

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "files/paths.h"
-#include "upload/audio_kernels.h"
+#include "kernels/audio_kernels.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "files/file_pieces.h"
-#include "upload/audio_kernels.h"
+#include "kernels/audio_kernels.h"
 #include "upload/wave_reader.h"
 
 namespace {

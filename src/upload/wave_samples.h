@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "kernels/page_buffer.h"
 #include "upload/audio.h"
-#include "upload/page_buffer.h"
 
 class WaveReader;
 struct WaveHeader;

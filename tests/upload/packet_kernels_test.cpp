@@ -1,10 +1,8 @@
-// The batched HDMI layout and the run-copying packet data against plain references
-// over random inputs.
+// The run-copying packet data against a plain reference over random inputs.
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "upload/hdmi_layout.h"
 #include "upload/packets.h"
 
 namespace {
@@ -13,40 +11,6 @@ std::vector<uint8_t> RandomBytes(std::mt19937& random, size_t size) {
     std::vector<uint8_t> bytes(size);
     for (uint8_t& byte : bytes) byte = static_cast<uint8_t>(random());
     return bytes;
-}
-
-std::vector<uint8_t> Layouts(HdmiLayoutKernel kernel, const std::vector<uint8_t>& files,
-                             size_t stride, size_t count) {
-    std::vector<uint8_t> layouts(32 * count + 1, 0xEE);
-    LayoutHdmiPacketsWith(kernel, files.data(), stride, count, layouts.data());
-    EXPECT_EQ(layouts.back(), 0xEE);  // nothing written past the last layout
-    return layouts;
-}
-
-TEST(HdmiLayoutKernelTest, EveryKernelMatchesThePortableOne) {
-    std::mt19937 random(7);
-    const std::vector<HdmiLayoutKernel> kernels = AvailableHdmiLayoutKernels();
-    ASSERT_EQ(kernels.front(), HdmiLayoutKernel::kPortable);
-    for (const size_t stride : {32u, 36u, 47u}) {
-        for (const size_t count : {0u, 1u, 2u, 5u, 257u}) {
-            const std::vector<uint8_t> files = RandomBytes(random, stride * count + 32);
-            const std::vector<uint8_t> portable =
-                Layouts(HdmiLayoutKernel::kPortable, files, stride, count);
-            for (const HdmiLayoutKernel kernel : kernels) {
-                EXPECT_EQ(Layouts(kernel, files, stride, count), portable)
-                    << "kernel " << static_cast<int>(kernel) << ", stride " << stride << ", count "
-                    << count;
-            }
-            std::vector<uint8_t> fast(32 * count);
-            LayoutHdmiPackets(files.data(), stride, count, fast.data());
-            EXPECT_TRUE(std::equal(fast.begin(), fast.end(), portable.begin()));
-            for (size_t i = 0; i < count; ++i) {
-                std::vector<uint8_t> one;
-                ASSERT_TRUE(ParsePacket(files.data() + i * stride, 36, true, one));
-                ASSERT_TRUE(std::equal(one.begin(), one.end(), portable.begin() + 32 * i)) << i;
-            }
-        }
-    }
 }
 
 // The packet data written the plain way: zeros, then every packet one by one.

@@ -1,8 +1,8 @@
-#include "upload/pixel_kernels.h"
+#include "kernels/pixel_kernels.h"
 
-#include "upload/block_shuffle.h"
-#include "upload/cpu_features.h"
-#include "upload/word_access.h"
+#include "kernels/block_shuffle.h"
+#include "kernels/cpu_features.h"
+#include "kernels/word_access.h"
 
 #ifdef TAVREL_X86_KERNELS
 #include <immintrin.h>

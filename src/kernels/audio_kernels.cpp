@@ -1,13 +1,13 @@
-#include "upload/audio_kernels.h"
+#include "kernels/audio_kernels.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <utility>
 
-#include "upload/block_shuffle.h"
-#include "upload/cpu_features.h"
-#include "upload/word_access.h"
+#include "kernels/block_shuffle.h"
+#include "kernels/cpu_features.h"
+#include "kernels/word_access.h"
 
 #ifdef TAVREL_X86_KERNELS
 #include <immintrin.h>

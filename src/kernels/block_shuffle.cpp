@@ -1,6 +1,6 @@
-#include "upload/block_shuffle.h"
+#include "kernels/block_shuffle.h"
 
-#include "upload/cpu_features.h"
+#include "kernels/cpu_features.h"
 
 #ifdef TAVREL_X86_KERNELS
 #include <immintrin.h>

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "upload/block_shuffle.h"
-#include "upload/cpu_features.h"
-#include "upload/pixel_kernels.h"
+#include "kernels/block_shuffle.h"
+#include "kernels/cpu_features.h"
+#include "kernels/pixel_kernels.h"
 
 #ifdef TAVREL_X86_KERNELS
 #include <immintrin.h>

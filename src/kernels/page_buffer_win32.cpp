@@ -1,6 +1,6 @@
 #include <new>
 
-#include "upload/page_buffer.h"
+#include "kernels/page_buffer.h"
 
 // Large pages need a privilege that users do not have by default: plain memory here.
 uint8_t* allocatePages(size_t size, size_t& capacity) {

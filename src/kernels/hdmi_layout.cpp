@@ -1,9 +1,9 @@
-#include "upload/hdmi_layout.h"
+#include "kernels/hdmi_layout.h"
 
 #include <array>
 
-#include "upload/block_shuffle.h"
-#include "upload/cpu_features.h"
+#include "kernels/block_shuffle.h"
+#include "kernels/cpu_features.h"
 
 #ifdef TAVREL_X86_KERNELS
 #include <immintrin.h>

@@ -1,10 +1,11 @@
+#include "kernels/pixel_kernels.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "upload/page_buffer.h"
-#include "upload/pixel_kernels.h"
+#include "kernels/page_buffer.h"
 
 namespace {
 

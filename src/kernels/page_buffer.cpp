@@ -1,4 +1,4 @@
-#include "upload/page_buffer.h"
+#include "kernels/page_buffer.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "upload/cpu_features.h"
+#include "kernels/cpu_features.h"
 
 #ifdef TAVREL_X86_KERNELS
 

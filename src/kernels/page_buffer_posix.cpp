@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "upload/page_buffer.h"
+#include "kernels/page_buffer.h"
 
 namespace {
 
