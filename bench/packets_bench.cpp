@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "kernels/hdmi_layout.h"
+#include "kernels/hdmi_packet_bytes.h"
 #include "upload/packets.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <vector>
 
+#include "files/text.h"
 #include "format/color_format.h"
 #include "scenario/numbers.h"
-#include "scenario/split.h"
 
 namespace {
 

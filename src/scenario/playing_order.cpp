@@ -9,7 +9,6 @@
 #include "files/text.h"
 #include "scenario/numbers.h"
 #include "scenario/scenario.h"
-#include "scenario/split.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include "scenario/numbers.h"
 #include "scenario/read_error.h"
 #include "scenario/settings_file.h"
-#include "scenario/split.h"
 
 namespace {
 

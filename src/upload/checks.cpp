@@ -3,9 +3,9 @@
 #include <map>
 
 #include "files/paths.h"
+#include "files/text.h"
 #include "scenario/scenario.h"
 #include "scenario/selection.h"
-#include "scenario/split.h"
 #include "upload/video.h"
 
 namespace {

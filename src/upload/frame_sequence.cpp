@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "files/paths.h"
-#include "scenario/split.h"
+#include "files/text.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "device/config_items.h"
 #include "files/file_ptr.h"
 #include "files/paths.h"
-#include "kernels/hdmi_layout.h"
+#include "kernels/hdmi_packet_bytes.h"
 #include "scenario/scenario.h"
 #include "scenario/selection.h"
 #include "upload/frame_sequence.h"

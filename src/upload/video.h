@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "kernels/page_buffer.h"
-#include "upload/formats.h"
+#include "upload/frame_format_table.h"
 #include "upload/frame_sequence.h"
 
 struct ScenarioSettings;

@@ -4,13 +4,11 @@
 
 #include <algorithm>
 #include <functional>
-#include <tuple>
 
 #include "app/source_device.h"
 #include "device/color_value.h"
 #include "device/items.h"
 #include "device/upload_callback.h"
-#include "scenario/split.h"
 #include "sim_device.h"
 #include "support.h"
 #include "trace_lines.h"
@@ -357,24 +355,6 @@ TEST(ParseColorValue, ComponentsAndConversion) {
         if (c.ok) {
             EXPECT_EQ(value, c.value);
         }
-    }
-}
-
-TEST(SplitText, PiecesAndSemicolons) {
-    using Pieces = std::vector<std::string>;
-    const std::vector<std::tuple<std::string, std::string, Pieces>> cases = {
-        {"10,,20", ",", {"10", "20"}},
-        {"1,2,3;", ",", {"1", "2", "3"}},
-        {",a,", ",", {"a"}},
-        {"", ",", {}},
-        {";", ",", {""}},  // emptied by the cut, but kept
-        {"a;,;b", ",", {"a", ";b"}},
-        {"a::b::", "::", {"a", "b"}},
-        {"a,b", "", {"a,b"}},  // an empty separator must not loop forever
-    };
-    for (const auto& [text, separator, expected] : cases) {
-        SCOPED_TRACE(text + " by '" + separator + "'");
-        EXPECT_EQ(SplitText(text, separator), expected);
     }
 }
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "files/paths.h"
-#include "files/text.h"
 #include "scenario/numbers.h"
 #include "support.h"
 
@@ -45,12 +44,6 @@ TEST(PathHelpers, ResolveRelativePath) {
         {"sc.txt", "sub/f.bin", "sub/f.bin"},
     };
     for (const auto& c : cases) EXPECT_EQ(resolveRelativePath(c.base, c.value), c.resolved);
-}
-
-TEST(PathHelpers, Trim) {
-    EXPECT_EQ(trim(" \t\v\f\r\nab c\r\n"), "ab c");
-    EXPECT_EQ(trim(" \t "), "");
-    EXPECT_EQ(trim("x"), "x");
 }
 
 TEST(PathHelpers, FileStatus) {

@@ -1,5 +1,5 @@
 // The batched HDMI layout against the portable one and the single-packet parse.
-#include "kernels/hdmi_layout.h"
+#include "kernels/hdmi_packet_bytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "upload/formats.h"
+#include "upload/frame_format_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "kernels/hdmi_layout.h"
+#include "kernels/hdmi_packet_bytes.h"
 
 #include <array>
 

@@ -1,10 +1,9 @@
-#include "upload/formats.h"
+#include "upload/frame_format_table.h"
 
 #include <cstdint>
 
 #include "files/paths.h"
 #include "files/text.h"
-#include "scenario/split.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "files/paths.h"
 #include "files/text.h"
 #include "fuzz_support.h"
-#include "upload/formats.h"
+#include "upload/frame_format_table.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SilenceLog();
