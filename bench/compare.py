@@ -51,7 +51,7 @@ KERNELS = [
     ("WavSamples/2/2/2/1", "Memcpy/8294400", "WAV 16-bit big-endian"),
     ("SwapSamplePairs", "Memcpy/8294400", "WAV byte-pair swap"),
     ("ReverseSamples24", "Memcpy/8294400", "WAV 24-bit byte reversal"),
-    ("HdmiLayout", "PacketMemcpy/131072", "HDMI packet layout"),
+    ("HdmiPacketBytes", "PacketMemcpy/131072", "HDMI packet bytes"),
     ("PacketData", "PacketMemcpy/523264", "packet data"),
 ]
 

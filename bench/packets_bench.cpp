@@ -1,4 +1,4 @@
-// HDMI packet layout and the packet data of a playback sequence, each next to a
+// HDMI packet bytes and the packet data of a playback sequence, each next to a
 // memcpy of the bytes it writes. Compare the bytes_per_second columns.
 #include <cstring>
 #include <vector>
@@ -41,21 +41,21 @@ PacketSet Sequence() {
 void PacketMemcpy(benchmark::State& state) {
     TimeMemcpy(state, static_cast<size_t>(state.range(0)));
 }
-// The layout's output, and the packet data of Sequence().
+// The packet bytes written, and the packet data of Sequence().
 BENCHMARK(PacketMemcpy)->Arg(kPackets* kHdmiPacketBytes)->Arg(kPacketDataBytes);
 
 // A whole sequence of loaded packet files (padded to 36 bytes) in one call.
-void HdmiLayout(benchmark::State& state) {
+void HdmiPacketBytes(benchmark::State& state) {
     const std::vector<uint8_t> files = PacketFiles();
     std::vector<uint8_t> layouts(kPackets * kHdmiPacketBytes);
     for (auto _ : state) {
-        LayoutHdmiPackets(files.data(), kPacketFileMinBytes, kPackets, layouts.data());
+        WriteHdmiPacketBytes(files.data(), kPacketFileMinBytes, kPackets, layouts.data());
         benchmark::DoNotOptimize(layouts.data());
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * layouts.size()));
 }
-BENCHMARK(HdmiLayout);
+BENCHMARK(HdmiPacketBytes);
 
 void PacketData(benchmark::State& state) {
     const PacketSet set = Sequence();

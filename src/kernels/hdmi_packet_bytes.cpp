@@ -11,14 +11,14 @@
 
 namespace {
 
-constexpr size_t kLayoutBytes = 32;
+constexpr size_t kPacketBytes = 32;
 
 // The device takes an HDMI packet in rows: three rows of 9 bytes (header byte r, then
 // bytes 2r and 2r+1 of each of the four 7-byte subpackets that follow the 3 header
 // bytes) and a row of 5 (file byte 31, then byte 6 of each subpacket).
-// kSource[p] is the file byte that lands at layout byte p.
-constexpr std::array<uint8_t, kLayoutBytes> MakeSource() {
-    std::array<uint8_t, kLayoutBytes> source{};
+// kSource[p] is the file byte that lands at device byte p.
+constexpr std::array<uint8_t, kPacketBytes> MakeSource() {
+    std::array<uint8_t, kPacketBytes> source{};
     for (size_t row = 0; row < 3; ++row) {
         source[9 * row] = static_cast<uint8_t>(row);
         for (size_t sub = 0; sub < 4; ++sub) {
@@ -32,7 +32,7 @@ constexpr std::array<uint8_t, kLayoutBytes> MakeSource() {
     return source;
 }
 
-constexpr std::array<uint8_t, kLayoutBytes> kSource = MakeSource();
+constexpr std::array<uint8_t, kPacketBytes> kSource = MakeSource();
 
 #ifdef TAVREL_X86_KERNELS
 // kHalfMasks[o][h]: which byte of input half h goes to each byte of output half o.
@@ -45,13 +45,13 @@ inline __m128i LoadMask(size_t o, size_t h) {
 // Four shuffles and two ORs per packet; the loads and stores are unaligned since
 // packet files lie 36 bytes apart. (A packet per 256-bit vector, with a lane swap
 // and three shuffles, measured slower: its 32-byte loads split cache lines.)
-__attribute__((target("ssse3"))) void LayoutSsse3(const uint8_t* files, size_t stride, size_t count,
-                                                  uint8_t* out) {
+__attribute__((target("ssse3"))) void WriteSsse3(const uint8_t* files, size_t stride, size_t count,
+                                                 uint8_t* out) {
     const __m128i lowFromLow = LoadMask(0, 0);
     const __m128i lowFromHigh = LoadMask(0, 1);
     const __m128i highFromLow = LoadMask(1, 0);
     const __m128i highFromHigh = LoadMask(1, 1);
-    for (size_t i = 0; i < count; ++i, files += stride, out += kLayoutBytes) {
+    for (size_t i = 0; i < count; ++i, files += stride, out += kPacketBytes) {
         const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(files));
         const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(files + 16));
         const __m128i outLow =
@@ -64,33 +64,33 @@ __attribute__((target("ssse3"))) void LayoutSsse3(const uint8_t* files, size_t s
 }
 #endif
 
-void LayoutPortable(const uint8_t* files, size_t stride, size_t count, uint8_t* out) {
-    for (size_t i = 0; i < count; ++i, files += stride, out += kLayoutBytes) {
-        for (size_t p = 0; p < kLayoutBytes; ++p) out[p] = files[kSource[p]];
+void WritePortable(const uint8_t* files, size_t stride, size_t count, uint8_t* out) {
+    for (size_t i = 0; i < count; ++i, files += stride, out += kPacketBytes) {
+        for (size_t p = 0; p < kPacketBytes; ++p) out[p] = files[kSource[p]];
     }
 }
 
 }  // namespace
 
-std::vector<HdmiLayoutKernel> AvailableHdmiLayoutKernels() {
-    std::vector<HdmiLayoutKernel> kernels{HdmiLayoutKernel::kPortable};
-    if (CpuHasSsse3()) kernels.push_back(HdmiLayoutKernel::kSsse3);
+std::vector<HdmiPacketKernel> AvailableHdmiPacketKernels() {
+    std::vector<HdmiPacketKernel> kernels{HdmiPacketKernel::kPortable};
+    if (CpuHasSsse3()) kernels.push_back(HdmiPacketKernel::kSsse3);
     return kernels;
 }
 
-void LayoutHdmiPacketsWith(HdmiLayoutKernel kernel, const uint8_t* files, size_t stride,
-                           size_t count, uint8_t* out) {
+void WriteHdmiPacketBytesWith(HdmiPacketKernel kernel, const uint8_t* files, size_t stride,
+                              size_t count, uint8_t* out) {
     switch (kernel) {
 #ifdef TAVREL_X86_KERNELS
-        case HdmiLayoutKernel::kSsse3:
-            return LayoutSsse3(files, stride, count, out);
+        case HdmiPacketKernel::kSsse3:
+            return WriteSsse3(files, stride, count, out);
 #endif
         default:
-            return LayoutPortable(files, stride, count, out);
+            return WritePortable(files, stride, count, out);
     }
 }
 
-void LayoutHdmiPackets(const uint8_t* files, size_t stride, size_t count, uint8_t* out) {
-    static const HdmiLayoutKernel fastest = AvailableHdmiLayoutKernels().back();
-    LayoutHdmiPacketsWith(fastest, files, stride, count, out);
+void WriteHdmiPacketBytes(const uint8_t* files, size_t stride, size_t count, uint8_t* out) {
+    static const HdmiPacketKernel fastest = AvailableHdmiPacketKernels().back();
+    WriteHdmiPacketBytesWith(fastest, files, stride, count, out);
 }

@@ -30,13 +30,13 @@ bool ParseHdmi(const uint8_t* data, size_t size, std::vector<uint8_t>& layout) {
     if (size < kHdmiPacketFileBytes) return false;
     layout.resize(kHdmiPacketBytes);
     if (size >= kHdmiPacketBytes) {
-        LayoutHdmiPackets(data, kHdmiPacketBytes, 1, layout.data());
+        WriteHdmiPacketBytes(data, kHdmiPacketBytes, 1, layout.data());
         return true;
     }
-    // The layout reads 32 bytes; a 31-byte packet has a zero last byte.
+    // WriteHdmiPacketBytes reads 32 bytes; a 31-byte packet has a zero last byte.
     uint8_t padded[kHdmiPacketBytes] = {};
     std::memcpy(padded, data, kHdmiPacketFileBytes);
-    LayoutHdmiPackets(padded, kHdmiPacketBytes, 1, layout.data());
+    WriteHdmiPacketBytes(padded, kHdmiPacketBytes, 1, layout.data());
     return true;
 }
 

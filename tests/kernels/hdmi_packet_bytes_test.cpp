@@ -1,4 +1,4 @@
-// The batched HDMI layout against the portable one and the single-packet parse.
+// The batched HDMI packet bytes against the portable one and the single-packet parse.
 #include "kernels/hdmi_packet_bytes.h"
 
 #include <gtest/gtest.h>
@@ -17,30 +17,30 @@ std::vector<uint8_t> RandomBytes(std::mt19937& random, size_t size) {
     return bytes;
 }
 
-std::vector<uint8_t> Layouts(HdmiLayoutKernel kernel, const std::vector<uint8_t>& files,
-                             size_t stride, size_t count) {
-    std::vector<uint8_t> layouts(32 * count + 1, 0xEE);
-    LayoutHdmiPacketsWith(kernel, files.data(), stride, count, layouts.data());
-    EXPECT_EQ(layouts.back(), 0xEE);  // nothing written past the last layout
-    return layouts;
+std::vector<uint8_t> DeviceBytes(HdmiPacketKernel kernel, const std::vector<uint8_t>& files,
+                                 size_t stride, size_t count) {
+    std::vector<uint8_t> bytes(32 * count + 1, 0xEE);
+    WriteHdmiPacketBytesWith(kernel, files.data(), stride, count, bytes.data());
+    EXPECT_EQ(bytes.back(), 0xEE);  // nothing written past the last packet
+    return bytes;
 }
 
-TEST(HdmiLayoutKernelTest, EveryKernelMatchesThePortableOne) {
+TEST(HdmiPacketKernelTest, EveryKernelMatchesThePortableOne) {
     std::mt19937 random(7);
-    const std::vector<HdmiLayoutKernel> kernels = AvailableHdmiLayoutKernels();
-    ASSERT_EQ(kernels.front(), HdmiLayoutKernel::kPortable);
+    const std::vector<HdmiPacketKernel> kernels = AvailableHdmiPacketKernels();
+    ASSERT_EQ(kernels.front(), HdmiPacketKernel::kPortable);
     for (const size_t stride : {32u, 36u, 47u}) {
         for (const size_t count : {0u, 1u, 2u, 5u, 257u}) {
             const std::vector<uint8_t> files = RandomBytes(random, stride * count + 32);
             const std::vector<uint8_t> portable =
-                Layouts(HdmiLayoutKernel::kPortable, files, stride, count);
-            for (const HdmiLayoutKernel kernel : kernels) {
-                EXPECT_EQ(Layouts(kernel, files, stride, count), portable)
+                DeviceBytes(HdmiPacketKernel::kPortable, files, stride, count);
+            for (const HdmiPacketKernel kernel : kernels) {
+                EXPECT_EQ(DeviceBytes(kernel, files, stride, count), portable)
                     << "kernel " << static_cast<int>(kernel) << ", stride " << stride << ", count "
                     << count;
             }
             std::vector<uint8_t> fast(32 * count);
-            LayoutHdmiPackets(files.data(), stride, count, fast.data());
+            WriteHdmiPacketBytes(files.data(), stride, count, fast.data());
             EXPECT_TRUE(std::equal(fast.begin(), fast.end(), portable.begin()));
             for (size_t i = 0; i < count; ++i) {
                 std::vector<uint8_t> one;
