@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/run_modes.h"
+#include "app/run_report.h"
 #include "device/bandwidth.h"
 #include "device/setting_warnings.h"
 #include "device/setup_status.h"
@@ -168,6 +169,10 @@ bool ReportScenario(size_t number, const std::string& path, const ScenarioReport
     return count == 0;
 }
 
+std::string FirstProblem(const ScenarioReport& report) {
+    return report.problems.empty() ? std::string() : report.problems.front();
+}
+
 bool LogSummary(size_t scenarios, size_t failed) {
     logText("Checked " + std::to_string(scenarios) + " scenarios: " + std::to_string(failed) +
             " with problems.");
@@ -176,7 +181,7 @@ bool LogSummary(size_t scenarios, size_t failed) {
 
 }  // namespace
 
-bool RunCheck(const CommandLineOptions& options) {
+bool RunCheck(const CommandLineOptions& options, RunReport& runReport) {
     const std::string& previews = options.previewFolder;
     const std::string refusal = previews.empty() ? "" : PreparePreviewFolder(previews);
     if (!refusal.empty()) {
@@ -184,13 +189,17 @@ bool RunCheck(const CommandLineOptions& options) {
         return false;
     }
     if (options.hasScenarioTriple()) {
+        runReport.plan(options.scenario);
+        runReport.startScenario(0);
         ScenarioFile file = loadScenarioFile(options.scenario);
         file.settings.hdmi = IsHdmiOutput(options.interface);
         const std::string fileProblem = ScenarioFileErrorLine(options.scenario, file.error);
         ScenarioReport report = CheckScenario(file.settings, options.interface,
                                               InterfaceProblem(options.interface), fileProblem);
         if (fileProblem.empty()) AddPreview(previews, file.settings, 1, report);
-        return LogSummary(1, ReportScenario(1, options.scenario, report) ? 0 : 1);
+        const bool ok = ReportScenario(1, options.scenario, report);
+        runReport.endScenario(ok, FirstProblem(report));
+        return LogSummary(1, ok ? 0 : 1);
     }
     const Playlist playlist = readPlaylistFile(options.playlist, UnreadScenarios::kKeep);
     if (!playlist.isUsable()) {
@@ -199,15 +208,19 @@ bool RunCheck(const CommandLineOptions& options) {
         return false;
     }
     const std::string connectorProblem = ConnectorProblem(playlist.connectortype);
+    runReport.plan(playlist);
     size_t failed = 0;
     for (size_t i = 0; i < playlist.entries.size(); ++i) {
+        runReport.startScenario(i);
         ScenarioSettings settings = playlist.entries[i].settings;
         settings.strict = playlist.strict;
         const std::string& fileProblem = playlist.entries[i].scenarioProblem;
         ScenarioReport report =
             CheckScenario(settings, playlist.connectortype, connectorProblem, fileProblem);
         if (fileProblem.empty()) AddPreview(previews, settings, i + 1, report);
-        if (!ReportScenario(i + 1, settings.path, report)) ++failed;
+        const bool ok = ReportScenario(i + 1, settings.path, report);
+        runReport.endScenario(ok, FirstProblem(report));
+        if (!ok) ++failed;
     }
     return LogSummary(playlist.entries.size(), failed);
 }

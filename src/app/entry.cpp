@@ -4,6 +4,7 @@
 
 #include "app/options.h"
 #include "app/run_modes.h"
+#include "app/run_report.h"
 #include "device/library.h"
 #include "device/upload_callback.h"
 #include "files/paths.h"
@@ -19,22 +20,42 @@ void ConfigureLogger() {
     Logger::instance().configure(settings);
 }
 
+// The playlist or scenario file the request names.
+const std::string& NamedFile(const CommandLineOptions& options) {
+    return options.hasScenarioTriple() ? options.scenario : options.playlist;
+}
+
 // The file the request names must exist (a folder passes too).
-bool NamedFileExists(const CommandLineOptions& options) {
+bool NamedFileExists(const CommandLineOptions& options, RunReport& report) {
     if (!options.edidPath.empty()) return true;
-    const bool scenario = options.hasScenarioTriple();
-    const std::string& path = scenario ? options.scenario : options.playlist;
+    const std::string& path = NamedFile(options);
     if (fileExists(path)) return true;
-    Logger::instance().log("%s file %s does not exist!", scenario ? "Scenario" : "Playlist",
-                           path.c_str());
+    const std::string message = std::string(options.hasScenarioTriple() ? "Scenario" : "Playlist") +
+                                " file " + path + " does not exist!";
+    logText(message);
     logText("");
+    report.failRun(message);  // the usage text follows it
     return false;
 }
 
-bool RunMode(const CommandLineOptions& options) {
+bool RunMode(const CommandLineOptions& options, RunReport& report) {
     if (!options.edidPath.empty()) return RunEdidOnly(options);
-    if (options.hasScenarioTriple()) return RunScenario(options);
-    return RunPlaylist(options);
+    if (options.hasScenarioTriple()) return RunScenario(options, report);
+    return RunPlaylist(options, report);
+}
+
+int RunChosenMode(const CommandLineOptions& options, RunReport& report) {
+    if (!NamedFileExists(options, report)) {
+        PrintUsage();
+        return 1;
+    }
+    // The check needs no device: the library is not even initialised.
+    if (options.check) return RunCheck(options, report) ? 0 : 1;
+    if (!InitLibrary()) return 1;
+    UploadCallback() = [](ScenarioSettings settings) {
+        return UploadScenario(std::move(settings));
+    };
+    return RunWithLibrary([&options, &report] { return RunMode(options, report); });
 }
 
 // Called inside a handler: logs the exception being handled.
@@ -67,17 +88,20 @@ int RunRequest(int argc, const char* const* argv) {
         PrintUsage();
         return 1;
     }
-    if (!NamedFileExists(options)) {
-        PrintUsage();
-        return 1;
+    if (options.listDevices) {
+        if (!InitLibrary()) return 1;
+        return RunWithLibrary(RunListDevices);
     }
-    // The check needs no device: the library is not even initialised.
-    if (options.check) return RunCheck(options) ? 0 : 1;
-    if (!InitLibrary()) return 1;
-    UploadCallback() = [](ScenarioSettings settings) {
-        return UploadScenario(std::move(settings));
-    };
-    return RunWithLibrary([&options] { return RunMode(options); });
+    // The report is written whatever the run's outcome, so its file is tested first.
+    RunReport report(options.reportPath, NamedFile(options));
+    if (!report.checkWritable()) return 1;
+    int code = 1;
+    try {
+        code = RunChosenMode(options, report);
+    } catch (...) {
+        LogCurrentException();
+    }
+    return report.write(code == 0) ? code : 1;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "app/capture.h"
 #include "app/external_command.h"
 #include "app/run_modes.h"
+#include "app/run_report.h"
 #include "app/source_device.h"
 #include "device/output_setup.h"
 #include "device/playback.h"
@@ -71,13 +72,14 @@ EntryOutcome PlayEntry(Playlist& playlist, size_t i) {
 
 }  // namespace
 
-bool RunPlaylist(const CommandLineOptions& options) {
+bool RunPlaylist(const CommandLineOptions& options, RunReport& report) {
     Playlist playlist = readPlaylistFile(options.playlist);
     if (!playlist.isUsable()) {
         logText(kPlaylistLoadFailed);
         logText("");
         return false;
     }
+    report.plan(playlist);
     ApplyCommandLine(playlist, options);
     if (!OpenPlaylistDevice(playlist)) return false;
     if (options.play) return StartPlayback();
@@ -85,7 +87,9 @@ bool RunPlaylist(const CommandLineOptions& options) {
     ReadSinkEdid(options.edidPath);
     SetDefaultMemoryLayout();
     for (size_t i = 0; i < playlist.entries.size(); ++i) {
+        report.startScenario(i);
         const EntryOutcome outcome = PlayEntry(playlist, i);
+        report.endScenario(outcome != EntryOutcome::Failed);
         if (outcome == EntryOutcome::Failed) return false;
         if (outcome == EntryOutcome::Closed) return true;
     }

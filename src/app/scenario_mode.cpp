@@ -1,4 +1,5 @@
 #include "app/run_modes.h"
+#include "app/run_report.h"
 #include "app/source_device.h"
 #include "device/library.h"
 #include "device/output_setup.h"
@@ -8,13 +9,15 @@
 #include "log/logger.h"
 #include "scenario/scenario.h"
 
-bool RunScenario(const CommandLineOptions& options) {
+bool RunScenario(const CommandLineOptions& options, RunReport& report) {
+    report.plan(options.scenario);
     std::string deviceName;
     if (!OpenSourceDevice(options, deviceName)) return false;
     MarkDeviceOpened();
     if (options.sourceSerialNumber == "*") LogSerialNumberWarning(deviceName);
     if (options.play) return StartPlayback();
 
+    report.startScenario(0);
     ScenarioSettings settings = readScenarioFile(options.scenario);
     // No playlist connector type here: the interface tells whether the output is HDMI.
     settings.hdmi = IsHdmiOutput(options.interface);
@@ -23,5 +26,6 @@ bool RunScenario(const CommandLineOptions& options) {
     if (!status.empty()) Logger::instance().log("startScenario: %s", status.c_str());
     // Every failure says why, as the playlist run does.
     if (code < 0) logText(StatusMessage(code, status));
+    report.endScenario(code == 0);
     return code == 0;
 }

@@ -22,6 +22,11 @@ bool OpenListedDevice(const std::string& serial, const std::string& lookupName,
     return OpenDevice(index, outputName) >= 0;
 }
 
+void LogOpeningFailureEnd() {
+    logText(kListDevicesHint);
+    logText("");
+}
+
 }  // namespace
 
 void LogSerialNumberWarning(const std::string& deviceName) {
@@ -36,7 +41,7 @@ bool OpenSourceDevice(const CommandLineOptions& options, std::string& deviceName
     if (!OpenListedDevice(options.sourceSerialNumber, lookupName, options.interface, deviceName)) {
         Logger::instance().log("Failed opening device '%s' for '%s'.",
                                options.sourceSerialNumber.c_str(), lookupName.c_str());
-        logText("");
+        LogOpeningFailureEnd();
         return false;
     }
     return true;
@@ -46,7 +51,7 @@ bool OpenPlaylistDevice(Playlist& playlist) {
     if (!OpenListedDevice(playlist.serialnumber, PlaylistLookupName(playlist),
                           playlist.connectortype, playlist.deviceName)) {
         Logger::instance().log("Failed opening device!");
-        logText("");
+        LogOpeningFailureEnd();
         return false;
     }
     if (playlist.serialnumber == "*") LogSerialNumberWarning(playlist.deviceName);

@@ -7,6 +7,10 @@
 #include "app/options.h"
 #include "scenario/playlist.h"
 
+// Follows a failed opening: the user may not know which devices and outputs there are.
+inline constexpr const char* kListDevicesHint =
+    "Run with --list-devices to see the devices and outputs the library reports.";
+
 // Finds and opens the source device on the options' interface; logs a failure.
 bool OpenSourceDevice(const CommandLineOptions& options, std::string& deviceName);
 // Finds and opens the playlist's device, logs its information text and marks it opened;

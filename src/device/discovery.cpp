@@ -27,6 +27,31 @@ bool FilterKeeps(DeviceFilter filter, bool transmitter) {
     return true;
 }
 
+uint32_t DeviceFlags(uint32_t index) {
+    uint32_t flags = 0;
+    HLX_DEV_GetDeviceInfo(index, &flags);  // a failure leaves the flags clear
+    return flags;
+}
+
+bool ReadDeviceName(uint32_t index, std::string& name) {
+    std::array<char, 100> buffer = UnknownNameBuffer();
+    const bool ok = HLX_DEV_GetDeviceName(index, buffer.data(), buffer.size()) >= 0;
+    name = BufferText(buffer.data(), buffer.size());
+    return ok;
+}
+
+bool ReadOutputNames(uint32_t index, std::vector<std::string>& outputs) {
+    if (HLX_DEV_Select(index) < 0) return false;
+    const int32_t count = HLX_VOUT_GetOutputCount();
+    for (int32_t i = 0; i < count; ++i) {
+        std::array<char, 100> buffer = UnknownNameBuffer();
+        HLX_VOUT_GetOutputName(static_cast<uint32_t>(i), buffer.data(), buffer.size());
+        outputs.push_back(BufferText(buffer.data(), buffer.size()));
+    }
+    HLX_DEV_Deselect(index);
+    return count >= 0;
+}
+
 // The wildcard takes the device only when every listed interface is one device.
 int32_t WildcardChoice(const std::vector<DeviceEntry>& devices, bool wantHdmi) {
     for (const DeviceEntry& entry : devices) {
@@ -63,14 +88,12 @@ std::vector<DeviceEntry> ListDevices(DeviceFilter filter) {
     const int32_t count = HLX_DEV_GetDeviceCount();
     for (int32_t i = 0; i < count; ++i) {
         const uint32_t index = static_cast<uint32_t>(i);
-        uint32_t flags = 0;
-        HLX_DEV_GetDeviceInfo(index, &flags);
-        const bool transmitter = (flags & flag::kTransmitter) != 0;
+        const bool transmitter = (DeviceFlags(index) & flag::kTransmitter) != 0;
         if (!FilterKeeps(filter, transmitter)) continue;
-        std::array<char, 100> buffer = UnknownNameBuffer();
-        if (HLX_DEV_GetDeviceName(index, buffer.data(), buffer.size()) < 0) continue;
+        std::string name;
+        if (!ReadDeviceName(index, name)) continue;
         DeviceEntry entry;
-        if (!ParseDeviceName(BufferText(buffer.data(), buffer.size()), entry)) continue;
+        if (!ParseDeviceName(name, entry)) continue;
         entry.index = index;
         entry.isTransmitter = transmitter;
         devices.push_back(entry);
@@ -122,8 +145,23 @@ int32_t OpenDevice(int32_t index, const std::string& outputName) {
     return SelectOutput(outputName);
 }
 
+std::vector<DeviceListing> DescribeDevices() {
+    std::vector<DeviceListing> devices;
+    const int32_t count = HLX_DEV_GetDeviceCount();
+    for (int32_t i = 0; i < count; ++i) {
+        DeviceListing device;
+        device.index = static_cast<uint32_t>(i);
+        device.transmitter = (DeviceFlags(device.index) & flag::kTransmitter) != 0;
+        ReadDeviceName(device.index, device.name);
+        device.inUse = contains(device.name, "in use");
+        if (!device.inUse) device.outputsRead = ReadOutputNames(device.index, device.outputs);
+        devices.push_back(std::move(device));
+    }
+    return devices;
+}
+
 std::string GetDeviceName(int32_t index) {
-    std::array<char, 100> buffer = UnknownNameBuffer();
-    HLX_DEV_GetDeviceName(static_cast<uint32_t>(index), buffer.data(), buffer.size());
-    return BufferText(buffer.data(), buffer.size());
+    std::string name;
+    ReadDeviceName(static_cast<uint32_t>(index), name);
+    return name;
 }

@@ -4,6 +4,14 @@
 
 namespace {
 
+std::string temporaryPathFor(const std::string& path) {
+    return path + ".tmp";
+}
+
+bool removeFile(const std::string& path) {
+    return std::remove(nativePath(path).c_str()) == 0;
+}
+
 size_t lastSeparator(const std::string& path) {
     return path.find_last_of("/\\");
 }
@@ -90,4 +98,26 @@ bool readTextFile(const std::string& path, std::string& text, uint64_t maxBytes,
     // Editors on Windows start UTF-8 files with a byte-order mark; the first line counts.
     if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
     return true;
+}
+
+bool canWriteFile(const std::string& path) {
+    int64_t size = 0;
+    if (fileStatus(path, size) && size < 0) return false;  // a folder or a device
+    const std::string temporary = temporaryPathFor(path);
+    FilePtr file(openFile(temporary, "wb"));
+    if (!file) return false;
+    file.reset();
+    removeFile(temporary);
+    return true;
+}
+
+bool writeFileAtomically(const std::string& path, std::string_view data) {
+    const std::string temporary = temporaryPathFor(path);
+    std::FILE* file = openFile(temporary, "wb");
+    if (file == nullptr) return false;
+    const bool written = std::fwrite(data.data(), 1, data.size(), file) == data.size();
+    const bool closed = std::fclose(file) == 0;
+    if (written && closed && replaceFile(temporary, path)) return true;
+    removeFile(temporary);
+    return false;
 }

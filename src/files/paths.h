@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The path as the operating system wants it.
@@ -47,3 +48,12 @@ bool readWholeFile(const std::string& path, std::vector<uint8_t>& data,
 // file failed by holding more than `maxBytes`.
 bool readTextFile(const std::string& path, std::string& text, uint64_t maxBytes = UINT64_MAX,
                   bool* tooLarge = nullptr);
+
+// Whether `path` can be written through writeFileAtomically: it is not a folder, and a
+// file can be created beside it (that file is removed again).
+bool canWriteFile(const std::string& path);
+// Writes a temporary file in the folder of `path` and renames it over `path`, so that a
+// reader never sees half a file and an earlier file stays whole until the new one is.
+bool writeFileAtomically(const std::string& path, std::string_view data);
+// Renames `from` to `to`, replacing a file `to` that exists.
+bool replaceFile(const std::string& from, const std::string& to);

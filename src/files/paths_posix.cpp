@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "files/paths.h"
 
@@ -37,4 +38,8 @@ bool isStream(const std::string& path) {
     struct stat status {};
     if (::stat(nativePath(path).c_str(), &status) != 0) return false;
     return S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode);
+}
+
+bool replaceFile(const std::string& from, const std::string& to) {
+    return std::rename(nativePath(from).c_str(), nativePath(to).c_str()) == 0;
 }

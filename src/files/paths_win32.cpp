@@ -1,6 +1,10 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+
 #include "files/paths.h"
 
 std::string nativePath(const std::string& path) {
@@ -34,4 +38,10 @@ bool isStream(const std::string& path) {
     struct _stat64 status {};
     if (::_stat64(path.c_str(), &status) != 0) return false;
     return (status.st_mode & (_S_IFIFO | _S_IFCHR)) != 0 && (status.st_mode & _S_IFREG) == 0;
+}
+
+bool replaceFile(const std::string& from, const std::string& to) {
+    // rename() refuses an existing target on Windows.
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }

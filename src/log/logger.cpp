@@ -59,6 +59,7 @@ void Logger::write(const std::string& text) {
         line = stamp;
     }
     line += text;
+    if (tap_) tap_(line);
     if (sink_) {
         sink_(line);
         return;
@@ -78,6 +79,11 @@ void Logger::write(const std::string& text) {
 void Logger::setSink(Sink sink) {
     std::lock_guard<std::mutex> guard(lock_);
     sink_ = std::move(sink);
+}
+
+void Logger::setTap(Sink tap) {
+    std::lock_guard<std::mutex> guard(lock_);
+    tap_ = std::move(tap);
 }
 
 void Logger::reset() {

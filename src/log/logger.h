@@ -29,6 +29,8 @@ class Logger {
     // Tests: receive every line instead of the console and the file.
     using Sink = std::function<void(const std::string& line)>;
     void setSink(Sink sink);
+    // Also receives every line, wherever it goes (the run's report); null removes it.
+    void setTap(Sink tap);
     // Tests: closes the file and forgets the settings and the sink.
     void reset();
 
@@ -44,6 +46,7 @@ class Logger {
     std::FILE* file_ = nullptr;
     LogSettings settings_;
     Sink sink_;
+    Sink tap_;
 };
 
 // Logs text exactly as it stands (never as a format).

@@ -1,5 +1,6 @@
 #include "e2e_fixture.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -25,6 +26,13 @@ ProgramRun ProgramTest::Run(const std::string& arguments, const std::string& pro
 
 std::vector<std::string> ProgramTest::Trace() const {
     return OutputLines(ReadFileText(folder.path() + "/trace.txt"));
+}
+
+bool ProgramTest::TraceHas(const std::string& part) const {
+    const auto trace = Trace();
+    return std::any_of(trace.begin(), trace.end(), [&](const std::string& line) {
+        return line.find(part) != std::string::npos;
+    });
 }
 
 std::string ProgramTest::LogFileText() const {

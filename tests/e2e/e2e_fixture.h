@@ -20,6 +20,8 @@ class ProgramTest : public ::testing::Test {
                    Environment extra = {});
     std::vector<std::string> Lines() const { return OutputLines(last_.output); }
     std::vector<std::string> Trace() const;
+    // True when a trace line holds `part`.
+    bool TraceHas(const std::string& part) const;
     // The content of the one log file the run left in the folder.
     std::string LogFileText() const;
     // True when `expected` appear in this order among the output lines.

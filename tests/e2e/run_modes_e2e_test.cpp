@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -33,12 +32,6 @@ class RunModes : public ProgramTest {
     // A shell line in which $T names the program.
     ProgramRun Shell(const std::string& line) {
         return RunProgram("T=" + ShellQuote(TAVREL_CMD_PATH) + "; " + line, folder.path());
-    }
-    bool TraceHas(const std::string& part) const {
-        const auto trace = Trace();
-        return std::any_of(trace.begin(), trace.end(), [&](const std::string& line) {
-            return line.find(part) != std::string::npos;
-        });
     }
 };
 

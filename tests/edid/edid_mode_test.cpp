@@ -2,6 +2,7 @@
 
 #include "app/options.h"
 #include "app/run_modes.h"
+#include "app/source_device.h"
 #include "edid/edid_builder.h"
 #include "files/paths.h"
 #include "sim_device.h"
@@ -100,7 +101,7 @@ TEST_P(EdidOnlyOpenFailure, NamesSerialAndLookupNameAndReadsNoEdid) {
     SimDevice device(TwoOutputProfile());
     LogCapture log;
     EXPECT_FALSE(RunEdidOnly(EdidOptions(param.serial, param.interface, "")));
-    EXPECT_EQ(log.lines, (std::vector<std::string>{param.message, ""}));
+    EXPECT_EQ(log.lines, (std::vector<std::string>{param.message, kListDevicesHint, ""}));
     for (const std::string& line : device.trace()) {
         EXPECT_EQ(line.find("0x00001100"), std::string::npos) << line;
     }
@@ -121,6 +122,6 @@ TEST(EdidOnlyModeNoDevice, FailsWithTheWildcardInTheMessage) {
     ASSERT_TRUE(device.loaded()) << device.error();
     LogCapture log;
     EXPECT_FALSE(RunEdidOnly(EdidOptions("*", "HDMI", "")));
-    EXPECT_EQ(log.lines,
-              (std::vector<std::string>{"Failed opening device '*' for 'HDMI TX'.", ""}));
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"Failed opening device '*' for 'HDMI TX'.",
+                                                   kListDevicesHint, ""}));
 }
