@@ -104,4 +104,8 @@ inline constexpr uint32_t kScramblerOff = 2;
 inline constexpr uint32_t kHdcpOff = 0x107;
 inline constexpr uint32_t kHdcpOn = 0x106;
 inline constexpr uint32_t kHdcp2Prepare = 0x102;
+// Registers kAudioControl (kAudioOff above) and kAudioMute.
+inline constexpr uint32_t kAudioOn = 1;
+inline constexpr uint32_t kAudioOnSynced = 0x40000001;  // the scenario's audiosync
+inline constexpr uint32_t kAudioMuted = 1;
 }  // namespace setting

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "device/config_items.h"
+#include "device/items.h"
 #include "files/paths.h"
 #include "scenario/scenario.h"
 #include "upload/loader.h"
@@ -21,9 +22,6 @@ constexpr const char* kParametersFailed = "Failed to set audio parameters";
 constexpr const char* kMuteFailed = "Fatal: failed enabling mute!";
 constexpr const char* kEnableFailed = "Fatal: failed enabling audio!";
 
-constexpr uint32_t kAudioOn = 1;
-constexpr uint32_t kAudioOnSynced = 0x40000001;
-constexpr uint32_t kMuted = 1;
 // Channel status: byte 0 bit 2 (no copyright asserted), bit 1 (not linear PCM).
 constexpr uint8_t kStatusBase = 4;
 constexpr uint8_t kStatusCompressed = 2;
@@ -149,8 +147,8 @@ bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings,
         return Fail(loader, kParametersFailed);
     }
     loader.ReportInfo(ParametersText(format));
-    if (!SetAudioMute(kMuted)) return Fail(loader, kMuteFailed);
-    if (!SetAudioControl(settings.audiosync ? kAudioOnSynced : kAudioOn)) {
+    if (!SetAudioMute(setting::kAudioMuted)) return Fail(loader, kMuteFailed);
+    if (!SetAudioControl(settings.audiosync ? setting::kAudioOnSynced : setting::kAudioOn)) {
         return Fail(loader, kEnableFailed);
     }
     return true;

@@ -97,7 +97,7 @@ bool ResetLayoutToPattern(DataLoaderBase& loader) {
 }
 
 bool SetDefaultMemoryLayout() {
-    SetAudioMute(1);
+    SetAudioMute(setting::kAudioMuted);
     SetAudioControl(setting::kAudioOff);
     return SetMemoryLayout({kDefaultVideoBlock, 0, 0}) && SetPatternMemoryBlock(0) &&
            SetPlaybackMemoryBlock(1) && SetAudioMemoryBlock(2);
