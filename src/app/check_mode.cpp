@@ -212,8 +212,7 @@ bool RunCheck(const CommandLineOptions& options, RunReport& runReport) {
     size_t failed = 0;
     for (size_t i = 0; i < playlist.entries.size(); ++i) {
         runReport.startScenario(i);
-        ScenarioSettings settings = playlist.entries[i].settings;
-        settings.strict = playlist.strict;
+        const ScenarioSettings settings = EntrySettings(playlist, i);
         const std::string& fileProblem = playlist.entries[i].scenarioProblem;
         ScenarioReport report =
             CheckScenario(settings, playlist.connectortype, connectorProblem, fileProblem);

@@ -48,8 +48,7 @@ bool RunAfterUpload(const std::string& command, bool ownCommand) {
 EntryOutcome PlayEntry(Playlist& playlist, size_t i) {
     const PlaylistEntry entry = playlist.entries[i];
     const uint32_t period = entry.period;
-    ScenarioSettings summary = entry.settings;
-    summary.strict = playlist.strict;
+    const ScenarioSettings summary = EntrySettings(playlist, i);
     LogScenarioHeader(i + 1, period, summary);
 
     const int32_t code = StartPlaylistScenario(playlist, i);

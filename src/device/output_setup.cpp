@@ -92,9 +92,8 @@ int32_t startScenario(const std::string& deviceName, const ScenarioSettings& set
 
 int32_t StartPlaylistScenario(Playlist& playlist, size_t index) {
     if (index >= playlist.entries.size()) return kSetupIndexOutOfRange;
-    ScenarioSettings settings = playlist.entries[index].settings;
-    settings.strict = playlist.strict;
-    return startScenario(playlist.deviceName, settings, playlist.setupMessage);
+    return startScenario(playlist.deviceName, EntrySettings(playlist, index),
+                         playlist.setupMessage);
 }
 
 void ResetOutput() {

@@ -163,8 +163,13 @@ PlaylistText parsePlaylistText(const std::string& path, const std::string& text,
         }
     }
     closeEntry(reader);
-    // The device is opened with the last connector type the file names, wherever it stands.
-    const bool hdmi = IsHdmiOutput(reader.playlist.connectortype);
-    for (PlaylistEntry& entry : reader.playlist.entries) entry.settings.hdmi = hdmi;
     return PlaylistText{std::move(reader.playlist), {}, {}};
+}
+
+ScenarioSettings EntrySettings(const Playlist& playlist, size_t index) {
+    ScenarioSettings settings = playlist.entries[index].settings;
+    settings.strict = playlist.strict;
+    // The device is opened with the last connector type the file names, wherever it stands.
+    settings.hdmi = IsHdmiOutput(playlist.connectortype);
+    return settings;
 }

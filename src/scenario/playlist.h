@@ -44,6 +44,10 @@ struct Playlist {
 // keeps it as an entry with its problem and reads on.
 enum class UnreadScenarios { kStop, kKeep };
 
+// The settings entry `index` runs with, in the run and in the check: its scenario's, with
+// `strict` from the playlist and `hdmi` from the output the playlist drives.
+ScenarioSettings EntrySettings(const Playlist& playlist, size_t index);
+
 // Reads a playlist and every scenario it names. Any failure gives an empty playlist; an
 // invalid number is logged, and so is a scenario file that gives no scenario.
 Playlist readPlaylistFile(const std::string& path, UnreadScenarios unread = UnreadScenarios::kStop);

@@ -40,7 +40,7 @@ TEST_F(PlaylistFile, ReadsDeviceAndEntries) {
     EXPECT_EQ(first.caption, "first one");
     EXPECT_TRUE(first.closeAfterUpload);
     EXPECT_EQ(first.executeAfterUpload, "tool -x = 1");
-    EXPECT_TRUE(first.settings.hdmi);
+    EXPECT_TRUE(EntrySettings(p, 0).hdmi);
     // The scenario's own strict line is kept here; the playlist's replaces it when applied.
     EXPECT_FALSE(first.settings.strict);
     const PlaylistEntry& second = p.entries[1];
@@ -72,7 +72,8 @@ TEST_F(PlaylistFile, DeviceValues) {
         EXPECT_EQ(p.reset, c.reset) << c.device;
         EXPECT_EQ(p.strict, c.strict) << c.device;
         ASSERT_EQ(p.entries.size(), 1u) << c.device;
-        EXPECT_EQ(p.entries[0].settings.hdmi, c.hdmi) << c.device;
+        EXPECT_EQ(EntrySettings(p, 0).hdmi, c.hdmi) << c.device;
+        EXPECT_EQ(EntrySettings(p, 0).strict, c.strict) << c.device;
     }
 }
 
@@ -81,8 +82,8 @@ TEST_F(PlaylistFile, HdmiFollowsTheLastConnectorType) {
         "[Scenario]\npath=video.txt\n[Device]\nconnectortype=HDMI "
         "Out\n[Scenario]\npath=video.txt\n");
     ASSERT_EQ(p.entries.size(), 2u);
-    EXPECT_TRUE(p.entries[0].settings.hdmi);
-    EXPECT_TRUE(p.entries[1].settings.hdmi);
+    EXPECT_TRUE(EntrySettings(p, 0).hdmi);
+    EXPECT_TRUE(EntrySettings(p, 1).hdmi);
 }
 
 TEST_F(PlaylistFile, SectionRules) {
@@ -216,7 +217,7 @@ TEST(PlaylistText, ReadsNoFileAndReturnsTheInvalidNumber) {
         return ScenarioFile{settings, ScenarioFileError::kNone};
     };
     const std::string text = "[Device]\nconnectortype=HDMI Out\n[Scenario]\npath=sc.txt\n";
-    EXPECT_TRUE(parsePlaylistText("lists\\p.ini", text, loader).playlist.entries[0].settings.hdmi);
+    EXPECT_TRUE(EntrySettings(parsePlaylistText("lists\\p.ini", text, loader).playlist, 0).hdmi);
     const PlaylistText bad = parsePlaylistText("p.ini", text + "period=soon\n", loader);
     EXPECT_EQ(asked, (std::vector<std::string>{"lists\\sc.txt", "sc.txt"}));
     EXPECT_TRUE(bad.playlist.entries.empty());
