@@ -7,11 +7,9 @@
 
 #include "app/run_modes.h"
 #include "app/run_report.h"
-#include "device/bandwidth.h"
-#include "device/setting_warnings.h"
+#include "device/output_setup.h"
 #include "device/setup_status.h"
 #include "files/paths.h"
-#include "format/color_format.h"
 #include "format/output_kind.h"
 #include "log/logger.h"
 #include "preview/scenario_preview.h"
@@ -29,25 +27,6 @@ struct ScenarioReport {
     std::vector<std::string> problems;  // each may span lines
     std::vector<std::string> notes;     // what the scenario needs: link, steps, memory
 };
-
-// On HDMI the link check needs nothing from the device; on DisplayPort the lanes and
-// their rate do, so only the request is known, unless it is beyond every generator.
-void CheckLink(const ScenarioSettings& settings, const std::string& output,
-               ScenarioReport& report) {
-    const ColorFormat format = ColorFormatOf(settings.colorspace, settings.bitspercolor);
-    std::string beyond = LinkBeyondEveryGenerator(settings.timing, format, IsHdmiOutput(output));
-    if (!beyond.empty()) {
-        report.problems.push_back(std::move(beyond));
-        return;
-    }
-    if (IsHdmiOutput(output)) {
-        report.notes.push_back("Link: " + HdmiLinkRateText(settings.timing, format));
-        return;
-    }
-    report.notes.push_back("Link: requested " +
-                           std::to_string(DisplayPortRequestedRate(settings.timing, format)) +
-                           " Mbps; the check against the link needs the device.");
-}
 
 // The lines a run would report for one problem make one problem of several lines.
 void AddProblem(const std::vector<std::string>& lines, ScenarioReport& report) {
@@ -117,14 +96,9 @@ ScenarioReport CheckScenario(const ScenarioSettings& settings, const std::string
         report.problems.push_back(fileProblem);
         return report;
     }
-    if (settings.timing.isZero()) {
-        report.problems.push_back(StatusMessage(kSetupNoTimings, ""));
-    } else {
-        CheckLink(settings, output, report);
-    }
-    for (std::string& warning : UnusableSettingWarnings(settings)) {
-        report.problems.push_back(std::move(warning));
-    }
+    const SetupNotes setup = OutputSetupNotes(settings, IsHdmiOutput(output));
+    report.problems.insert(report.problems.end(), setup.problems.begin(), setup.problems.end());
+    report.notes = setup.notes;
     CheckContent(settings, report);
     return report;
 }

@@ -135,9 +135,7 @@ uint32_t DisplayPortLaneRate(uint32_t code) {
 }
 
 bool CheckLinkBandwidth(const std::string& deviceName, const Timing& timing,
-                        const std::string& colorFormat, std::string& statusText) {
-    ColorFormat format;
-    if (!ParseColorFormat(colorFormat, format)) return false;
+                        const ColorFormat& format, std::string& statusText) {
     if (IsHdmiOutput(deviceName)) {
         statusText = HdmiLinkRateText(timing, format);  // HDMI only classifies: never refused
         return true;

@@ -7,12 +7,11 @@
 struct Timing;
 struct ColorFormat;
 
-// `colorFormat` is colour space, "@", depth (ParseColorFormat). HDMI devices (by name) only
-// classify the TMDS rate; DisplayPort devices compare the video data rate with the link's
-// payload and tolerate 7 % excess with a warning. `statusText` receives a one-line result,
-// except when `colorFormat` has no "@" (false, text unchanged).
+// HDMI devices (by name) only classify the TMDS rate; DisplayPort devices compare the video
+// data rate with the link's payload and tolerate 7 % excess with a warning. `statusText`
+// receives a one-line result.
 bool CheckLinkBandwidth(const std::string& deviceName, const Timing& timing,
-                        const std::string& colorFormat, std::string& statusText);
+                        const ColorFormat& format, std::string& statusText);
 
 // The HDMI classification of the TMDS rate ("<rate> -> 3G" or "-> 6G"); needs no device.
 std::string HdmiLinkRateText(const Timing& timing, const ColorFormat& format);

@@ -131,10 +131,6 @@ bool SetColorFormat(const ColorFormat& format) {
     return SetItem32(item::kColorFormat, format.DeviceCode());
 }
 
-bool SetColorFormat(const std::string& colorSpace, uint32_t bits) {
-    return SetColorFormat(ColorFormatOf(colorSpace, bits));
-}
-
 bool SetColorFormatByName(const std::string& text) {
     ColorFormat format;
     return ParseColorFormat(text, format) && SetColorFormat(format);

@@ -42,7 +42,6 @@ bool ApplySettings();
 bool SelectPattern(uint32_t code);
 bool SetTimings(const Timing& timing);
 bool SetColorFormat(const ColorFormat& format);
-bool SetColorFormat(const std::string& colorSpace, uint32_t bits);
 // "<space>@<depth>" text; false without a call when it has no "@".
 bool SetColorFormatByName(const std::string& text);
 bool SetSolidColor(uint64_t value);

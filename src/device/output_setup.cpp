@@ -20,8 +20,9 @@ bool ShowPattern(uint32_t code) {
     return SelectPattern(code) && ApplySettings();
 }
 
-std::string ColorFormatText(const ScenarioSettings& settings) {
-    return settings.colorspace + "@" + std::to_string(settings.bitspercolor) + "bit";
+// The one colour format the link check, the colour write and the check mode decide from.
+ColorFormat OutputColorFormat(const ScenarioSettings& settings) {
+    return ColorFormatOf(settings.colorspace, settings.bitspercolor);
 }
 
 void LogIfAny(const std::string& warning) {
@@ -38,10 +39,10 @@ void ShowLoadingColor(const ScenarioSettings& settings) {
 }
 
 // An unknown colour space or depth still goes to the device, which takes its defaults.
-bool ApplyColorFormat(const ScenarioSettings& settings) {
+bool ApplyColorFormat(const ScenarioSettings& settings, const ColorFormat& format) {
     LogIfAny(ColorSpaceWarning(settings));
     LogIfAny(DepthWarning(settings));
-    return SetColorFormat(settings.colorspace, settings.bitspercolor);
+    return SetColorFormat(format);
 }
 
 // A scenario asking for scrambling or HDCP must not seem to get it when the device said no.
@@ -66,14 +67,31 @@ int32_t PrepareOutput(const std::string& deviceName, const ScenarioSettings& set
     // The colour is shown by two writes of the pattern, as the device expects.
     if (!ShowPattern(pattern::kSolidColor)) return kSetupApplyFailed;
     if (!ShowPattern(pattern::kSolidColor)) return kSetupApplyFailed;
-    if (!CheckLinkBandwidth(deviceName, settings.timing, ColorFormatText(settings), statusText)) {
+    const ColorFormat format = OutputColorFormat(settings);
+    if (!CheckLinkBandwidth(deviceName, settings.timing, format, statusText)) {
         return kSetupNotEnoughBandwidth;
     }
     if (!SetTimings(settings.timing)) return kSetupTimingsFailed;
-    if (!ApplyColorFormat(settings)) return kSetupColorFormatFailed;
+    if (!ApplyColorFormat(settings, format)) return kSetupColorFormatFailed;
     if (!ShowPattern(pattern::kSolidColor)) return kSetupApplyFailed;
     ApplyLinkProtection(settings);
     return kSetupStarted;
+}
+
+// HDMI only classifies the rate, which needs nothing from the device; DisplayPort compares
+// with the lanes and their rate, which do, unless no generator could carry the request.
+void LinkNotes(const ScenarioSettings& settings, bool hdmi, SetupNotes& result) {
+    const ColorFormat format = OutputColorFormat(settings);
+    std::string beyond = LinkBeyondEveryGenerator(settings.timing, format, hdmi);
+    if (!beyond.empty()) {
+        result.problems.push_back(std::move(beyond));
+    } else if (hdmi) {
+        result.notes.push_back("Link: " + HdmiLinkRateText(settings.timing, format));
+    } else {
+        result.notes.push_back("Link: requested " +
+                               std::to_string(DisplayPortRequestedRate(settings.timing, format)) +
+                               " Mbps; the check against the link needs the device.");
+    }
 }
 
 }  // namespace
@@ -88,6 +106,19 @@ int32_t startScenario(const std::string& deviceName, const ScenarioSettings& set
     if (!SetPlaybackContent(mask) || !SetPlaybackState(setting::kPlaybackRun))
         return kSetupPlaybackOnFailed;
     return kSetupStarted;
+}
+
+SetupNotes OutputSetupNotes(const ScenarioSettings& settings, bool hdmi) {
+    SetupNotes result;
+    if (settings.timing.isZero()) {
+        result.problems.push_back(StatusMessage(kSetupNoTimings, ""));
+    } else {
+        LinkNotes(settings, hdmi, result);
+    }
+    for (std::string& warning : UnusableSettingWarnings(settings)) {
+        result.problems.push_back(std::move(warning));
+    }
+    return result;
 }
 
 int32_t StartPlaylistScenario(Playlist& playlist, size_t index) {

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "device/setup_status.h"
 #include "scenario/playlist.h"
@@ -16,6 +17,16 @@
 // the scenario asks for; returns a SetupStatus.
 int32_t startScenario(const std::string& deviceName, const ScenarioSettings& settings,
                       std::string& statusText);
+
+// What the set-up would say of a scenario's timing, link and colour settings on an HDMI or
+// DisplayPort output, known without the device: problems (no timings, a link no generator
+// carries, settings it cannot use) and notes (the link). On DisplayPort the check against
+// the link needs the device, so only the request is noted.
+struct SetupNotes {
+    std::vector<std::string> problems;
+    std::vector<std::string> notes;
+};
+SetupNotes OutputSetupNotes(const ScenarioSettings& settings, bool hdmi);
 
 // Applies entry `index` with the playlist's `strict`; the bandwidth text goes to the
 // playlist's setupMessage. -9 when the index is out of range.

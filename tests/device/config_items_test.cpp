@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                    Set(1799, static_cast<uint32_t>(-44), 4), Set(1800, 1125, 4), Set(1801, 41, 4),
                    Set(1802, 1080, 4), Set(1803, 5, 4), Set(1805, 60000, 4)}},
         TraceCase{"ColorYuv444Bits9",
-                  [] { return SetColorFormat("YUV444", 9); },
+                  [] { return SetColorFormat(ColorFormatOf("YUV444", 9)); },
                   true,
                   {Set(1804, 2048, 4)}},
         TraceCase{"ColorByNameYuv420",
