@@ -103,11 +103,13 @@ ScenarioReport CheckScenario(const ScenarioSettings& settings, const std::string
     return report;
 }
 
-// Pictures of what the scenario will play, when they were asked for.
-void AddPreview(const std::string& folder, const ScenarioSettings& settings, size_t number,
-                ScenarioReport& report) {
+// Pictures of what the scenario will play, when they were asked for. An unread scenario file
+// still has its folder emptied, so that an earlier check's pictures do not pass for it.
+void AddPreview(const std::string& folder, const ScenarioSettings& settings, bool readable,
+                size_t number, ScenarioReport& report) {
     if (folder.empty()) return;
-    const PreviewReport preview = WriteScenarioPreview(settings, folder, number);
+    const PreviewReport preview =
+        WriteScenarioPreview(readable ? settings : ScenarioSettings{}, folder, number);
     report.problems.insert(report.problems.end(), preview.problems.begin(), preview.problems.end());
     report.notes.insert(report.notes.end(), preview.notes.begin(), preview.notes.end());
 }
@@ -170,7 +172,7 @@ bool RunCheck(const CommandLineOptions& options, RunReport& runReport) {
         const std::string fileProblem = ScenarioFileErrorLine(options.scenario, file.error);
         ScenarioReport report = CheckScenario(file.settings, options.interface,
                                               InterfaceProblem(options.interface), fileProblem);
-        if (fileProblem.empty()) AddPreview(previews, file.settings, 1, report);
+        AddPreview(previews, file.settings, fileProblem.empty(), 1, report);
         const bool ok = ReportScenario(1, options.scenario, report);
         runReport.endScenario(ok, FirstProblem(report));
         return LogSummary(1, ok ? 0 : 1);
@@ -190,7 +192,7 @@ bool RunCheck(const CommandLineOptions& options, RunReport& runReport) {
         const std::string& fileProblem = playlist.entries[i].scenarioProblem;
         ScenarioReport report =
             CheckScenario(settings, playlist.connectortype, connectorProblem, fileProblem);
-        if (fileProblem.empty()) AddPreview(previews, settings, i + 1, report);
+        AddPreview(previews, settings, fileProblem.empty(), i + 1, report);
         const bool ok = ReportScenario(i + 1, settings.path, report);
         runReport.endScenario(ok, FirstProblem(report));
         if (!ok) ++failed;

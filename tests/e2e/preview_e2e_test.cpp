@@ -22,6 +22,11 @@ TEST_F(ProgramTest, CheckWritesPreviewsIntoAFolderItCanWrite) {
         EXPECT_TRUE(std::filesystem::exists(folder.path() + "/p/scenario1/" + name)) << name;
     }
     EXPECT_TRUE(Trace().empty());
+    // The same scenario, now unreadable, leaves no picture of its earlier check behind.
+    std::filesystem::remove(folder.path() + "/s.txt");
+    std::filesystem::create_directory(folder.path() + "/s.txt");
+    EXPECT_EQ(Run("--scenario s.txt --interface HDMI --check --preview p").exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() + "/p/scenario1/contact.png"));
 }
 
 }  // namespace
