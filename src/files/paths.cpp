@@ -1,15 +1,12 @@
 #include "files/paths.h"
 
 #include "files/file_ptr.h"
+#include "files/folders.h"
 
 namespace {
 
 std::string temporaryPathFor(const std::string& path) {
     return path + ".tmp";
-}
-
-bool removeFile(const std::string& path) {
-    return std::remove(nativePath(path).c_str()) == 0;
 }
 
 size_t lastSeparator(const std::string& path) {

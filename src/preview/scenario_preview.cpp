@@ -148,10 +148,7 @@ void WritePreviews(const ScenarioSettings& settings, const std::string& folder,
 }  // namespace
 
 std::string PreparePreviewFolder(const std::string& folder) {
-    const std::string probe = joinPath(folder, ".preview-write-test");
-    std::FILE* file = makeFolders(folder) ? openFile(probe, "wb") : nullptr;
-    const bool written = file != nullptr && std::fclose(file) == 0;
-    if (written && removeFile(probe)) return {};
+    if (makeFolders(folder) && canWriteFile(joinPath(folder, ".preview-write-test"))) return {};
     return "Cannot create or write the preview folder " + folder;
 }
 
