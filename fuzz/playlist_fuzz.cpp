@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const ScenarioLoader loader = [](const std::string& path) {
         ScenarioSettings settings;
         if (path.size() % 2 == 1) settings.audio = path;
-        return ScenarioFile{settings, ScenarioFileError::kNone};
+        return ScenarioFile{settings, ScenarioFileError::kNone, {}};
     };
     const Playlist playlist =
         parsePlaylistText("playlist.ini", FuzzText(data, size), loader).playlist;

@@ -11,6 +11,7 @@
 #include "device/setup_status.h"
 #include "files/paths.h"
 #include "format/output_kind.h"
+#include "interrupt/interrupt.h"
 #include "log/logger.h"
 #include "preview/scenario_preview.h"
 #include "scenario/playlist.h"
@@ -88,10 +89,13 @@ void CheckContent(const ScenarioSettings& settings, ScenarioReport& report) {
 
 // `outputProblem`: the interface or connector type names no output; `fileProblem`: the
 // scenario file gives no scenario, so nothing else is checked.
+// `ignored`: the scenario file's lines of an unknown key.
 ScenarioReport CheckScenario(const ScenarioSettings& settings, const std::string& output,
-                             const std::string& outputProblem, const std::string& fileProblem) {
+                             const std::string& outputProblem, const std::string& fileProblem,
+                             const std::vector<std::string>& ignored) {
     ScenarioReport report;
     if (!outputProblem.empty()) report.problems.push_back(outputProblem);
+    report.problems.insert(report.problems.end(), ignored.begin(), ignored.end());
     if (!fileProblem.empty()) {
         report.problems.push_back(fileProblem);
         return report;
@@ -149,10 +153,24 @@ std::string FirstProblem(const ScenarioReport& report) {
     return report.problems.empty() ? std::string() : report.problems.front();
 }
 
-bool LogSummary(size_t scenarios, size_t failed) {
+// `playlistProblems`: those of the playlist file itself.
+bool LogSummary(size_t scenarios, size_t failed, size_t playlistProblems = 0) {
+    const std::string inPlaylist = playlistProblems == 0 ? ""
+                                                         : "; " + std::to_string(playlistProblems) +
+                                                               " problem(s) in the playlist";
     logText("Checked " + std::to_string(scenarios) + " scenarios: " + std::to_string(failed) +
-            " with problems.");
-    return failed == 0;
+            " with problems" + inPlaylist + ".");
+    return failed == 0 && playlistProblems == 0;
+}
+
+// The playlist's own problems, in a block before its scenarios; in the report they are the
+// playlist's failing case.
+void ReportPlaylist(const std::string& path, const std::vector<std::string>& problems,
+                    RunReport& runReport) {
+    if (problems.empty()) return;
+    logText("Playlist " + path + ": " + std::to_string(problems.size()) + " problem(s)");
+    for (const std::string& problem : problems) LogIndented(problem);
+    runReport.failRun(problems.front());
 }
 
 }  // namespace
@@ -170,14 +188,17 @@ bool RunCheck(const CommandLineOptions& options, RunReport& runReport) {
         ScenarioFile file = loadScenarioFile(options.scenario);
         file.settings.hdmi = IsHdmiOutput(options.interface);
         const std::string fileProblem = ScenarioFileErrorLine(options.scenario, file.error);
-        ScenarioReport report = CheckScenario(file.settings, options.interface,
-                                              InterfaceProblem(options.interface), fileProblem);
+        ScenarioReport report =
+            CheckScenario(file.settings, options.interface, InterfaceProblem(options.interface),
+                          fileProblem, file.ignored);
         AddPreview(previews, file.settings, fileProblem.empty(), 1, report);
         const bool ok = ReportScenario(1, options.scenario, report);
         runReport.endScenario(ok, FirstProblem(report));
+        StopPoint();
         return LogSummary(1, ok ? 0 : 1);
     }
     const Playlist playlist = readPlaylistFile(options.playlist, UnreadScenarios::kKeep);
+    ReportPlaylist(options.playlist, playlist.ignored, runReport);
     if (!playlist.isUsable()) {
         logText(kPlaylistLoadFailed);
         logText("");
@@ -190,12 +211,13 @@ bool RunCheck(const CommandLineOptions& options, RunReport& runReport) {
         runReport.startScenario(i);
         const ScenarioSettings settings = EntrySettings(playlist, i);
         const std::string& fileProblem = playlist.entries[i].scenarioProblem;
-        ScenarioReport report =
-            CheckScenario(settings, playlist.connectortype, connectorProblem, fileProblem);
+        ScenarioReport report = CheckScenario(settings, playlist.connectortype, connectorProblem,
+                                              fileProblem, playlist.entries[i].scenarioIgnored);
         AddPreview(previews, settings, fileProblem.empty(), i + 1, report);
         const bool ok = ReportScenario(i + 1, settings.path, report);
         runReport.endScenario(ok, FirstProblem(report));
         if (!ok) ++failed;
+        StopPoint();  // a stopped check ends after the scenario it was checking
     }
-    return LogSummary(playlist.entries.size(), failed);
+    return LogSummary(playlist.entries.size(), failed, playlist.ignored.size());
 }

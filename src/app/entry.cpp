@@ -6,8 +6,10 @@
 #include "app/run_modes.h"
 #include "app/run_report.h"
 #include "device/library.h"
+#include "device/output_setup.h"
 #include "device/upload_callback.h"
 #include "files/paths.h"
+#include "interrupt/interrupt.h"
 #include "log/logger.h"
 #include "upload/upload_scenario.h"
 
@@ -69,6 +71,28 @@ void LogCurrentException() {
     }
 }
 
+// A playlist or scenario run, or a check, stops at a safe point when it is interrupted;
+// reading the EDID, starting playback and listing the devices end at once, as ever.
+bool StopsAtSafePoints(const CommandLineOptions& options) {
+    return !options.listDevices && options.edidPath.empty() && !options.play;
+}
+
+// The mode, then one more safe point, so that a signal that came after the mode's last one
+// still counts; a stopped run fails its report with the stop line.
+int RunAndReport(const CommandLineOptions& options, RunReport& report) {
+    int code = 1;
+    try {
+        code = RunChosenMode(options, report);
+        StopPoint();
+    } catch (const RunStopped&) {
+        code = 1;
+    } catch (...) {
+        LogCurrentException();
+    }
+    if (Stopping()) report.stop(StopLine(PendingStop()));
+    return report.write(code == 0) ? code : 1;
+}
+
 int RunRequest(int argc, const char* const* argv) {
     ConfigureLogger();
     PrintVersionBanner();
@@ -81,6 +105,12 @@ int RunRequest(int argc, const char* const* argv) {
         PrintUsage();
         return 0;
     }
+    if (const std::string unknown = arguments.firstUnknownKey(); !unknown.empty()) {
+        Logger::instance().log("Unknown key '%s'.", unknown.c_str());
+        logText("");
+        PrintUsage();
+        return 1;
+    }
     CommandLineOptions options;
     if (!ParseOptions(arguments, options)) {
         Logger::instance().log("Incorrect or absent required keys!");
@@ -92,16 +122,13 @@ int RunRequest(int argc, const char* const* argv) {
         if (!InitLibrary()) return 1;
         return RunWithLibrary(RunListDevices);
     }
+    if (StopsAtSafePoints(options)) InstallStopHandlers();
     // The report is written whatever the run's outcome, so its file is tested first.
     RunReport report(options.reportPath, NamedFile(options));
-    if (!report.checkWritable()) return 1;
-    int code = 1;
-    try {
-        code = RunChosenMode(options, report);
-    } catch (...) {
-        LogCurrentException();
-    }
-    return report.write(code == 0) ? code : 1;
+    if (!report.begin()) return 1;
+    const int code = RunAndReport(options, report);
+    if (PendingStop() != StopSignal::kNone) EndAsStopped(PendingStop());
+    return code;
 }
 
 }  // namespace
@@ -110,6 +137,9 @@ int RunWithLibrary(const std::function<bool()>& mode) {
     bool ok = false;
     try {
         ok = mode();
+    } catch (const RunStopped&) {
+        // Left as after a playlist's last scenario: nothing plays on.
+        if (DeviceOpened()) ResetOutput();
     } catch (...) {
         LogCurrentException();
     }

@@ -17,8 +17,6 @@ int RunExternalCommand(const std::string& command, std::string& output, bool exp
 // platform's rules so that it arrives whole.
 std::string CommandArgument(const std::string& value, bool doubleQuoted);
 
+// How much of a child's output is kept; the rest is read and dropped.
 inline constexpr size_t kMaxCommandOutput = 1 << 20;
-
-// Reads a child's output to its end; returns at most about kMaxCommandOutput bytes of it.
-std::string ReadPipe(std::FILE* pipe);
 inline constexpr const char* kPipeFailedText = "Creating pipe stream failed!";

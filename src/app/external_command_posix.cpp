@@ -1,11 +1,18 @@
+#include <poll.h>
+#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "app/external_command.h"
+#include "interrupt/interrupt.h"
+
+extern char** environ;
 
 namespace {
 
@@ -39,17 +46,80 @@ std::string CommandArgument(const std::string& value, bool doubleQuoted) {
     return singleQuoted(value);
 }
 
+namespace {
+
+// `sh -c line` with its standard output into a pipe, as popen would start it.
+pid_t StartShell(const std::string& line, int& readEnd) {
+    int ends[2];
+    if (::pipe(ends) != 0) return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, ends[0]);
+    posix_spawn_file_actions_addclose(&actions, ends[1]);
+    const char* argv[] = {"sh", "-c", line.c_str(), nullptr};
+    pid_t child = -1;
+    if (posix_spawn(&child, "/bin/sh", &actions, nullptr, const_cast<char* const*>(argv),
+                    environ) != 0) {
+        child = -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(ends[1]);
+    if (child < 0) {
+        ::close(ends[0]);
+        return -1;
+    }
+    readEnd = ends[0];
+    return child;
+}
+
+// Reads the child's output to its end. A stop signal that comes meanwhile is handed on
+// to the child once, and the reading goes on until the child has gone.
+std::string ReadChild(pid_t child, int readEnd) {
+    std::string collected;
+    char piece[4096];
+    bool handedOn = false;
+    for (;;) {
+        if (!handedOn && PendingStop() != StopSignal::kNone) {
+            ::kill(child, StopSignalNumber(PendingStop()));
+            handedOn = true;
+        }
+        pollfd ready{readEnd, POLLIN, 0};
+        // Woken now and then to look for a signal; a signal also ends the poll early.
+        if (::poll(&ready, 1, handedOn ? -1 : 100) < 0 && errno != EINTR) break;
+        if (ready.revents == 0) continue;
+        const ssize_t got = ::read(readEnd, piece, sizeof piece);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        const size_t room = kMaxCommandOutput - std::min(collected.size(), kMaxCommandOutput);
+        collected.append(piece, std::min(static_cast<size_t>(got), room));
+    }
+    return collected;
+}
+
+int WaitForChild(pid_t child) {
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) return 1;
+    }
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    return 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+}
+
+}  // namespace
+
 int RunExternalCommand(const std::string& command, std::string& output, bool expandPatterns) {
     // The Windows command processor does not expand "*"; switch expansion off to match.
     const std::string line = expandPatterns ? command : "set -f; " + command;
-    std::FILE* pipe = ::popen(line.c_str(), "r");
-    if (pipe == nullptr) {
+    int readEnd = -1;
+    const pid_t child = StartShell(line, readEnd);
+    if (child < 0) {
         output = kPipeFailedText;
         return 1;
     }
-    output = ReadPipe(pipe);
-    const int status = ::pclose(pipe);
-    if (status == -1) return 1;
-    if (WIFEXITED(status)) return WEXITSTATUS(status);
-    return 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    output = ReadChild(child, readEnd);
+    ::close(readEnd);
+    const int status = WaitForChild(child);
+    StopPoint();  // a stopped run says so, not that the command failed
+    return status;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/external_command.h"
+#include "interrupt/interrupt.h"
 
 namespace {
 
@@ -29,6 +30,17 @@ std::string doubleQuoted(const std::string& value) {
     return quoted.append(backslashes, '\\') + "\"";
 }
 
+// Read to the end so the child never blocks on a full pipe; keep only the start. A Ctrl+C
+// reaches the child through the shared console, so the run waits for it to end.
+std::string ReadPipe(std::FILE* pipe) {
+    std::string collected;
+    char piece[128];
+    while (std::fgets(piece, sizeof piece, pipe) != nullptr) {
+        if (collected.size() < kMaxCommandOutput) collected += piece;
+    }
+    return collected;
+}
+
 }  // namespace
 
 std::string CommandArgument(const std::string& value, bool quoted) {
@@ -46,5 +58,7 @@ int RunExternalCommand(const std::string& command, std::string& output, bool) {
         return 1;
     }
     output = ReadPipe(pipe);
-    return ::_pclose(pipe);
+    const int status = ::_pclose(pipe);
+    StopPoint();  // a stopped run says so, not that the command failed
+    return status;
 }

@@ -1,5 +1,7 @@
 #include "app/options.h"
 
+#include <algorithm>
+
 #include "log/logger.h"
 #include "version.h"
 
@@ -11,6 +13,7 @@ ArgumentMap::ArgumentMap(int argc, const char* const* argv) {
         std::string value;
         if (i + 1 < argc && argv[i + 1][0] != '-') value = argv[++i];
         keys_.emplace(argument, value);  // the first occurrence wins
+        order_.push_back(argument);
     }
 }
 
@@ -24,6 +27,39 @@ bool ArgumentMap::valueOf(const std::string& key, std::string& value) const {
     if (found == keys_.end() || found->second.empty()) return false;
     value = found->second;
     return true;
+}
+
+namespace {
+
+constexpr const char* kKnownKeys[] = {
+    "-h",
+    "--help",
+    "/?",
+    "--playlist",
+    "--scenario",
+    "--play",
+    "--source-sn",
+    "--interface",
+    "--sink-sn",
+    "--capture-folder",
+    "--reset-sink-before-capture",
+    "--edid",
+    "--verbose",
+    "--check",
+    "--preview",
+    "--report",
+    "--list-devices",
+};
+
+}  // namespace
+
+std::string ArgumentMap::firstUnknownKey() const {
+    for (const std::string& key : order_) {
+        if (std::find(std::begin(kKnownKeys), std::end(kKnownKeys), key) == std::end(kKnownKeys)) {
+            return key;
+        }
+    }
+    return {};
 }
 
 namespace {

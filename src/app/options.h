@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 class ArgumentMap {
   public:
@@ -12,9 +13,12 @@ class ArgumentMap {
     bool has(const std::string& key) const;
     // False for an empty or absent key and for a key without a value.
     bool valueOf(const std::string& key, std::string& value) const;
+    // The first key, in command-line order, that is none of the program's; empty when none.
+    std::string firstUnknownKey() const;
 
   private:
     std::map<std::string, std::string> keys_;
+    std::vector<std::string> order_;  // every key as given, repeats included
 };
 
 struct CommandLineOptions {

@@ -6,8 +6,8 @@
 #include "device/output_setup.h"
 #include "device/playback.h"
 #include "device/setup_status.h"
-#include "device/wait.h"
 #include "edid/sink_edid.h"
+#include "interrupt/interrupt.h"
 #include "log/logger.h"
 #include "scenario/playlist.h"
 #include "scenario/summary.h"
@@ -65,7 +65,9 @@ EntryOutcome PlayEntry(Playlist& playlist, size_t i) {
         return EntryOutcome::Closed;
     }
     Logger::instance().log("Playing content for %u msec.", period);
-    SleepMilliseconds(period);
+    // The one wait a signal cuts short: the run stops at once, with the scenario unfinished.
+    WaitUnlessStopped(period);
+    StopPoint();
     return EntryOutcome::Next;
 }
 
@@ -86,6 +88,7 @@ bool RunPlaylist(const CommandLineOptions& options, RunReport& report) {
     ReadSinkEdid(options.edidPath);
     SetDefaultMemoryLayout();
     for (size_t i = 0; i < playlist.entries.size(); ++i) {
+        StopPoint();  // nothing of a scenario is logged once the run is stopping
         report.startScenario(i);
         const EntryOutcome outcome = PlayEntry(playlist, i);
         report.endScenario(outcome != EntryOutcome::Failed);

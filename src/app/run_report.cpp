@@ -29,8 +29,12 @@ void RunReport::logUnwritable() const {
     logText("");
 }
 
-bool RunReport::checkWritable() const {
-    if (path_.empty() || canWriteFile(path_)) return true;
+bool RunReport::begin() const {
+    if (path_.empty()) return true;
+    ReportCase unfinished{suiteName_, 0, CaseOutcome::kFailed, "The run did not finish.", ""};
+    if (writeFileAtomically(path_, JunitXml(ReportSuite{suiteName_, 0, {unfinished}}))) {
+        return true;
+    }
     logUnwritable();
     return false;
 }
@@ -69,7 +73,17 @@ void RunReport::endScenario(bool passed, const std::string& message) {
 }
 
 void RunReport::failRun(const std::string& message) {
-    runMessage_ = message;
+    if (runMessage_.empty()) runMessage_ = message;
+    runFailed_ = true;
+}
+
+void RunReport::stop(const std::string& line) {
+    if (current_ < cases_.size()) {
+        endScenario(false, line);
+        return;
+    }
+    runMessage_ = line;
+    runFailed_ = true;
 }
 
 void RunReport::take(const std::string& line) {
@@ -100,7 +114,8 @@ bool RunReport::write(bool passed) {
         return c.outcome == CaseOutcome::kFailed;
     });
     // CI must never read a failed run as green, even when no scenario failed.
-    if (!passed && !anyFailed) suite.cases.insert(suite.cases.begin(), runFailure());
+    if ((!passed && !anyFailed) || runFailed_)
+        suite.cases.insert(suite.cases.begin(), runFailure());
     if (writeFileAtomically(path_, JunitXml(suite))) return true;
     logUnwritable();
     return false;

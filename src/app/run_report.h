@@ -18,16 +18,21 @@ class RunReport {
     RunReport(const RunReport&) = delete;
     RunReport& operator=(const RunReport&) = delete;
 
-    // True when the report file can be written; logs why not.
-    bool checkWritable() const;
+    // Writes a report saying the run has not finished, so that a run killed outright
+    // leaves no earlier result behind; false (and logged) when the file cannot be written.
+    bool begin() const;
     // The scenarios the run goes through, in order; one never started is skipped.
     void plan(const Playlist& playlist);
     void plan(const std::string& scenarioPath);
     void startScenario(size_t index);
     // A failed scenario's message is `message`, or else the last line it logged.
     void endScenario(bool passed, const std::string& message = "");
-    // A failure outside any scenario; without one, the last line logged outside is used.
+    // A failure outside any scenario: the run's own case fails with the first such message.
+    // A run that fails without one has the case too, with the last line logged outside.
     void failRun(const std::string& message);
+    // The run was stopped by a signal: the scenario under way fails with `line`, or, outside
+    // any, the run's own case does (beside the scenarios' verdicts).
+    void stop(const std::string& line);
     // Writes the report of a run that ended with `passed`; logs a file that cannot be
     // written and returns false.
     bool write(bool passed);
@@ -49,4 +54,5 @@ class RunReport {
     std::string lastOutside_;
     std::string lastInScenario_;
     std::string runMessage_;
+    bool runFailed_ = false;  // the run's own case is there whatever the scenarios say
 };

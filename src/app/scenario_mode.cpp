@@ -7,10 +7,33 @@
 #include "device/setup_status.h"
 #include "format/output_kind.h"
 #include "log/logger.h"
+#include "scenario/read_error.h"
 #include "scenario/scenario.h"
+
+namespace {
+
+// Read before the first device call, so that a file that gives no scenario is named as a
+// playlist run names it, and the device is never touched for it.
+bool ReadScenario(const std::string& path, RunReport& report, ScenarioSettings& settings) {
+    ScenarioFile file = loadScenarioFile(path);
+    logIgnoredLines(file.ignored);
+    if (file.error == ScenarioFileError::kNone) {
+        settings = std::move(file.settings);
+        return true;
+    }
+    const std::string line = ScenarioFileErrorLine(path, file.error);
+    if (!ScenarioFileErrorLogged(file.error)) logText(line);
+    report.startScenario(0);
+    report.endScenario(false, line);
+    return false;
+}
+
+}  // namespace
 
 bool RunScenario(const CommandLineOptions& options, RunReport& report) {
     report.plan(options.scenario);
+    ScenarioSettings settings;
+    if (!options.play && !ReadScenario(options.scenario, report, settings)) return false;
     std::string deviceName;
     if (!OpenSourceDevice(options, deviceName)) return false;
     MarkDeviceOpened();
@@ -18,7 +41,6 @@ bool RunScenario(const CommandLineOptions& options, RunReport& report) {
     if (options.play) return StartPlayback();
 
     report.startScenario(0);
-    ScenarioSettings settings = readScenarioFile(options.scenario);
     // No playlist connector type here: the interface tells whether the output is HDMI.
     settings.hdmi = IsHdmiOutput(options.interface);
     std::string status;

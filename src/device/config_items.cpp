@@ -2,13 +2,14 @@
 
 #include <cstring>
 
+#include "device/device_call.h"
 #include "device/hlx.h"
 #include "device/items.h"
 #include "device/wait.h"
 #include "scenario/scenario.h"
 
 bool SetItemBytes(uint32_t item, const void* data, uint32_t size) {
-    return HLX_TS_SetConfigItem(item, data, size) >= 0;
+    return DeviceCall(HLX_TS_SetConfigItem, item, data, size) >= 0;
 }
 
 bool SetItem32(uint32_t item, uint32_t value) {
@@ -21,12 +22,12 @@ bool SetItem64(uint32_t item, uint64_t value) {
 
 int32_t GetItem32(uint32_t item, uint32_t& value) {
     value = 0;
-    return HLX_TS_GetConfigItem(item, &value, 4);
+    return DeviceCall(HLX_TS_GetConfigItem, item, &value, 4);
 }
 
 int32_t GetItem64(uint32_t item, uint64_t& value) {
     value = 0;
-    return HLX_TS_GetConfigItem(item, &value, 8);
+    return DeviceCall(HLX_TS_GetConfigItem, item, &value, 8);
 }
 
 bool WriteRegister(uint32_t address, uint32_t value) {
@@ -36,7 +37,7 @@ bool WriteRegister(uint32_t address, uint32_t value) {
 bool ReadRegister(uint32_t address, uint64_t& value) {
     value = 0;
     return SetItem32(item::kRegisterAddress, address) &&
-           HLX_TS_GetConfigItem(item::kRegisterRead, &value, 8) >= 0;
+           DeviceCall(HLX_TS_GetConfigItem, item::kRegisterRead, &value, 8) >= 0;
 }
 
 bool WriteRegisterBlock(uint32_t address, const uint8_t* data, uint32_t size) {
@@ -166,7 +167,7 @@ bool SendImage(uint32_t width, uint32_t height, uint32_t formatCode, const uint8
 }
 
 int32_t GetSinkEdid(uint8_t* buffer, uint32_t size) {
-    return HLX_TS_GetConfigItem(item::kSinkEdid, buffer, size);
+    return DeviceCall(HLX_TS_GetConfigItem, item::kSinkEdid, buffer, size);
 }
 
 bool SetPatternMemoryBlock(uint32_t index) {
@@ -187,8 +188,8 @@ bool ResetMemoryLayout() {
 }
 
 bool SetMemoryLayout(const std::vector<uint64_t>& blocks) {
-    return HLX_TS_SetConfigItem(item::kMemoryLayout, blocks.data(),
-                                static_cast<uint32_t>(blocks.size())) >= 0;
+    return DeviceCall(HLX_TS_SetConfigItem, item::kMemoryLayout, blocks.data(),
+                      static_cast<uint32_t>(blocks.size())) >= 0;
 }
 
 bool SelectMemoryBlock(uint32_t index) {
@@ -211,13 +212,13 @@ bool IsPlaybackRunning() {
 }
 
 bool SetPlaybackState(uint32_t state, const WaitFunction& wait) {
-    const int32_t status = HLX_TS_SetConfigItem(item::kPlaybackState, &state, 4);
+    const int32_t status = DeviceCall(HLX_TS_SetConfigItem, item::kPlaybackState, &state, 4);
     if (status < 0) return false;
     if (state != setting::kPlaybackStop || status == 0) return true;
     // The device accepted the stop but is still running: poll until bit 0 clears.
     uint32_t value = 0;
     for (int read = 0; read < 100; ++read) {
-        const int32_t got = HLX_TS_GetConfigItem(item::kPlaybackState, &value, 4);
+        const int32_t got = DeviceCall(HLX_TS_GetConfigItem, item::kPlaybackState, &value, 4);
         if ((value & flag::kPlaybackRunning) == 0 || got == 0 || read == 99) break;
         if (wait) {
             wait(100);

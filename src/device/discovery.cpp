@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "device/device_call.h"
 #include "device/hlx.h"
 #include "device/items.h"
 #include "files/text.h"
@@ -29,26 +30,26 @@ bool FilterKeeps(DeviceFilter filter, bool transmitter) {
 
 uint32_t DeviceFlags(uint32_t index) {
     uint32_t flags = 0;
-    HLX_DEV_GetDeviceInfo(index, &flags);  // a failure leaves the flags clear
+    DeviceCall(HLX_DEV_GetDeviceInfo, index, &flags);  // a failure leaves the flags clear
     return flags;
 }
 
 bool ReadDeviceName(uint32_t index, std::string& name) {
     std::array<char, 100> buffer = UnknownNameBuffer();
-    const bool ok = HLX_DEV_GetDeviceName(index, buffer.data(), buffer.size()) >= 0;
+    const bool ok = DeviceCall(HLX_DEV_GetDeviceName, index, buffer.data(), buffer.size()) >= 0;
     name = BufferText(buffer.data(), buffer.size());
     return ok;
 }
 
 bool ReadOutputNames(uint32_t index, std::vector<std::string>& outputs) {
-    if (HLX_DEV_Select(index) < 0) return false;
-    const int32_t count = HLX_VOUT_GetOutputCount();
+    if (DeviceCall(HLX_DEV_Select, index) < 0) return false;
+    const int32_t count = DeviceCall(HLX_VOUT_GetOutputCount);
     for (int32_t i = 0; i < count; ++i) {
         std::array<char, 100> buffer = UnknownNameBuffer();
-        HLX_VOUT_GetOutputName(static_cast<uint32_t>(i), buffer.data(), buffer.size());
+        DeviceCall(HLX_VOUT_GetOutputName, static_cast<uint32_t>(i), buffer.data(), buffer.size());
         outputs.push_back(BufferText(buffer.data(), buffer.size()));
     }
-    HLX_DEV_Deselect(index);
+    DeviceCall(HLX_DEV_Deselect, index);
     return count >= 0;
 }
 
@@ -85,7 +86,7 @@ bool ParseDeviceName(const std::string& name, DeviceEntry& entry) {
 
 std::vector<DeviceEntry> ListDevices(DeviceFilter filter) {
     std::vector<DeviceEntry> devices;
-    const int32_t count = HLX_DEV_GetDeviceCount();
+    const int32_t count = DeviceCall(HLX_DEV_GetDeviceCount);
     for (int32_t i = 0; i < count; ++i) {
         const uint32_t index = static_cast<uint32_t>(i);
         const bool transmitter = (DeviceFlags(index) & flag::kTransmitter) != 0;
@@ -118,36 +119,37 @@ int32_t FindDevice(const std::string& serial, const std::string& outputName) {
 }
 
 int32_t SelectOutput(const std::string& outputName) {
-    const int32_t count = HLX_VOUT_GetOutputCount();
+    const int32_t count = DeviceCall(HLX_VOUT_GetOutputCount);
     if (count < 0) return count;
     for (int32_t i = 0; i < count; ++i) {
         std::array<char, 100> buffer{};
-        if (HLX_VOUT_GetOutputName(static_cast<uint32_t>(i), buffer.data(), buffer.size()) < 0) {
+        if (DeviceCall(HLX_VOUT_GetOutputName, static_cast<uint32_t>(i), buffer.data(),
+                       buffer.size()) < 0) {
             continue;
         }
         // The name is searched in all 100 bytes, zeros included.
         const std::string all(buffer.data(), buffer.size());
         if (all.find(outputName) == std::string::npos) continue;
-        int32_t status = HLX_VOUT_Select(static_cast<uint32_t>(i));
-        if (status >= 0) status = HLX_VOUT_Enable(0);
+        int32_t status = DeviceCall(HLX_VOUT_Select, static_cast<uint32_t>(i));
+        if (status >= 0) status = DeviceCall(HLX_VOUT_Enable, 0);
         return status;
     }
     return kNoOutput;
 }
 
 int32_t DeselectDevice(int32_t index) {
-    return HLX_DEV_Deselect(static_cast<uint32_t>(index));
+    return DeviceCall(HLX_DEV_Deselect, static_cast<uint32_t>(index));
 }
 
 int32_t OpenDevice(int32_t index, const std::string& outputName) {
-    const int32_t status = HLX_DEV_Select(static_cast<uint32_t>(index));
+    const int32_t status = DeviceCall(HLX_DEV_Select, static_cast<uint32_t>(index));
     if (status < 0) return status;
     return SelectOutput(outputName);
 }
 
 std::vector<DeviceListing> DescribeDevices() {
     std::vector<DeviceListing> devices;
-    const int32_t count = HLX_DEV_GetDeviceCount();
+    const int32_t count = DeviceCall(HLX_DEV_GetDeviceCount);
     for (int32_t i = 0; i < count; ++i) {
         DeviceListing device;
         device.index = static_cast<uint32_t>(i);

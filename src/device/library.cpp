@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "device/config_items.h"
+#include "device/device_call.h"
 #include "device/hlx.h"
 #include "device/items.h"
 #include "log/logger.h"
@@ -17,16 +18,28 @@ bool InitLibrary() {
     return true;
 }
 
+namespace {
+
+bool gDeviceOpened = false;
+
+}  // namespace
+
 void CloseLibrary() {
+    gDeviceOpened = false;
     if (HLX_Clean() < 0) Logger::instance().log("Fatal: Could not properly close HLX Library");
 }
 
 std::string ReadInformationText() {
     std::array<char, 1024> buffer{};
-    HLX_TS_GetConfigItem(item::kInformation, buffer.data(), buffer.size());
+    DeviceCall(HLX_TS_GetConfigItem, item::kInformation, buffer.data(), buffer.size());
     return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
 }
 
 void MarkDeviceOpened() {
+    gDeviceOpened = true;
     SetItem32(item::kApplySettings, setting::kDeviceOpened);
+}
+
+bool DeviceOpened() {
+    return gDeviceOpened;
 }

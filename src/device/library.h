@@ -12,3 +12,5 @@ void CloseLibrary();
 std::string ReadInformationText();
 // Written once right after a device has been opened; the status is not used.
 void MarkDeviceOpened();
+// Whether a device has been opened (MarkDeviceOpened) since the library was started.
+bool DeviceOpened();

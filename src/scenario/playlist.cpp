@@ -12,7 +12,7 @@
 
 namespace {
 
-enum class LineResult { kDone, kBadNumber, kNoContent };
+enum class LineResult { kDone, kUnknownKey, kBadNumber, kNoContent };
 
 // What the reader carries from line to line.
 struct PlaylistReader {
@@ -24,7 +24,9 @@ struct PlaylistReader {
     bool inSection = false;
     PlaylistEntry open;
     std::optional<InvalidNumber> invalidNumber;
-    std::string scenarioProblem;  // the scenario it stopped at
+    std::string scenarioProblem;       // the scenario it stopped at
+    IgnoredLines ignored;              // the playlist's own
+    std::vector<std::string> inOrder;  // the playlist's and its scenario files'
 };
 
 bool hasContent(const ScenarioSettings& s) {
@@ -34,11 +36,6 @@ bool hasContent(const ScenarioSettings& s) {
 // A kept entry with a problem counts as content, so the check reports it.
 bool hasContent(const PlaylistEntry& entry) {
     return hasContent(entry.settings) || !entry.scenarioProblem.empty();
-}
-
-// Whether the scenario reader's own line already names the file and the reason.
-bool readerLoggedIt(ScenarioFileError error) {
-    return error == ScenarioFileError::kTooLarge || error == ScenarioFileError::kInvalidNumber;
 }
 
 bool isComment(const std::string& line) {
@@ -72,6 +69,8 @@ LineResult deviceKey(PlaylistReader& reader, const std::string& key, const std::
         if (!parseUnsigned64(value, number)) return LineResult::kBadNumber;
         if (key == "reset") playlist.reset = number == 1;
         if (key == "strict") playlist.strict = number != 0;
+    } else {
+        return LineResult::kUnknownKey;
     }
     return LineResult::kDone;
 }
@@ -80,11 +79,13 @@ LineResult scenarioPath(PlaylistReader& reader, const std::string& value) {
     const std::string path = resolveRelativePath(reader.path, value);
     ScenarioFile file = reader.loadScenario(path);
     reader.open.scenarioProblem.clear();
+    reader.open.scenarioIgnored = file.ignored;
+    reader.inOrder.insert(reader.inOrder.end(), file.ignored.begin(), file.ignored.end());
     if (!hasContent(file.settings)) {
         if (file.error == ScenarioFileError::kNone) file.error = ScenarioFileError::kNoContent;
         std::string problem = ScenarioFileErrorLine(path, file.error);
         if (reader.unread == UnreadScenarios::kStop) {
-            if (!readerLoggedIt(file.error)) reader.scenarioProblem = std::move(problem);
+            if (!ScenarioFileErrorLogged(file.error)) reader.scenarioProblem = std::move(problem);
             return LineResult::kNoContent;
         }
         file.settings.path = path;
@@ -107,6 +108,8 @@ LineResult scenarioKey(PlaylistReader& reader, const std::string& key, const std
         entry.executeAfterUpload = value;
     } else if (key == "caption") {
         entry.caption = value;
+    } else {
+        return LineResult::kUnknownKey;
     }
     return LineResult::kDone;
 }
@@ -118,21 +121,45 @@ void closeEntry(PlaylistReader& reader) {
     reader.open = PlaylistEntry{};
 }
 
+bool isKnownSection(const std::string& section) {
+    return section == "Device" || section == "Scenario";
+}
+
+void keepInOrder(PlaylistReader& reader, std::string text) {
+    if (!text.empty()) reader.inOrder.push_back(std::move(text));
+}
+
+// The ignored lines of the playlist and of its scenario files, in the order they were read.
+std::vector<std::string> ignoredInOrder(PlaylistReader& reader) {
+    keepInOrder(reader, reader.ignored.moreText());
+    return std::move(reader.inOrder);
+}
+
 LineResult readLine(PlaylistReader& reader, const std::string& line, size_t lineNumber) {
     if (line.empty() || isComment(line)) return LineResult::kDone;
     if (isHeader(line)) {
         reader.section = line.substr(1, line.size() - 2);
         reader.inSection = true;
         if (reader.section == "Scenario") closeEntry(reader);
+        if (!isKnownSection(reader.section)) {
+            keepInOrder(reader, reader.ignored.unknownSection(line, reader.path, lineNumber));
+        }
         return LineResult::kDone;
     }
     const size_t equals = line.find('=');
-    if (equals == std::string::npos || !reader.inSection) return LineResult::kDone;
+    if (equals == std::string::npos) return LineResult::kDone;
     const std::string key = trim(line.substr(0, equals));
     const std::string value = trim(line.substr(equals + 1));
-    LineResult result = LineResult::kDone;
+    LineResult result = LineResult::kUnknownKey;
     if (reader.section == "Device") result = deviceKey(reader, key, value);
     if (reader.section == "Scenario") result = scenarioKey(reader, key, value);
+    // An unknown section's keys are ignored with it, not one by one.
+    if (result == LineResult::kUnknownKey) {
+        if (!reader.inSection || isKnownSection(reader.section)) {
+            keepInOrder(reader, reader.ignored.unknownKey(key, reader.path, lineNumber));
+        }
+        return LineResult::kDone;
+    }
     if (result == LineResult::kBadNumber)
         reader.invalidNumber = InvalidNumber{value, key, lineNumber};
     return result;
@@ -144,6 +171,11 @@ Playlist readPlaylistFile(const std::string& path, UnreadScenarios unread) {
     std::string text;
     if (!readSettingsFile(path, text)) return Playlist{};
     PlaylistText parsed = parsePlaylistText(path, text, loadScenarioFile, unread);
+    if (unread == UnreadScenarios::kStop) logIgnoredLines(parsed.ignored);
+    // A refused playlist keeps no entry: the check then shows every ignored line as its own.
+    if (unread == UnreadScenarios::kKeep && !parsed.playlist.isUsable()) {
+        parsed.playlist.ignored = parsed.ignored;
+    }
     if (const std::optional<InvalidNumber>& bad = parsed.invalidNumber) {
         logInvalidNumber(bad->value, bad->key, path, bad->line);
     }
@@ -153,17 +185,20 @@ Playlist readPlaylistFile(const std::string& path, UnreadScenarios unread) {
 
 PlaylistText parsePlaylistText(const std::string& path, const std::string& text,
                                const ScenarioLoader& loadScenario, UnreadScenarios unread) {
-    PlaylistReader reader{path, loadScenario, unread, {}, {}, false, {}, {}, {}};
+    PlaylistReader reader{path, loadScenario, unread, {}, {}, false, {}, {}, {}, {}, {}};
     const std::vector<std::string> lines = splitPieces(text, '\n');
     for (size_t i = 0; i < lines.size(); ++i) {
         // A bad number or a scenario without content leaves nothing usable.
         if (readLine(reader, trim(lines[i]), i + 1) != LineResult::kDone) {
-            return PlaylistText{
-                {}, std::move(reader.invalidNumber), std::move(reader.scenarioProblem)};
+            return PlaylistText{{},
+                                std::move(reader.invalidNumber),
+                                std::move(reader.scenarioProblem),
+                                ignoredInOrder(reader)};
         }
     }
     closeEntry(reader);
-    return PlaylistText{std::move(reader.playlist), {}, {}};
+    reader.playlist.ignored = reader.ignored.texts();
+    return PlaylistText{std::move(reader.playlist), {}, {}, ignoredInOrder(reader)};
 }
 
 ScenarioSettings EntrySettings(const Playlist& playlist, size_t index) {

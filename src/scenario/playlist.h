@@ -19,6 +19,8 @@ struct PlaylistEntry {
     // Kept only when unread scenarios are kept: the line naming the file and why it gives
     // no scenario (its `settings` are then the defaults, with the file's path).
     std::string scenarioProblem;
+    // The scenario file's lines of an unknown key.
+    std::vector<std::string> scenarioIgnored;
 };
 
 struct Playlist {
@@ -27,6 +29,9 @@ struct Playlist {
     std::vector<PlaylistEntry> entries;
     bool reset = false;
     bool strict = true;
+    // The playlist's own lines of an unknown key or section (in a check of a playlist
+    // refused as a whole, those of its scenario files too).
+    std::vector<std::string> ignored;
     // Filled at run time from the command line and the opened device.
     std::string sinkSerialNumber;
     std::string interface;
@@ -41,7 +46,8 @@ struct Playlist {
 };
 
 // What to do with a scenario file that gives no scenario: the run stops at it, the check
-// keeps it as an entry with its problem and reads on.
+// keeps it as an entry with its problem and reads on. The run also warns about the lines
+// the readers ignore as it reads them, while the check keeps them for its report.
 enum class UnreadScenarios { kStop, kKeep };
 
 // The settings entry `index` runs with, in the run and in the check: its scenario's, with
@@ -61,6 +67,8 @@ struct PlaylistText {
     // The scenario file it stopped at, named with the reason; empty when the scenario
     // reader's own line names both (an invalid number, a file too large).
     std::string scenarioProblem;
+    // The ignored lines of the playlist and its scenario files, in the order they were read.
+    std::vector<std::string> ignored;
 };
 
 // The parser behind readPlaylistFile; it reads no file itself. `path` is the playlist's

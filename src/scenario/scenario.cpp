@@ -113,9 +113,10 @@ ScenarioFile loadScenarioFile(const std::string& path) {
     std::string text;
     bool tooLarge = false;
     if (!readSettingsFile(path, text, &tooLarge)) {
-        return {{}, tooLarge ? kTooLarge : fileExists(path) ? kUnreadable : kMissing};
+        return {{}, tooLarge ? kTooLarge : fileExists(path) ? kUnreadable : kMissing, {}};
     }
-    ScenarioFile file{parseScenarioText(path, text), kNone};
+    IgnoredLines ignored;
+    ScenarioFile file{parseScenarioText(path, text, &ignored), kNone, ignored.texts()};
     if (file.settings.path.empty()) file.error = kInvalidNumber;
     return file;
 }
@@ -143,7 +144,12 @@ std::string ScenarioFileErrorLine(const std::string& path, ScenarioFileError err
     return "Scenario file " + path + " cannot be read: " + why + ".";
 }
 
-ScenarioSettings parseScenarioText(const std::string& path, const std::string& text) {
+bool ScenarioFileErrorLogged(ScenarioFileError error) {
+    return error == ScenarioFileError::kTooLarge || error == ScenarioFileError::kInvalidNumber;
+}
+
+ScenarioSettings parseScenarioText(const std::string& path, const std::string& text,
+                                   IgnoredLines* ignored) {
     ScenarioSettings settings;
     settings.path = path;
     const std::vector<std::string> lines = splitPieces(text, '\n');
@@ -153,6 +159,9 @@ ScenarioSettings parseScenarioText(const std::string& path, const std::string& t
         if (equals == std::string::npos) continue;
         // The key is taken as written: a blank before "=" makes it unknown.
         const KeyRule* rule = findRule(std::string_view(line).substr(0, equals));
+        if (rule == nullptr && ignored != nullptr) {
+            ignored->unknownKey(line.substr(0, equals), path, i + 1);
+        }
         const std::string value = line.substr(equals + 1);
         if (rule == nullptr || value.empty()) continue;
         if (!rule->apply(settings, value)) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct Timing {
     uint32_t hactive = 0;
@@ -62,13 +63,21 @@ enum class ScenarioFileError {
 struct ScenarioFile {
     ScenarioSettings settings;
     ScenarioFileError error = ScenarioFileError::kNone;
+    // Lines whose key the reader does not know, named for a warning (run) or a problem (check).
+    std::vector<std::string> ignored;
 };
 
 // readScenarioFile, with the reason when the file gives no scenario.
 ScenarioFile loadScenarioFile(const std::string& path);
 // The line that names the file and why it gives no scenario.
 std::string ScenarioFileErrorLine(const std::string& path, ScenarioFileError error);
+// Whether the reader's own line already names the file and the reason.
+bool ScenarioFileErrorLogged(ScenarioFileError error);
+
+class IgnoredLines;
 
 // The parser behind readScenarioFile: `path` is the file's path as given (for
-// resolving content paths and for messages), `text` its content.
-ScenarioSettings parseScenarioText(const std::string& path, const std::string& text);
+// resolving content paths and for messages), `text` its content. Lines of an unknown key
+// go to `ignored` when given.
+ScenarioSettings parseScenarioText(const std::string& path, const std::string& text,
+                                   IgnoredLines* ignored = nullptr);

@@ -21,21 +21,24 @@ TEST_F(CheckMode, EveryProblemUnderItsScenarioAndNoDeviceCall) {
     folder.write("bad/g001.bin", std::vector<uint8_t>(100));
     folder.write("size.txt", ScenarioText("video=bad\\g000.bin\nporder=0-1:40:0:256\n"));
     folder.write("step.txt", ScenarioText("porder=7:40:0:256\n"));
-    folder.write("audio.txt", ScenarioText("audio=content\\gone.wav\n"));
+    folder.write("audio.txt", ScenarioText("audio=content\\gone.wav\nvidoe=x\n"));
     folder.write("p.ini",
                  PlaylistText(kDevice, {"path=good.txt\n", "path=size.txt\n", "path=step.txt\n",
-                                        "path=audio.txt\n", "path=gone.txt\n", "path=good.txt\n"}));
+                                        "path=audio.txt\n", "path=gone.txt\n", "path=good.txt\n"}) +
+                     "perod=5\n");
     const ProgramRun run = Run("--playlist p.ini --check");
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(HasInOrder({"Scenario #1 good.txt: OK", "  Link: 48000 -> 3G",
-                            "Scenario #2 size.txt: 1 problem(s)",
-                            "  Not expected image size 100 for 64x4, Bpp = 0",
-                            "  Failed to load bad\\g001.bin", "Scenario #3 step.txt: 1 problem(s)",
-                            "  Scenario: FATAL error, video frame 7 cannot be found",
-                            "Scenario #4 audio.txt: 1 problem(s)", "  File gone.wav doesn't exist!",
-                            "Scenario #5 gone.txt: 1 problem(s)",
-                            "  Scenario file gone.txt cannot be read: it does not exist.",
-                            "Scenario #6 good.txt: OK", "Checked 6 scenarios: 4 with problems."}))
+    EXPECT_TRUE(HasInOrder(
+        {"Playlist p.ini: 1 problem(s)", "  unknown key 'perod' in p.ini, line 16: it is ignored.",
+         "Scenario #1 good.txt: OK", "  Link: 48000 -> 3G", "Scenario #2 size.txt: 1 problem(s)",
+         "  Not expected image size 100 for 64x4, Bpp = 0", "  Failed to load bad\\g001.bin",
+         "Scenario #3 step.txt: 1 problem(s)",
+         "  Scenario: FATAL error, video frame 7 cannot be found",
+         "Scenario #4 audio.txt: 2 problem(s)",
+         "  unknown key 'vidoe' in audio.txt, line 17: it is ignored.",
+         "  File gone.wav doesn't exist!", "Scenario #5 gone.txt: 1 problem(s)",
+         "  Scenario file gone.txt cannot be read: it does not exist.", "Scenario #6 good.txt: OK",
+         "Checked 6 scenarios: 4 with problems; 1 problem(s) in the playlist."}))
         << run.output;
     EXPECT_TRUE(Trace().empty());
 }

@@ -83,6 +83,9 @@ TEST_F(EntryPoint, MissingFilesAndInvalidKeys) {
         {"--playlist p.ini --report", {"Incorrect or absent required keys!", ""}},
         {"--check --edid", {"Incorrect or absent required keys!", ""}},
         {"--playlist p.ini --check --play", {"Incorrect or absent required keys!", ""}},
+        // A typo never acts, however valid the rest is; the first in command-line order.
+        {"--playlist p.ini --chek --reprot r.xml", {"Unknown key '--chek'.", ""}},
+        {"--scenario s.txt --interface HDMI --source-sn -5", {"Unknown key '-5'.", ""}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Run(c.arguments).exitCode, 1) << c.arguments;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support.h"
 
 namespace {
@@ -96,6 +98,16 @@ TEST_F(PlaylistFile, SectionRules) {
     ASSERT_EQ(p.entries.size(), 1u);
     EXPECT_EQ(p.entries[0].settings.video, folder.path() + "\\v.bin");
     EXPECT_EQ(p.entries[0].period, 1u);
+    // Each is named once: an unknown section's keys go unnamed with it.
+    const std::string list = (std::filesystem::path(folder.path()) / "list.ini").string();
+    EXPECT_EQ(p.ignored,
+              (std::vector<std::string>{
+                  "unknown key 'serialnumber' in " + list + ", line 1: it is ignored.",
+                  "unknown section '[device]' in " + list + ", line 2: its keys are ignored.",
+                  "unknown section '[Other]' in " + list + ", line 4: its keys are ignored.",
+                  "unknown section '[ Device ]' in " + list + ", line 6: its keys are ignored.",
+                  "unknown section '[scenario]' in " + list + ", line 11: its keys are ignored.",
+                  "unknown key 'unknown' in " + list + ", line 15: it is ignored."}));
 }
 
 TEST_F(PlaylistFile, ByteOrderMarkIsSkipped) {
@@ -214,7 +226,7 @@ TEST(PlaylistText, ReadsNoFileAndReturnsTheInvalidNumber) {
         asked.push_back(path);
         ScenarioSettings settings;
         settings.audio = "a.wav";
-        return ScenarioFile{settings, ScenarioFileError::kNone};
+        return ScenarioFile{settings, ScenarioFileError::kNone, {}};
     };
     const std::string text = "[Device]\nconnectortype=HDMI Out\n[Scenario]\npath=sc.txt\n";
     EXPECT_TRUE(EntrySettings(parsePlaylistText("lists\\p.ini", text, loader).playlist, 0).hdmi);

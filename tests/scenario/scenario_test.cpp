@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "scenario/read_error.h"
 #include "support.h"
 
 namespace {
@@ -91,6 +92,18 @@ TEST(ScenarioFile, LineRules) {
     const ScenarioSettings crlf = parse("porder=1:1::256\r\nvideo=a.bin\r\n");
     EXPECT_EQ(crlf.porder, "1:1::256");
     EXPECT_EQ(crlf.video, "D:\\tests\\a.bin");
+    // Unknown keys are named, the first ten of a file one by one; a line without "=" is
+    // a comment. A known key without a value is silent.
+    IgnoredLines ignored;
+    parseScenarioText("s.txt",
+                      "video =a\nno equals\nporder=\n" + std::string(11, 'x') + "=1\n" +
+                          std::string("a=1\nb=1\nc=1\nd=1\ne=1\nf=1\ng=1\nh=1\ni=1\nj=1\n"),
+                      &ignored);
+    const std::vector<std::string> texts = ignored.texts();
+    ASSERT_EQ(texts.size(), 11u);
+    EXPECT_EQ(texts[0], "unknown key 'video ' in s.txt, line 1: it is ignored.");
+    EXPECT_EQ(texts[1], "unknown key 'xxxxxxxxxxx' in s.txt, line 4: it is ignored.");
+    EXPECT_EQ(texts[10], "2 more unknown keys or sections in s.txt are ignored.");
 }
 
 TEST(ScenarioFile, CommentsOnlyGiveTheDefaultsWithPath) {
