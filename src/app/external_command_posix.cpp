@@ -73,10 +73,25 @@ pid_t StartShell(const std::string& line, int& readEnd) {
     return child;
 }
 
-// Reads the child's output to its end. A stop signal that comes meanwhile is handed on
-// to the child once, and the reading goes on until the child has gone.
-std::string ReadChild(pid_t child, int readEnd) {
-    std::string collected;
+int ExitCode(int status) {
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    return 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+}
+
+// Waits for the child; with `block` false only looks. -1 while it runs.
+int ChildExit(pid_t child, bool block) {
+    int status = 0;
+    pid_t got;
+    while ((got = ::waitpid(child, &status, block ? 0 : WNOHANG)) < 0) {
+        if (errno != EINTR) return 1;
+    }
+    return got == 0 ? -1 : ExitCode(status);
+}
+
+// Reads the child's output to its end and returns its exit code. A stop signal that comes
+// meanwhile is handed on to the child once; the reading then ends when the child has gone,
+// even if something it started still holds the pipe.
+int ReadChild(pid_t child, int readEnd, std::string& collected) {
     char piece[4096];
     bool handedOn = false;
     for (;;) {
@@ -84,9 +99,13 @@ std::string ReadChild(pid_t child, int readEnd) {
             ::kill(child, StopSignalNumber(PendingStop()));
             handedOn = true;
         }
+        if (handedOn) {
+            const int code = ChildExit(child, false);
+            if (code >= 0) return code;
+        }
         pollfd ready{readEnd, POLLIN, 0};
         // Woken now and then to look for a signal; a signal also ends the poll early.
-        if (::poll(&ready, 1, handedOn ? -1 : 100) < 0 && errno != EINTR) break;
+        if (::poll(&ready, 1, 100) < 0 && errno != EINTR) break;
         if (ready.revents == 0) continue;
         const ssize_t got = ::read(readEnd, piece, sizeof piece);
         if (got < 0 && errno == EINTR) continue;
@@ -94,16 +113,7 @@ std::string ReadChild(pid_t child, int readEnd) {
         const size_t room = kMaxCommandOutput - std::min(collected.size(), kMaxCommandOutput);
         collected.append(piece, std::min(static_cast<size_t>(got), room));
     }
-    return collected;
-}
-
-int WaitForChild(pid_t child) {
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0) {
-        if (errno != EINTR) return 1;
-    }
-    if (WIFEXITED(status)) return WEXITSTATUS(status);
-    return 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    return ChildExit(child, true);
 }
 
 }  // namespace
@@ -117,9 +127,9 @@ int RunExternalCommand(const std::string& command, std::string& output, bool exp
         output = kPipeFailedText;
         return 1;
     }
-    output = ReadChild(child, readEnd);
+    output.clear();
+    const int status = ReadChild(child, readEnd, output);
     ::close(readEnd);
-    const int status = WaitForChild(child);
     StopPoint();  // a stopped run says so, not that the command failed
     return status;
 }

@@ -25,11 +25,12 @@ class Interruption : public ProgramTest {
         folder.write("s1.txt", ScenarioText());
     }
 
-    // Starts the program, sends `number` once `marker` is in its output (after calling
-    // `atMarker`), and waits for its end.
+    // Starts the program, sends `number` once `marker` is in its output (or in the file
+    // `markerFile`), after calling `atMarker`, and waits for its end.
     Stopped RunAndSignal(const std::vector<std::string>& arguments, const std::string& marker,
                          int number, const std::string& profile = "",
-                         const std::function<void()>& atMarker = {}) {
+                         const std::function<void()>& atMarker = {},
+                         const std::string& markerFile = "out.txt") {
         if (!profile.empty()) folder.write("profile.ini", profile);
         const std::string out = folder.path() + "/out.txt";
         const pid_t child = fork();
@@ -47,7 +48,8 @@ class Interruption : public ProgramTest {
         }
         using Clock = std::chrono::steady_clock;
         const Clock::time_point limit = Clock::now() + std::chrono::seconds(60);
-        while (ReadFileText(out).find(marker) == std::string::npos && Clock::now() < limit) {
+        const std::string watched = folder.path() + "/" + markerFile;
+        while (ReadFileText(watched).find(marker) == std::string::npos && Clock::now() < limit) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         if (atMarker) atMarker();
@@ -92,6 +94,19 @@ TEST_F(Interruption, DuringThePlayPeriod) {
     ExpectPlainOutputAndClean();
     EXPECT_TRUE(ReportHas("<failure message=\"Interrupted by SIGINT.\""));
     EXPECT_TRUE(ReportHas("<skipped message=\"The run ended before this scenario.\"/>"));
+}
+
+TEST_F(Interruption, DuringTheCommandAfterTheUploadTheCommandGetsTheSignal) {
+    folder.write("p.ini", PlaylistText(kDevice, {"path=s1.txt\nexecute-after-upload=trap 'echo "
+                                                 "handed > cmd.txt; exit 3' TERM; echo ready > "
+                                                 "ready.txt; sleep 30 & wait\n"}));
+    const Stopped stopped =
+        RunAndSignal({"--playlist", "p.ini"}, "ready", SIGTERM, "", {}, "ready.txt");
+    EXPECT_EQ(stopped.signal, SIGTERM);  // the shell sees 143
+    EXPECT_LT(stopped.seconds, 5.0);
+    EXPECT_EQ(ReadFileText(folder.path() + "/cmd.txt"), "handed\n");
+    EXPECT_TRUE(Output().ends_with("Interrupted by SIGTERM.\n")) << Output();
+    ExpectPlainOutputAndClean();
 }
 
 TEST_F(Interruption, AnEarlierReportNeverPassesForThisRun) {
