@@ -149,8 +149,11 @@ bool ReportScenario(size_t number, const std::string& path, const ScenarioReport
     return count == 0;
 }
 
+// The report's message: the first line of the first problem.
 std::string FirstProblem(const ScenarioReport& report) {
-    return report.problems.empty() ? std::string() : report.problems.front();
+    if (report.problems.empty()) return {};
+    const std::string& first = report.problems.front();
+    return first.substr(0, first.find('\n'));
 }
 
 // `playlistProblems`: those of the playlist file itself.
@@ -170,7 +173,7 @@ void ReportPlaylist(const std::string& path, const std::vector<std::string>& pro
     if (problems.empty()) return;
     logText("Playlist " + path + ": " + std::to_string(problems.size()) + " problem(s)");
     for (const std::string& problem : problems) LogIndented(problem);
-    runReport.failRun(problems.front());
+    runReport.failRun(problems.front().substr(0, problems.front().find('\n')));
 }
 
 }  // namespace
@@ -180,6 +183,7 @@ bool RunCheck(const CommandLineOptions& options, RunReport& runReport) {
     const std::string refusal = previews.empty() ? "" : PreparePreviewFolder(previews);
     if (!refusal.empty()) {
         logText(refusal);
+        runReport.failRun(refusal);
         return false;
     }
     if (options.hasScenarioTriple()) {
@@ -202,6 +206,7 @@ bool RunCheck(const CommandLineOptions& options, RunReport& runReport) {
     if (!playlist.isUsable()) {
         logText(kPlaylistLoadFailed);
         logText("");
+        runReport.failRun(kPlaylistLoadFailed);
         return false;
     }
     const std::string connectorProblem = ConnectorProblem(playlist.connectortype);

@@ -5,7 +5,8 @@
 
 bool RunEdidOnly(const CommandLineOptions& options) {
     std::string deviceName;
-    if (!OpenSourceDevice(options, deviceName)) return false;
+    std::string failure;  // no report in this mode
+    if (!OpenSourceDevice(options, deviceName, failure)) return false;
     if (options.sourceSerialNumber == "*") LogSerialNumberWarning(deviceName);
     return ReadSinkEdid(options.edidPath);
 }

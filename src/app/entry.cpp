@@ -53,22 +53,31 @@ int RunChosenMode(const CommandLineOptions& options, RunReport& report) {
     }
     // The check needs no device: the library is not even initialised.
     if (options.check) return RunCheck(options, report) ? 0 : 1;
-    if (!InitLibrary()) return 1;
+    if (!InitLibrary()) {
+        report.failRun(kLibraryInitFailed);
+        return 1;
+    }
     UploadCallback() = [](ScenarioSettings settings) {
         return UploadScenario(std::move(settings));
     };
-    return RunWithLibrary([&options, &report] { return RunMode(options, report); });
+    std::string error;
+    const int code =
+        RunWithLibrary([&options, &report] { return RunMode(options, report); }, &error);
+    if (!error.empty()) report.failCurrent(error);
+    return code;
 }
 
-// Called inside a handler: logs the exception being handled.
-void LogCurrentException() {
+// Called inside a handler: logs the exception being handled and returns the line.
+std::string LogCurrentException() {
+    std::string line = "Fatal: unexpected error";
     try {
         throw;
     } catch (const std::exception& error) {
-        Logger::instance().log("Fatal: %s", error.what());
+        line = std::string("Fatal: ") + error.what();
     } catch (...) {
-        Logger::instance().log("Fatal: unexpected error");
     }
+    logText(line);
+    return line;
 }
 
 // A playlist or scenario run, or a check, stops at a safe point when it is interrupted;
@@ -87,9 +96,9 @@ int RunAndReport(const CommandLineOptions& options, RunReport& report) {
     } catch (const RunStopped&) {
         code = 1;
     } catch (...) {
-        LogCurrentException();
+        report.failCurrent(LogCurrentException());
     }
-    if (Stopping()) report.stop(StopLine(PendingStop()));
+    if (Stopping()) report.failCurrent(StopLine(PendingStop()));
     return report.write(code == 0) ? code : 1;
 }
 
@@ -133,7 +142,7 @@ int RunRequest(int argc, const char* const* argv) {
 
 }  // namespace
 
-int RunWithLibrary(const std::function<bool()>& mode) {
+int RunWithLibrary(const std::function<bool()>& mode, std::string* error) {
     bool ok = false;
     try {
         ok = mode();
@@ -141,7 +150,8 @@ int RunWithLibrary(const std::function<bool()>& mode) {
         // Left as after a playlist's last scenario: nothing plays on.
         if (DeviceOpened()) ResetOutput();
     } catch (...) {
-        LogCurrentException();
+        const std::string line = LogCurrentException();
+        if (error != nullptr) *error = line;
     }
     CloseLibrary();
     return ok ? 0 : 1;

@@ -17,6 +17,8 @@ namespace {
 
 enum class EntryOutcome { Next, Failed, Closed };
 
+constexpr const char* kReopenFailed = "Failed re-opening device!";
+
 // The command line decides the device, and the capture values when all three are given.
 void ApplyCommandLine(Playlist& playlist, const CommandLineOptions& options) {
     if (!options.sourceSerialNumber.empty()) playlist.serialnumber = options.sourceSerialNumber;
@@ -36,22 +38,25 @@ void LogScenarioHeader(size_t number, uint32_t period, const ScenarioSettings& s
 
 // The program's own capture command keeps "*" as written; a playlist's command is the
 // user's shell command.
-bool RunAfterUpload(const std::string& command, bool ownCommand) {
+bool RunAfterUpload(const std::string& command, bool ownCommand, std::string& failure) {
     Logger::instance().log("Calling external application with command: %s.", command.c_str());
     std::string output;  // read so the child never blocks on a full pipe, then dropped
     const int status = RunExternalCommand(command, output, !ownCommand);
     if (status == 0) return true;
-    Logger::instance().log("Calling external application failed with error code: %d.", status);
+    failure =
+        "Calling external application failed with error code: " + std::to_string(status) + ".";
+    logText(failure);
     return false;
 }
 
-EntryOutcome PlayEntry(Playlist& playlist, size_t i) {
+// `failure`: the line that says why the entry failed.
+EntryOutcome PlayEntry(Playlist& playlist, size_t i, std::string& failure) {
     const PlaylistEntry entry = playlist.entries[i];
     const uint32_t period = entry.period;
     const ScenarioSettings summary = EntrySettings(playlist, i);
     LogScenarioHeader(i + 1, period, summary);
 
-    const int32_t code = StartPlaylistScenario(playlist, i);
+    const int32_t code = StartPlaylistScenario(playlist, i, &failure);
     logText(StatusMessage(code, playlist.setupMessage));
     if (code < 0) return EntryOutcome::Failed;
 
@@ -59,7 +64,9 @@ EntryOutcome PlayEntry(Playlist& playlist, size_t i) {
     const bool capture =
         command.empty() && !playlist.sinkSerialNumber.empty() && !playlist.captureFolder.empty();
     if (capture) command = BuildCaptureCommand(playlist, summary);
-    if (!command.empty() && !RunAfterUpload(command, capture)) return EntryOutcome::Failed;
+    if (!command.empty() && !RunAfterUpload(command, capture, failure)) {
+        return EntryOutcome::Failed;
+    }
     if (entry.closeAfterUpload) {
         Logger::instance().log("Closing after upload.");
         return EntryOutcome::Closed;
@@ -78,11 +85,15 @@ bool RunPlaylist(const CommandLineOptions& options, RunReport& report) {
     if (!playlist.isUsable()) {
         logText(kPlaylistLoadFailed);
         logText("");
+        report.failRun(kPlaylistLoadFailed);
         return false;
     }
     report.plan(playlist);
     ApplyCommandLine(playlist, options);
-    if (!OpenPlaylistDevice(playlist)) return false;
+    if (!OpenPlaylistDevice(playlist)) {
+        report.failRun(kPlaylistDeviceFailed);
+        return false;
+    }
     if (options.play) return StartPlayback();
 
     ReadSinkEdid(options.edidPath);
@@ -90,14 +101,16 @@ bool RunPlaylist(const CommandLineOptions& options, RunReport& report) {
     for (size_t i = 0; i < playlist.entries.size(); ++i) {
         StopPoint();  // nothing of a scenario is logged once the run is stopping
         report.startScenario(i);
-        const EntryOutcome outcome = PlayEntry(playlist, i);
-        report.endScenario(outcome != EntryOutcome::Failed);
+        std::string failure;
+        const EntryOutcome outcome = PlayEntry(playlist, i, failure);
+        report.endScenario(outcome != EntryOutcome::Failed, failure);
         if (outcome == EntryOutcome::Failed) return false;
         if (outcome == EntryOutcome::Closed) return true;
     }
     ResetOutput();
     if (playlist.reset && !ReopenDevice(playlist)) {
-        Logger::instance().log("Failed re-opening device!");
+        logText(kReopenFailed);
+        report.failRun(kReopenFailed);
         return false;
     }
     Logger::instance().log("Playlist has ended.");

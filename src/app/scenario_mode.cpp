@@ -35,7 +35,11 @@ bool RunScenario(const CommandLineOptions& options, RunReport& report) {
     ScenarioSettings settings;
     if (!options.play && !ReadScenario(options.scenario, report, settings)) return false;
     std::string deviceName;
-    if (!OpenSourceDevice(options, deviceName)) return false;
+    std::string failure;
+    if (!OpenSourceDevice(options, deviceName, failure)) {
+        report.failRun(failure);
+        return false;
+    }
     MarkDeviceOpened();
     if (options.sourceSerialNumber == "*") LogSerialNumberWarning(deviceName);
     if (options.play) return StartPlayback();
@@ -44,10 +48,10 @@ bool RunScenario(const CommandLineOptions& options, RunReport& report) {
     // No playlist connector type here: the interface tells whether the output is HDMI.
     settings.hdmi = IsHdmiOutput(options.interface);
     std::string status;
-    const int32_t code = startScenario(deviceName, settings, status);
+    const int32_t code = startScenario(deviceName, settings, status, &failure);
     if (!status.empty()) Logger::instance().log("startScenario: %s", status.c_str());
     // Every failure says why, as the playlist run does.
     if (code < 0) logText(StatusMessage(code, status));
-    report.endScenario(code == 0);
+    report.endScenario(code == 0, failure);
     return code == 0;
 }

@@ -35,12 +35,14 @@ void LogSerialNumberWarning(const std::string& deviceName) {
         deviceName.c_str());
 }
 
-bool OpenSourceDevice(const CommandLineOptions& options, std::string& deviceName) {
+bool OpenSourceDevice(const CommandLineOptions& options, std::string& deviceName,
+                      std::string& failure) {
     // Devices list their outputs as "HDMI TX"; the output itself opens by the bare name.
     const std::string lookupName = TransmitterOutputName(options.interface);
     if (!OpenListedDevice(options.sourceSerialNumber, lookupName, options.interface, deviceName)) {
-        Logger::instance().log("Failed opening device '%s' for '%s'.",
-                               options.sourceSerialNumber.c_str(), lookupName.c_str());
+        failure =
+            "Failed opening device '" + options.sourceSerialNumber + "' for '" + lookupName + "'.";
+        logText(failure);
         LogOpeningFailureEnd();
         return false;
     }
@@ -50,7 +52,7 @@ bool OpenSourceDevice(const CommandLineOptions& options, std::string& deviceName
 bool OpenPlaylistDevice(Playlist& playlist) {
     if (!OpenListedDevice(playlist.serialnumber, PlaylistLookupName(playlist),
                           playlist.connectortype, playlist.deviceName)) {
-        Logger::instance().log("Failed opening device!");
+        logText(kPlaylistDeviceFailed);
         LogOpeningFailureEnd();
         return false;
     }

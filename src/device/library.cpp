@@ -11,7 +11,7 @@
 
 bool InitLibrary() {
     if (HLX_Init(0) < 0) {
-        Logger::instance().log("Fatal: Could not find/initialize HLX Library. Quitting");
+        logText(kLibraryInitFailed);
         return false;
     }
     Logger::instance().log("Success: Initialized Corvane.");

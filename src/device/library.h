@@ -4,8 +4,10 @@
 
 #include <string>
 
-// Logs its own success or failure line.
+// Logs its own success or failure line (kLibraryInitFailed).
 bool InitLibrary();
+inline constexpr const char* kLibraryInitFailed =
+    "Fatal: Could not find/initialize HLX Library. Quitting";
 // Logs a line on failure only.
 void CloseLibrary();
 // The device's information text (item 0x80000001), as the library wrote it.

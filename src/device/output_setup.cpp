@@ -96,16 +96,35 @@ void LinkNotes(const ScenarioSettings& settings, bool hdmi, SetupNotes& result) 
 
 }  // namespace
 
-int32_t startScenario(const std::string& deviceName, const ScenarioSettings& settings,
-                      std::string& statusText) {
+namespace {
+
+int32_t StartPrepared(const std::string& deviceName, const ScenarioSettings& settings,
+                      std::string& statusText, std::string& uploadFailure) {
     const int32_t prepared = PrepareOutput(deviceName, settings, statusText);
     if (prepared != kSetupStarted) return prepared;
-    if (!UploadThroughCallback(settings)) return kSetupUploadFailed;
+    UploadOutcome upload = UploadThroughCallback(settings);
+    if (!upload.uploaded) {
+        uploadFailure = std::move(upload.failure);
+        return kSetupUploadFailed;
+    }
     const uint32_t mask = ContentMask(settings);
     if (!ShowPattern(pattern::kPlayback)) return kSetupApplyFailed;
     if (!SetPlaybackContent(mask) || !SetPlaybackState(setting::kPlaybackRun))
         return kSetupPlaybackOnFailed;
     return kSetupStarted;
+}
+
+}  // namespace
+
+int32_t startScenario(const std::string& deviceName, const ScenarioSettings& settings,
+                      std::string& statusText, std::string* failure) {
+    std::string uploadFailure;
+    const int32_t code = StartPrepared(deviceName, settings, statusText, uploadFailure);
+    if (code < 0 && failure != nullptr) {
+        const std::string status = StatusMessage(code, statusText);
+        *failure = !uploadFailure.empty() ? uploadFailure : status.substr(0, status.find('\n'));
+    }
+    return code;
 }
 
 SetupNotes OutputSetupNotes(const ScenarioSettings& settings, bool hdmi) {
@@ -121,10 +140,10 @@ SetupNotes OutputSetupNotes(const ScenarioSettings& settings, bool hdmi) {
     return result;
 }
 
-int32_t StartPlaylistScenario(Playlist& playlist, size_t index) {
+int32_t StartPlaylistScenario(Playlist& playlist, size_t index, std::string* failure) {
     if (index >= playlist.entries.size()) return kSetupIndexOutOfRange;
-    return startScenario(playlist.deviceName, EntrySettings(playlist, index),
-                         playlist.setupMessage);
+    return startScenario(playlist.deviceName, EntrySettings(playlist, index), playlist.setupMessage,
+                         failure);
 }
 
 void ResetOutput() {

@@ -2,13 +2,20 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "scenario/scenario.h"
 
-using UploadCallbackFunction = std::function<bool(ScenarioSettings)>;
+// Whether the content went to the device, and if not, the line that says why.
+struct UploadOutcome {
+    bool uploaded = false;
+    std::string failure;
+};
+
+using UploadCallbackFunction = std::function<UploadOutcome(ScenarioSettings)>;
 
 // The one instance; empty until the entry point (or a test) sets it.
 UploadCallbackFunction& UploadCallback();
 
-// Has the content uploaded through the callback; false when none is set.
-bool UploadThroughCallback(const ScenarioSettings& settings);
+// Has the content uploaded through the callback; not uploaded when none is set.
+UploadOutcome UploadThroughCallback(const ScenarioSettings& settings);

@@ -42,28 +42,33 @@ int Logger::log(const char* format, ...) {
         line.assign(small, static_cast<size_t>(needed));
     }
     va_end(again);
-    std::lock_guard<std::mutex> guard(lock_);
-    write(line);
+    Sink sink;
+    std::vector<std::pair<ObserverId, Sink>> observers;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        line = stamped(line);
+        if (!write(line)) sink = sink_;
+        observers = observers_;
+    }
+    // Outside the lock: whoever is called may log in turn.
+    if (sink) sink(line);
+    for (const auto& observer : observers) observer.second(line);
     return 0;
 }
 
-void Logger::write(const std::string& text) {
-    std::string line;
-    if (settings_.timeStamp) {
-        std::tm local{};
-        char stamp[16] = "";
-        if (LocalTimeNow(local)) {
-            std::snprintf(stamp, sizeof stamp, "%02d:%02d:%02d ", local.tm_hour, local.tm_min,
-                          local.tm_sec);
-        }
-        line = stamp;
+std::string Logger::stamped(const std::string& text) const {
+    if (!settings_.timeStamp) return text;
+    std::tm local{};
+    char stamp[16] = "";
+    if (LocalTimeNow(local)) {
+        std::snprintf(stamp, sizeof stamp, "%02d:%02d:%02d ", local.tm_hour, local.tm_min,
+                      local.tm_sec);
     }
-    line += text;
-    if (tap_) tap_(line);
-    if (sink_) {
-        sink_(line);
-        return;
-    }
+    return stamp + text;
+}
+
+bool Logger::write(const std::string& line) {
+    if (sink_) return false;
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
     // A console that went away (a closed pipe) drops the line; the file still gets it.
@@ -74,6 +79,7 @@ void Logger::write(const std::string& text) {
         // Flushed per line: a run killed during a wait leaves every line so far.
         std::fflush(file_);
     }
+    return true;
 }
 
 void Logger::setSink(Sink sink) {
@@ -81,9 +87,15 @@ void Logger::setSink(Sink sink) {
     sink_ = std::move(sink);
 }
 
-void Logger::setTap(Sink tap) {
+Logger::ObserverId Logger::addObserver(Sink observer) {
     std::lock_guard<std::mutex> guard(lock_);
-    tap_ = std::move(tap);
+    observers_.emplace_back(nextObserver_, std::move(observer));
+    return nextObserver_++;
+}
+
+void Logger::removeObserver(ObserverId id) {
+    std::lock_guard<std::mutex> guard(lock_);
+    std::erase_if(observers_, [id](const auto& observer) { return observer.first == id; });
 }
 
 void Logger::reset() {
@@ -92,17 +104,23 @@ void Logger::reset() {
     file_ = nullptr;
     settings_ = LogSettings{};
     sink_ = nullptr;
+    observers_.clear();
 }
 
 void logText(const std::string& text) {
     Logger::instance().log("%s", text.c_str());
 }
 
-std::string LogFileTimeStamp() {
+std::string LocalTimeText(char timeSeparator) {
     std::tm local{};
     LocalTimeNow(local);
     char buffer[100];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d-%02d-%02d", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d%c%02d%c%02d", local.tm_year + 1900,
+                  local.tm_mon + 1, local.tm_mday, local.tm_hour, timeSeparator, local.tm_min,
+                  timeSeparator, local.tm_sec);
     return buffer;
+}
+
+std::string LogFileTimeStamp() {
+    return LocalTimeText('-');
 }

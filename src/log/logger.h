@@ -6,6 +6,8 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <utility>
+#include <vector>
 
 struct LogSettings {
     bool timeStamp = false;  // prefix each line with the local time
@@ -29,9 +31,13 @@ class Logger {
     // Tests: receive every line instead of the console and the file.
     using Sink = std::function<void(const std::string& line)>;
     void setSink(Sink sink);
-    // Also receives every line, wherever it goes (the run's report); null removes it.
-    void setTap(Sink tap);
-    // Tests: closes the file and forgets the settings and the sink.
+    // Also receives every line, wherever it goes (the run's report), until removed. Sinks
+    // and observers are called after the line is written and the lock is released, so
+    // one may log in turn.
+    using ObserverId = unsigned;
+    ObserverId addObserver(Sink observer);
+    void removeObserver(ObserverId id);
+    // Tests: closes the file and forgets the settings, the sink and every observer.
     void reset();
 
     ~Logger();
@@ -40,13 +46,16 @@ class Logger {
 
   private:
     Logger() = default;
-    void write(const std::string& line);
+    // Writes the line to the console and the file; false when a sink takes it instead.
+    bool write(const std::string& line);
+    std::string stamped(const std::string& text) const;
 
     std::mutex lock_;
     std::FILE* file_ = nullptr;
     LogSettings settings_;
     Sink sink_;
-    Sink tap_;
+    std::vector<std::pair<ObserverId, Sink>> observers_;
+    ObserverId nextObserver_ = 1;
 };
 
 // Logs text exactly as it stands (never as a format).
@@ -54,6 +63,8 @@ void logText(const std::string& text);
 
 // "2021-02-10T12-16-55" for the local time now.
 std::string LogFileTimeStamp();
+// The local time now with `timeSeparator` between hours, minutes and seconds.
+std::string LocalTimeText(char timeSeparator);
 
 // Platform layer of the logger.
 bool LocalTimeNow(std::tm& local);

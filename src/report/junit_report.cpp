@@ -79,9 +79,10 @@ std::string Attribute(const char* name, std::string_view value) {
     return std::string(" ") + name + "=\"" + XmlText(value, true) + "\"";
 }
 
-std::string CaseXml(const ReportCase& c, const std::string& suite) {
-    std::string xml = "    <testcase" + Attribute("name", c.name) + Attribute("classname", suite) +
-                      Attribute("time", Seconds(c.seconds)) + ">\n";
+std::string CaseXml(const ReportCase& c, const std::string& className) {
+    std::string xml = "    <testcase" + Attribute("name", c.name) +
+                      Attribute("classname", className) + Attribute("time", Seconds(c.seconds)) +
+                      ">\n";
     switch (c.outcome) {
         case CaseOutcome::kFailed:
             xml += "      <failure" + Attribute("message", c.message) +
@@ -140,7 +141,10 @@ std::string XmlText(std::string_view text, bool attribute) {
 std::string JunitXml(const ReportSuite& suite) {
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     xml += "<testsuites" + Attribute("name", "TavrelCmd") + Totals(suite) + ">\n";
-    xml += "  <testsuite" + Attribute("name", suite.name) + Totals(suite) + ">\n";
-    for (const ReportCase& c : suite.cases) xml += CaseXml(c, suite.name);
+    xml += "  <testsuite" + Attribute("name", suite.name) + Totals(suite);
+    if (!suite.timestamp.empty()) xml += Attribute("timestamp", suite.timestamp);
+    if (!suite.hostname.empty()) xml += Attribute("hostname", suite.hostname);
+    xml += ">\n";
+    for (const ReportCase& c : suite.cases) xml += CaseXml(c, suite.className);
     return xml + "  </testsuite>\n</testsuites>\n";
 }

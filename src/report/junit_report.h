@@ -18,6 +18,9 @@ struct ReportCase {
 
 struct ReportSuite {
     std::string name;
+    std::string className;  // every case's classname: a file name without folders or dots
+    std::string timestamp;  // local time, ISO 8601 without a zone; empty: none written
+    std::string hostname;   // empty: none written
     double seconds = 0;
     std::vector<ReportCase> cases;
 };

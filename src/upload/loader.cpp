@@ -15,6 +15,7 @@ void BinaryDataLoader::ReportInfo(std::string text) {
 }
 
 void BinaryDataLoader::ReportError(std::string text) {
+    SetFailure(text);
     logText(text);
 }
 

@@ -19,17 +19,26 @@ class DataLoaderBase {
     void UseFrames(const ScenarioFiles* files) { files_ = files; }
     const ScenarioFiles* frames() const { return files_; }
 
+    // The line that says why the upload failed: the first one given.
+    void SetFailure(const std::string& line) {
+        if (failure_.empty()) failure_ = line;
+    }
+    const std::string& failure() const { return failure_; }
+
   private:
     const ScenarioFiles* files_ = nullptr;
+    std::string failure_;
 };
 
 // Reports `message` as an error and returns false, so that a step ends with `return Fail(...)`.
 inline bool Fail(DataLoaderBase& loader, const char* message) {
+    loader.SetFailure(message);
     loader.ReportError(message);
     return false;
 }
 
-// Loads raw binary frame files; its reports are log lines, written as they stand.
+// Loads raw binary frame files; its reports are log lines, written as they stand. Its first
+// error is the upload's failure.
 class BinaryDataLoader : public DataLoaderBase {
   public:
     bool LoadVideo(ScenarioSettings& settings) override;

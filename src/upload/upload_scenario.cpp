@@ -2,6 +2,7 @@
 
 #include "device/config_items.h"
 #include "device/items.h"
+#include "device/upload_callback.h"
 #include "scenario/selection.h"
 #include "upload/audio.h"
 #include "upload/checks.h"
@@ -59,6 +60,7 @@ bool UploadScenarioContent(DataLoaderBase& loader, ScenarioSettings& settings) {
     const ScenarioFiles files = FindScenarioFiles(settings);
     const std::vector<std::string> missing = MissingFileLines(settings, files);
     for (const std::string& line : missing) loader.ReportInfo(line);
+    if (!missing.empty()) loader.SetFailure(missing.front());
     // The step check runs even when a file is missing, so all problems show at once.
     if (!checkPlayingOrder(loader, settings, files) || !missing.empty()) return false;
     PacketContent packets = PrepareScenarioPackets(settings, files);
@@ -81,9 +83,10 @@ bool UploadScenarioContent(DataLoaderBase& loader, ScenarioSettings& settings) {
     return true;
 }
 
-bool UploadScenario(ScenarioSettings settings) {
+UploadOutcome UploadScenario(ScenarioSettings settings) {
     BinaryDataLoader loader;
-    return UploadScenarioContent(loader, settings);
+    const bool uploaded = UploadScenarioContent(loader, settings);
+    return {uploaded, uploaded ? std::string() : loader.failure()};
 }
 
 bool ResetLayoutToPattern(DataLoaderBase& loader) {

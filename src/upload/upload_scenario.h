@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "device/upload_callback.h"
 #include "scenario/scenario.h"
 #include "upload/checks.h"
 
 class DataLoaderBase;
 
-bool UploadScenario(ScenarioSettings settings);
+UploadOutcome UploadScenario(ScenarioSettings settings);
 bool UploadScenarioContent(DataLoaderBase& loader, ScenarioSettings& settings);
 bool ResetLayoutToPattern(DataLoaderBase& loader);
 bool SetDefaultMemoryLayout();

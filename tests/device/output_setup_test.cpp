@@ -44,7 +44,7 @@ class OutputSetupTest : public ::testing::Test {
             uploads_.push_back(settings);
             beforeUpload_ = sim_.trace();
             if (duringUpload_) duringUpload_();
-            return uploadResult_;
+            return UploadOutcome{uploadResult_, ""};
         };
     }
     void TearDown() override {
@@ -293,7 +293,7 @@ TEST(OutputSetupBandwidth, TooSmallLinkStopsBeforeTheTimings) {
     ASSERT_TRUE(sim.loaded()) << sim.error();
     sim.open();
     bool uploaded = false;
-    UploadCallback() = [&uploaded](ScenarioSettings) { return uploaded = true; };
+    UploadCallback() = [&uploaded](ScenarioSettings) { return UploadOutcome{uploaded = true, ""}; };
     std::string status;
     EXPECT_EQ(startScenario("KVX-4 [SIM0002] / DisplayPort TX", FullScenario(), status),
               kSetupNotEnoughBandwidth);

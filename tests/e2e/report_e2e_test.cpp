@@ -9,11 +9,14 @@ namespace {
 
 // Prints the report as python's XML reader sees it: the suite, one line per case, and
 // the text each case holds, indented.
-const char* const kParser = R"(import sys, xml.etree.ElementTree as ET
+const char* const kParser = R"(import re, sys, xml.etree.ElementTree as ET
 sys.stdout.reconfigure(encoding='utf-8')
 suite = ET.parse(sys.argv[1]).getroot().find('testsuite')
+stamp = re.fullmatch(r'\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d', suite.get('timestamp') or '')
+classes = ','.join(sorted(set(c.get('classname') for c in suite.iter('testcase'))))
 print('suite', suite.get('name'), 'tests=' + suite.get('tests'),
-      'failures=' + suite.get('failures'), 'skipped=' + suite.get('skipped'))
+      'failures=' + suite.get('failures'), 'skipped=' + suite.get('skipped'), 'class=' + classes,
+      'stamped' if stamp and suite.get('hostname') else 'unstamped')
 for case in suite.iter('testcase'):
     float(case.get('time'))
     failure, skipped = case.find('failure'), case.find('skipped')
@@ -36,10 +39,16 @@ class Report : public ProgramTest {
         folder.write("bad.txt", ScenarioText("video=content\\missing.bin\n"));
         folder.write("parse.py", kParser);
     }
-    // Writes p.ini with one scenario section per path, each played for 0 ms.
+    // Writes p.ini with one scenario section per path, each played for 0 ms; a path may
+    // carry a caption after a "|".
     void WritePlaylist(const std::vector<std::string>& paths) const {
         std::vector<std::string> sections;
-        for (const std::string& path : paths) sections.push_back("path=" + path + "\nperiod=0\n");
+        for (const std::string& path : paths) {
+            const size_t bar = path.find('|');
+            const std::string caption =
+                bar == std::string::npos ? "" : "caption=" + path.substr(bar + 1) + "\n";
+            sections.push_back("path=" + path.substr(0, bar) + "\nperiod=0\n" + caption);
+        }
         folder.write("p.ini",
                      PlaylistText("serialnumber=SIM0001\nconnectortype=HDMI Out\n", sections));
     }
@@ -63,18 +72,20 @@ TEST_F(Report, PassingPlaylistWithMarkupAndBadBytesInThePath) {
     folder.write("a&b<\"c\x01\xff.txt", ScenarioText());
     WritePlaylist({"a&b<\"c\x01\xff.txt"});
     const auto parsed = ReportOf("--playlist p.ini --report r.xml", 0);
-    EXPECT_EQ(parsed[0], "suite p.ini tests=1 failures=0 skipped=0");
+    EXPECT_EQ(parsed[0], "suite p.ini tests=1 failures=0 skipped=0 class=p stamped");
     EXPECT_EQ(parsed[1], "Scenario #1 a&b<\"c\xEF\xBF\xBD\xEF\xBF\xBD.txt | passed");
     EXPECT_TRUE(Has(parsed, "  Upload succeeded!"));
 }
 
 TEST_F(Report, ASecondScenarioFailsAndTheThirdIsSkipped) {
-    WritePlaylist({"s1.txt", "bad.txt", "s1.txt"});
+    WritePlaylist({"s1.txt", "bad.txt|Ramp", "s1.txt"});
     const auto parsed = ReportOf("--playlist p.ini --report r.xml", 1);
-    EXPECT_EQ(parsed[0], "suite p.ini tests=3 failures=1 skipped=1");
+    EXPECT_EQ(parsed[0], "suite p.ini tests=3 failures=1 skipped=1 class=p stamped");
     EXPECT_EQ(parsed[1], "Scenario #1 s1.txt | passed");
-    EXPECT_TRUE(Has(parsed, "Scenario #2 bad.txt | failed: Error happened during upload."));
-    EXPECT_TRUE(Has(parsed, "  File missing.bin doesn't exist!"));
+    // The reason is the message; the status line stays in the body.
+    EXPECT_TRUE(
+        Has(parsed, "Scenario #2 bad.txt (Ramp) | failed: File missing.bin doesn't exist!"));
+    EXPECT_TRUE(Has(parsed, "  Error happened during upload."));
     EXPECT_EQ(parsed.back(), "Scenario #3 s1.txt | skipped");
 }
 
@@ -82,7 +93,7 @@ TEST_F(Report, AFailureBeforeAnyScenarioIsACaseOfItsOwn) {
     WritePlaylist({"s1.txt"});
     folder.write("r.xml", "an earlier report");
     auto parsed = ReportOf("--playlist missing.ini --report r.xml", 1);
-    EXPECT_EQ(parsed[0], "suite missing.ini tests=1 failures=1 skipped=0");
+    EXPECT_EQ(parsed[0], "suite missing.ini tests=1 failures=1 skipped=0 class=missing stamped");
     EXPECT_EQ(parsed[1], "missing.ini | failed: Playlist file missing.ini does not exist!");
     EXPECT_FALSE(fileExists(folder.path() + "/r.xml.tmp"));
 

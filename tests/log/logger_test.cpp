@@ -101,6 +101,20 @@ TEST(LogSink, ReceivesEachLineInsteadOfTheConsole) {
     Logger::instance().log("\nb");
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(capture.lines, (std::vector<std::string>{"a 1", "\nb"}));
+
+    // An observer is called outside the lock: one that logs in turn does not deadlock.
+    std::vector<std::string> seen;
+    Logger::instance().addObserver([&seen](const std::string& line) {
+        seen.push_back(line);
+        if (line == "c") logText("from the observer");
+    });
+    logText("c");
+    EXPECT_EQ(seen, (std::vector<std::string>{"c", "from the observer"}));
+    Logger::instance().reset();  // forgets the observer
+    ::testing::internal::CaptureStdout();
+    logText("d");
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(seen.size(), 2u);
 }
 
 }  // namespace

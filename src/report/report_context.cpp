@@ -1,0 +1,7 @@
+#include "report/report_context.h"
+
+#include "log/logger.h"
+
+std::string ReportTimeStamp() {
+    return LocalTimeText(':');
+}
