@@ -1,5 +1,5 @@
 // The built-in profile: one KVX-4 listed with its HDMI and its DisplayPort
-// transmitter, and a sink EDID that declares a Dolby VSVDB.
+// transmitter, and the EDID of a capable HDMI 2.1 sink that declares a Dolby VSVDB.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -48,10 +48,16 @@ std::vector<uint8_t> baseBlock() {
 }
 
 std::vector<uint8_t> ctaBlock() {
+    // A capable HDMI 2.1 sink, so that a default run meets no limit of the sink.
     const std::vector<uint8_t> dataBlocks = {
         0x43, 0x10, 0x04, 0x03,                    // video: VICs 16, 4, 3
-        0x23, 0x09, 0x07, 0x07,                    // audio: LPCM, 2 channels
-        0x65, 0x03, 0x0C, 0x00, 0x10, 0x00,        // HDMI vendor block, address 1.0.0.0
+        0x23, 0x0F, 0x7F, 0x07,                    // audio: LPCM, 8 channels, 32-192 kHz
+        0x67, 0x03, 0x0C, 0x00, 0x10, 0x00,        // HDMI vendor block, address 1.0.0.0,
+        0x78, 0x44,                                // DC 48/36/30 bits and Y444, 340 MHz
+        0x67, 0xD8, 0x5D, 0xC4, 0x01, 0x78,        // HDMI Forum block: 600 MHz,
+        0x88, 0x07,                                // SCDC, scrambling at 340 MHz, DC 4:2:0
+        0xE1, 0x0F,                                // 4:2:0 capability map: every VIC
+        0xE3, 0x06, 0x0D, 0x01,                    // HDR static metadata: SDR, PQ, HLG
         0xEB, 0x01, 0x46, 0xD0, 0x00,              // Dolby VSVDB: extended tag 1, OUI
         0x44, 0x4F, 0x42, 0x49, 0x4E, 0x55, 0x4D,  // its payload
     };

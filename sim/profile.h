@@ -41,7 +41,8 @@ struct Profile {
 bool ParseProfile(const std::string& text, const std::string& baseFolder, Profile& profile,
                   std::string& error);
 
-// The built-in EDID: a base block and one CTA-861 extension with a Dolby VSVDB.
+// The built-in EDID: a base block and one CTA-861 extension of a capable HDMI 2.1 sink,
+// with a Dolby VSVDB.
 std::vector<uint8_t> DefaultEdid();
 
 }  // namespace hlxsim

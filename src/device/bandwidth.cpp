@@ -6,13 +6,14 @@
 #include "device/config_items.h"
 #include "device/items.h"
 #include "format/color_format.h"
+#include "format/frequency.h"
 #include "format/output_kind.h"
 #include "scenario/scenario.h"
 
 namespace {
 
 constexpr uint64_t kSaturated = std::numeric_limits<uint64_t>::max();
-constexpr uint64_t kHdmi20Boundary = 340000000;    // TMDS character rate above which 6G is needed
+constexpr uint64_t kHdmi20Boundary = kHdmiUnscrambledMaxClock;  // from here 6G is needed
 constexpr uint64_t kHdmiMaxTmdsClock = 600000000;  // the fastest HDMI link of the family
 // The fastest DisplayPort link of the family: four lanes at code 30 (8100 Mbps).
 constexpr uint32_t kMostLanes = 4;
@@ -97,9 +98,22 @@ std::string HdmiLinkRateText(const Timing& timing, const ColorFormat& format) {
     return std::to_string(rate) + (rate >= kHdmi20Boundary ? " -> 6G" : " -> 3G");
 }
 
+uint64_t HdmiTmdsClock(const Timing& timing, const ColorFormat& format) {
+    return format.LinkClock(HdmiPixelClock(timing));
+}
+
+std::string ScramblingOffProblem(const Timing& timing, const ColorFormat& format, bool hdmi,
+                                 bool scrambler) {
+    if (!hdmi || scrambler) return {};
+    const uint64_t clock = HdmiTmdsClock(timing, format);
+    if (clock <= kHdmiUnscrambledMaxClock) return {};
+    return "Link: a TMDS clock of " + MhzText(clock) +
+           " MHz needs scrambling, which the scenario turns off.";
+}
+
 std::string LinkBeyondEveryGenerator(const Timing& timing, const ColorFormat& format, bool hdmi) {
     if (hdmi) {
-        const uint64_t clock = format.LinkClock(HdmiPixelClock(timing));
+        const uint64_t clock = HdmiTmdsClock(timing, format);
         if (clock <= kHdmiMaxTmdsClock) return {};
         return "Link: TMDS clock " + std::to_string(clock) + " Hz; no HDMI generator goes above " +
                std::to_string(kHdmiMaxTmdsClock) + " Hz.";

@@ -1,5 +1,6 @@
 #include "edid/sink_edid.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -31,7 +32,36 @@ bool WriteEdidFile(const std::string& path, const std::vector<uint8_t>& buffer) 
     return written == buffer.size() && closed;
 }
 
+constexpr uint8_t kEdidHeader[8] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+
+// Why the file holds no EDID; empty when `edid` holds one.
+std::string EdidFileProblem(const std::string& path, std::vector<uint8_t>& edid) {
+    const int64_t size = fileSize(path);
+    if (size < 0) return kFileCannotBeOpened;
+    if (size > kEdidFileMaxBytes) {
+        return "the file is larger than " + std::to_string(kEdidFileMaxBytes) + " bytes";
+    }
+    if (size == 0 || size % kEdidBlockSize != 0) {
+        return "its " + std::to_string(size) + " bytes are not a whole number of " +
+               std::to_string(kEdidBlockSize) + "-byte blocks";
+    }
+    if (!readWholeFile(path, edid, kEdidFileMaxBytes) || edid.size() != static_cast<size_t>(size)) {
+        return kFileCannotBeRead;
+    }
+    if (!std::equal(std::begin(kEdidHeader), std::end(kEdidHeader), edid.begin())) {
+        return "its first block has no EDID header";
+    }
+    return {};
+}
+
 }  // namespace
+
+std::string ReadSinkEdidFile(const std::string& path, std::vector<uint8_t>& edid) {
+    const std::string why = EdidFileProblem(path, edid);
+    if (why.empty()) return {};
+    edid.clear();
+    return "Cannot read the sink's EDID " + path + ": " + why + ".";
+}
 
 bool ReadSinkEdid(const std::string& path) {
     std::vector<uint8_t> buffer(kSinkEdidBufferSize, 0);

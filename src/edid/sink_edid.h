@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The EDID buffer's size: what the device is asked for and what the file receives.
 inline constexpr uint32_t kSinkEdidBufferSize = 8192;
@@ -11,3 +12,11 @@ inline constexpr uint32_t kSinkEdidBufferSize = 8192;
 // empty, writes the whole zero-filled buffer to that file. False when the device refuses
 // the read or the file cannot be written.
 bool ReadSinkEdid(const std::string& path);
+
+// An EDID file has at most this many bytes: a base block and 255 extensions.
+inline constexpr uint32_t kEdidFileMaxBytes = 256 * 128;
+
+// Reads an EDID file as ReadSinkEdid writes it, or any whole number of 128-byte blocks,
+// into `edid`. Empty when read; otherwise "Cannot read the sink's EDID <path>: <why>.",
+// also when the first block has no EDID header.
+std::string ReadSinkEdidFile(const std::string& path, std::vector<uint8_t>& edid);

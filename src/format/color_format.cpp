@@ -6,14 +6,15 @@ namespace {
 
 struct ColorSpaceName {
     ColorSpace space;
-    const char* name;
+    const char* name;        // as a scenario writes it
+    const char* signalName;  // as InfoFrames and EDIDs describe it
 };
 
 constexpr ColorSpaceName kColorSpaceNames[] = {
-    {ColorSpace::kRgb444, "RGB444"},
-    {ColorSpace::kYuv444, "YUV444"},
-    {ColorSpace::kYuv422, "YUV422"},
-    {ColorSpace::kYuv420, "YUV420"},
+    {ColorSpace::kRgb444, "RGB444", "RGB"},
+    {ColorSpace::kYuv444, "YUV444", "YCbCr 4:4:4"},
+    {ColorSpace::kYuv422, "YUV422", "YCbCr 4:2:2"},
+    {ColorSpace::kYuv420, "YUV420", "YCbCr 4:2:0"},
 };
 
 constexpr const char* kRgbFamily = "RGB";
@@ -85,6 +86,13 @@ ColorSpace ParseColorSpace(const std::string& name) {
         if (name == entry.name) return entry.space;
     }
     return ColorSpace::kOther;
+}
+
+std::string SignalName(ColorSpace space) {
+    for (const ColorSpaceName& entry : kColorSpaceNames) {
+        if (space == entry.space) return entry.signalName;
+    }
+    return {};
 }
 
 ColorFormat ColorFormatOf(const std::string& colorSpace, uint32_t bits) {

@@ -44,6 +44,8 @@ inline constexpr ColorFormat kPlainRgb{ColorSpace::kRgb444, ColorDepth::k8};
 
 // The exact, case-sensitive name of one of the four spaces; kOther otherwise.
 ColorSpace ParseColorSpace(const std::string& name);
+// The space as the signal's own descriptions name it ("RGB", "YCbCr 4:2:2"); empty for kOther.
+std::string SignalName(ColorSpace space);
 // A scenario's colour space text and bits per colour (8, 10, 12 or 16; others are kOther).
 ColorFormat ColorFormatOf(const std::string& colorSpace, uint32_t bits);
 // "<space>@<depth>" with a depth text "8bit", "10bit", "12bit" or "16bit"; the first "@"

@@ -1,0 +1,64 @@
+#include "packets/packet_findings.h"
+
+#include "format/color_format.h"
+#include "packets/infoframe.h"
+
+namespace {
+
+// The checksum first: a frame too long for a packet has no PB<length> to sum up to.
+void HdmiFindings(const std::string& file, const uint8_t* data, size_t size, const InfoFrame& frame,
+                  std::vector<std::string>& findings) {
+    if (frame.length > infoframe::kMaxLength) {
+        findings.push_back(file + ": the InfoFrame length " + std::to_string(frame.length) +
+                           " is beyond the " + std::to_string(infoframe::kMaxLength) +
+                           " bytes a packet holds: the sink drops it.");
+        return;
+    }
+    const uint8_t need = InfoFrameChecksum(PacketByte(data, size, 0), PacketByte(data, size, 1),
+                                           PacketByte(data, size, 2), frame.pb + 1);
+    if (need == frame.pb[0]) return;
+    findings.push_back(file + ": the InfoFrame checksum is " + HexByteText(frame.pb[0]) +
+                       ", but its bytes need " + HexByteText(need) + ": the sink drops it.");
+}
+
+void AviFinding(const std::string& file, const InfoFrame& frame,
+                const std::vector<StepColor>& steps, std::vector<std::string>& findings) {
+    if (frame.type != infoframe::kAvi) return;
+    const ColorSpace says = AviColorSpace(frame);
+    for (const StepColor& step : steps) {
+        const ColorSpace sends = ColorFormatOfStepCode(step.colorCode).space;
+        if (sends == says || sends == ColorSpace::kOther) continue;
+        findings.push_back(file + ": the AVI InfoFrame says " + SignalName(says) + ", but step " +
+                           std::to_string(step.step) + " sends " + SignalName(sends) + ".");
+        return;
+    }
+}
+
+}  // namespace
+
+std::vector<StepColor> StepsSendingPacket(const std::vector<PlayingOrderStep>& steps,
+                                          uint32_t packet) {
+    std::vector<StepColor> sending;
+    for (size_t i = 0; i < steps.size(); ++i) {
+        for (uint32_t index : steps[i].packetIndices) {
+            if (index != packet) continue;
+            sending.push_back({static_cast<uint32_t>(i), steps[i].colorCode});
+            break;
+        }
+    }
+    return sending;
+}
+
+std::vector<std::string> PacketFindings(const std::string& file, const uint8_t* data, size_t size,
+                                        bool hdmi, const std::vector<StepColor>& steps) {
+    std::vector<std::string> findings;
+    const InfoFrame frame = ReadInfoFrame(data, size, hdmi);
+    if (hdmi && frame.present) HdmiFindings(file, data, size, frame, findings);
+    if (frame.present) AviFinding(file, frame, steps, findings);
+    const uint8_t hb0 = PacketByte(data, size, 0);
+    if (!hdmi && hb0 != 0) {
+        findings.push_back(file + ": HB0 is " + HexByteText(hb0) +
+                           ", but a DisplayPort SDP begins with 0.");
+    }
+    return findings;
+}
