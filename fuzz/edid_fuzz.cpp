@@ -1,9 +1,11 @@
-// The walk over a sink EDID's CTA extensions and the reports of the blocks it finds.
+// The walk over a sink EDID's CTA extensions and the reports of the blocks it finds, and the
+// sink's capabilities with their summary line.
 // The first four bytes give the byte count the walk is told to read.
 #include <cstring>
 #include <vector>
 
 #include "edid/cta_blocks.h"
+#include "edid/sink_capabilities.h"
 #include "edid/sink_edid.h"
 #include "fuzz_support.h"
 
@@ -34,5 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(index.vsvdb, buffer.data(), buffer.size());
     Check(index.hfvsdb, buffer.data(), buffer.size());
     Check(index.hdr, buffer.data(), buffer.size());
+    SinkSummaryLine("f", ReadSinkCapabilities(buffer.data(), buffer.size()));
     return 0;
 }

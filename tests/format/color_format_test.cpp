@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "format/frequency.h"
 #include "format/output_kind.h"
 
 namespace {
@@ -56,6 +57,17 @@ TEST(ColorFormat, TextRules) {
 TEST(ColorFormat, LinkClockSaturates) {
     const uint64_t max = std::numeric_limits<uint64_t>::max();
     EXPECT_EQ(ColorFormatOf("RGB444", 16).LinkClock(max), max);
+}
+
+TEST(MhzText, UpToThreeDecimals) {
+    const std::pair<uint64_t, const char*> rows[] = {
+        {594000000, "594"},
+        {742500000, "742.5"},
+        {148351648, "148.352"},
+        {999, "0.001"},
+        {0, "0"},
+        {std::numeric_limits<uint64_t>::max(), "18446744073709.552"}};
+    for (const auto& [hertz, text] : rows) EXPECT_EQ(MhzText(hertz), text);
 }
 
 }  // namespace

@@ -1,0 +1,45 @@
+#include "upload/low_bit_samples.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// `words` little-endian samples of `value`, then `last` (when not 0) as one more.
+std::vector<uint8_t> Samples(size_t words, uint16_t value, uint16_t last = 0) {
+    std::vector<uint8_t> bytes;
+    for (size_t i = 0; i < words; ++i)
+        bytes.insert(bytes.end(), {uint8_t(value), uint8_t(value >> 8)});
+    if (last != 0) bytes.insert(bytes.end(), {uint8_t(last), uint8_t(last >> 8)});
+    return bytes;
+}
+
+}  // namespace
+
+TEST(LowBitSamples, JudgedOnTheFirstMegabyteOfSixteenBitLayouts) {
+    const SampleLayout six = SampleLayout::kSixBytePixels;
+    const struct {
+        std::vector<uint8_t> bytes;
+        SampleLayout layout;
+        uint32_t bits;
+        bool low;
+    } rows[] = {
+        {Samples(6, 1023), six, 10, true},
+        {Samples(6, 1023, 1024), six, 10, false},
+        {Samples(6, 4095), SampleLayout::kYuv420Words, 12, true},
+        {Samples(6, 0), six, 10, false},  // black is not judged
+        {Samples(6, 1023), SampleLayout::kOther, 10, false},
+        {Samples(6, 200), six, 8, false},
+        {Samples(kLowBitSampleBytes / 2, 64, 0xFFC0), six, 10, true},  // past the megabyte
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(SamplesInLowBits(row.bytes.data(), row.bytes.size(), row.layout, row.bits),
+                  row.low)
+            << row.bytes.size() << " bytes at " << row.bits << " bits";
+    }
+    EXPECT_EQ(SampleLayoutOf(ColorClass::kYuv444, 6), six);
+    EXPECT_EQ(SampleLayoutOf(ColorClass::kYuv420, 3), SampleLayout::kYuv420Words);
+    EXPECT_EQ(SampleLayoutOf(ColorClass::kYuv422, 6), SampleLayout::kOther);
+    EXPECT_EQ(LowBitSamplesWarning("f.bin", 12),
+              "f.bin: every sample is below 4096, so the 12-bit samples sit in the low bits; add a "
+              "formats.cfg entry or align12=1.");
+}
