@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "edid/cta_blocks.h"
+#include "edid/sink_capabilities.h"
 
 namespace edidtest {
 
@@ -39,6 +40,10 @@ inline Bytes Adb() {
 }
 inline Bytes Hdr() {
     return DataBlock(7, {0x06, 0x05, 0x01});
+}
+
+inline SinkCapabilities CapsOf(const Bytes& edid) {
+    return ReadSinkCapabilities(edid.data(), edid.size());
 }
 
 // The bytes as a simulator profile writes them: "00 ff ff ".

@@ -30,10 +30,6 @@ std::string Fields(const SinkCapabilities& s) {
     return text;
 }
 
-SinkCapabilities CapsOf(const Bytes& edid) {
-    return ReadSinkCapabilities(edid.data(), edid.size());
-}
-
 }  // namespace
 
 // These fields were compared with edid-decode over the real EDIDs: 1695 of 1703 files agree;

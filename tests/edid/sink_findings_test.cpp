@@ -9,10 +9,6 @@ using namespace edidtest;
 
 namespace {
 
-SinkCapabilities CapsOf(const Bytes& edid) {
-    return ReadSinkCapabilities(edid.data(), edid.size());
-}
-
 // HDMI VSDB at 340 MHz without deep colour, SDR only, stereo LPCM, no YCbCr in byte 3.
 SinkCapabilities WeakSink() {
     EdidBuilder edid;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // `words` little-endian samples of `value`, then `last` (when not 0) as one more.
@@ -17,12 +19,7 @@ std::vector<uint8_t> Samples(size_t words, uint16_t value, uint16_t last = 0) {
 
 TEST(LowBitSamples, JudgedOnTheFirstMegabyteOfSixteenBitLayouts) {
     const SampleLayout six = SampleLayout::kSixBytePixels;
-    const struct {
-        std::vector<uint8_t> bytes;
-        SampleLayout layout;
-        uint32_t bits;
-        bool low;
-    } rows[] = {
+    const std::tuple<std::vector<uint8_t>, SampleLayout, uint32_t, bool> rows[] = {
         {Samples(6, 1023), six, 10, true},
         {Samples(6, 1023, 1024), six, 10, false},
         {Samples(6, 4095), SampleLayout::kYuv420Words, 12, true},
@@ -31,10 +28,8 @@ TEST(LowBitSamples, JudgedOnTheFirstMegabyteOfSixteenBitLayouts) {
         {Samples(6, 200), six, 8, false},
         {Samples(kLowBitSampleBytes / 2, 64, 0xFFC0), six, 10, true},  // past the megabyte
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(SamplesInLowBits(row.bytes.data(), row.bytes.size(), row.layout, row.bits),
-                  row.low)
-            << row.bytes.size() << " bytes at " << row.bits << " bits";
+    for (const auto& [bytes, layout, bits, low] : rows) {
+        EXPECT_EQ(SamplesInLowBits(bytes.data(), bytes.size(), layout, bits), low) << bytes.size();
     }
     EXPECT_EQ(SampleLayoutOf(ColorClass::kYuv444, 6), six);
     EXPECT_EQ(SampleLayoutOf(ColorClass::kYuv420, 3), SampleLayout::kYuv420Words);
