@@ -52,6 +52,11 @@ uint32_t ColorFormat::DeviceCode() const {
     return spaceCode << 11 | static_cast<uint32_t>(depth);
 }
 
+uint16_t ColorFormat::StepCode() const {
+    const uint32_t spaceCode = space == ColorSpace::kOther ? 0 : static_cast<uint32_t>(space);
+    return static_cast<uint16_t>(spaceCode | static_cast<uint32_t>(depth) << 8);
+}
+
 uint32_t ColorFormat::BitsPerComponent() const {
     return EntryOf(depth).bits;
 }

@@ -21,6 +21,8 @@ struct ColorFormat {
 
     // The device's colour format code (item 1804): colour-space code OR depth code.
     uint32_t DeviceCode() const;
+    // The playing-order colour code (ColorFormatOfStepCode reads it back).
+    uint16_t StepCode() const;
     // 6, 8, 10, 12 or 16.
     uint32_t BitsPerComponent() const;
     // Bits of one pixel on a link that carries the chroma as subsampled.

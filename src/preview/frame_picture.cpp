@@ -4,6 +4,7 @@
 #include <cmath>
 #include <new>
 
+#include "format/ycbcr.h"
 #include "upload/video.h"
 
 namespace {
@@ -13,7 +14,7 @@ namespace {
 //   RGB            slots 0, 1, 2 are R, G, B.
 //   YUV 4:4:4      slots 0, 1, 2 are Cr, Y, Cb, the usual mapping of YCbCr onto the
 //                  R, G, B channels of HDMI and DisplayPort; the upload's reorder makes
-//                  them so from a file that holds Y, Cb, Cr.
+//                  them so from a file that holds Y, Cb, Cr (format/ycbcr.h).
 //                  Limited range; BT.709 from 720 lines up, BT.601 below.
 //   YUV 4:2:2/4:2:0  layout unknown: the first sample of each pixel, as grey.
 // A slot is a byte, or a 16-bit little-endian word (shown by its top 8 bits) for pixels
@@ -21,9 +22,7 @@ namespace {
 // upload shifts) of the grey classes where the pixel has room for a word.
 enum class Reading { kRgb, kYcbcr, kGrey };
 
-constexpr unsigned kRgbSlots[3] = {0, 1, 2};    // R, G, B
-constexpr unsigned kYcbcrSlots[3] = {1, 2, 0};  // Y, Cb, Cr
-constexpr uint32_t kBt709FromLines = 720;
+constexpr unsigned kRgbSlots[3] = {0, 1, 2};  // R, G, B; YCbCr: kYcbcrSentSlots
 
 Reading ReadingOf(ColorClass colorClass) {
     switch (colorClass) {
@@ -42,7 +41,7 @@ bool HasWordSamples(const SentFrame& frame, Reading reading, uint32_t bitsPerCol
 }
 
 // Limited-range YCbCr to RGB in 16.16 fixed point, from the matrix's luma weights.
-struct YcbcrMatrix {
+struct FixedMatrix {
     int32_t y, crToR, cbToG, crToG, cbToB;
 };
 
@@ -50,16 +49,20 @@ int32_t Fixed(double value) {
     return static_cast<int32_t>(std::lround(value * 65536.0));
 }
 
-YcbcrMatrix MatrixOf(double kr, double kb) {
+FixedMatrix MatrixOf(YcbcrMatrix matrix) {
+    const auto [kr, kb] = WeightsOf(matrix);
     const double kg = 1.0 - kr - kb;
-    const double chroma = 255.0 / 224.0;
-    return {Fixed(255.0 / 219.0), Fixed(2.0 * (1.0 - kr) * chroma),
+    const double chroma = 255.0 / kLimitedChromaSpan;
+    return {Fixed(255.0 / kLimitedLumaSpan), Fixed(2.0 * (1.0 - kr) * chroma),
             Fixed(2.0 * kb * (1.0 - kb) / kg * chroma), Fixed(2.0 * kr * (1.0 - kr) / kg * chroma),
             Fixed(2.0 * (1.0 - kb) * chroma)};
 }
 
-const YcbcrMatrix kBt601 = MatrixOf(0.299, 0.114);
-const YcbcrMatrix kBt709 = MatrixOf(0.2126, 0.0722);
+const FixedMatrix kBt601 = MatrixOf(YcbcrMatrix::kBt601);
+const FixedMatrix kBt709 = MatrixOf(YcbcrMatrix::kBt709);
+
+constexpr int32_t kBlack = static_cast<int32_t>(kLimitedBlack);
+constexpr int32_t kZero = static_cast<int32_t>(kChromaZero);
 
 uint8_t Clamp(int32_t fixed) {
     return static_cast<uint8_t>(std::clamp((fixed + 32768) >> 16, 0, 255));
@@ -71,7 +74,7 @@ uint8_t Sample(const uint8_t* pixel, unsigned slot) {
 }
 
 template <bool Words, Reading R>
-void DecodePixels(const uint8_t* src, uint32_t bpp, size_t pixels, const YcbcrMatrix& m,
+void DecodePixels(const uint8_t* src, uint32_t bpp, size_t pixels, const FixedMatrix& m,
                   uint8_t* rgb) {
     for (size_t i = 0; i < pixels; ++i, src += bpp, rgb += 3) {
         if constexpr (R == Reading::kGrey) {
@@ -79,9 +82,9 @@ void DecodePixels(const uint8_t* src, uint32_t bpp, size_t pixels, const YcbcrMa
         } else if constexpr (R == Reading::kRgb) {
             for (int c = 0; c < 3; ++c) rgb[c] = Sample<Words>(src, kRgbSlots[c]);
         } else {
-            const int32_t y = m.y * (Sample<Words>(src, kYcbcrSlots[0]) - 16);
-            const int32_t cb = Sample<Words>(src, kYcbcrSlots[1]) - 128;
-            const int32_t cr = Sample<Words>(src, kYcbcrSlots[2]) - 128;
+            const int32_t y = m.y * (Sample<Words>(src, kYcbcrSentSlots[0]) - kBlack);
+            const int32_t cb = Sample<Words>(src, kYcbcrSentSlots[1]) - kZero;
+            const int32_t cr = Sample<Words>(src, kYcbcrSentSlots[2]) - kZero;
             rgb[0] = Clamp(y + m.crToR * cr);
             rgb[1] = Clamp(y - m.cbToG * cb - m.crToG * cr);
             rgb[2] = Clamp(y + m.cbToB * cb);
@@ -92,7 +95,8 @@ void DecodePixels(const uint8_t* src, uint32_t bpp, size_t pixels, const YcbcrMa
 template <bool Words>
 void DecodeAs(Reading reading, const SentFrame& frame, const uint8_t* src, size_t pixels,
               uint8_t* rgb) {
-    const YcbcrMatrix& matrix = frame.height >= kBt709FromLines ? kBt709 : kBt601;
+    const FixedMatrix& matrix =
+        DefaultMatrixOf(frame.height) == YcbcrMatrix::kBt709 ? kBt709 : kBt601;
     switch (reading) {
         case Reading::kRgb:
             return DecodePixels<Words, Reading::kRgb>(src, frame.bpp, pixels, matrix, rgb);

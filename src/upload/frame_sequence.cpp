@@ -78,10 +78,19 @@ uint32_t CountFileSequence(const std::string& path) {
 }
 
 std::string FirstSequenceFile(const std::string& path) {
+    return SequenceFilePath(path, 0);
+}
+
+std::string SequenceFilePath(const std::string& path, uint64_t number) {
     const std::string base = withoutTrailingSemicolons(path);
     SequenceName name;
     if (base.empty() || !parseSequenceName(fileName(base), name) || name.digits == 0) return path;
-    return candidatePath(base, name, 0);
+    return candidatePath(base, name, number);
+}
+
+size_t SequenceDigits(const std::string& path) {
+    SequenceName name;
+    return parseSequenceName(fileName(withoutTrailingSemicolons(path)), name) ? name.digits : 0;
 }
 
 std::string SiblingPath(const std::string& path, const std::string& name) {

@@ -24,6 +24,11 @@ std::vector<std::string> ExpandFileSequence(const std::string& path);
 uint32_t CountFileSequence(const std::string& path);
 // The first file the sequence looks for (its number 0); a name without digits as written.
 std::string FirstSequenceFile(const std::string& path);
+// The file of number `number` of the sequence, padded to the name's digit count; a name
+// without digits as written.
+std::string SequenceFilePath(const std::string& path, uint64_t number);
+// How many digits the name ends with (0 for a name that stands for one file).
+size_t SequenceDigits(const std::string& path);
 // The path of `name` in the folder of `path`; a file directly in the root ("/img000.bin")
 // keeps the root as its folder.
 std::string SiblingPath(const std::string& path, const std::string& name);

@@ -1,10 +1,19 @@
-// Writes the demo's content into a folder: colour-bar frames (RGB, 3 bytes per
-// pixel), a 10-bit YUV 4:2:2 ramp, a stereo tone WAV and an AVI InfoFrame packet.
+// tavrel-content demo: the demo's content in a folder (made when missing): colour-bar
+// frames (RGB, 3 bytes per pixel), a 10-bit YUV 4:2:2 ramp, a stereo tone WAV and an AVI
+// InfoFrame packet.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "arguments.h"
+#include "commands.h"
+#include "console.h"
+#include "files/folders.h"
+#include "files/paths.h"
+#include "infoframe.h"
 
 namespace {
 
@@ -12,19 +21,17 @@ constexpr uint32_t kWidth = 640;
 constexpr uint32_t kHeight = 480;
 
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "Cannot write %s\n", path.c_str());
-        return false;
+    if (writeFileAtomically(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()})) {
+        return true;
     }
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
+    PrintProblem(CannotWrite(path));
+    return false;
 }
 
 std::string Numbered(const std::string& folder, const char* stem, int number) {
     char name[64];
     std::snprintf(name, sizeof name, "%s%03d.bin", stem, number);
-    return folder + "/" + name;
+    return joinPath(folder, name);
 }
 
 // Eight vertical bars, rotated by `shift` bars so the frames differ.
@@ -99,32 +106,30 @@ std::vector<uint8_t> ToneWav() {
     return wav;
 }
 
-// AVI InfoFrame: header bytes, checksum, then the payload (RGB, 4:3 picture).
+// AVI InfoFrame, version 2: RGB with its active format present, a 4:3 picture.
 std::vector<uint8_t> AviInfoFrame() {
-    std::vector<uint8_t> packet(31, 0);
-    packet[0] = 0x82;
-    packet[1] = 0x02;
-    packet[2] = 0x0D;
-    packet[4] = 0x10;  // active format present, RGB
-    packet[5] = 0x18;  // 4:3, same as picture
-    uint8_t sum = 0;
-    for (uint8_t byte : packet) sum = static_cast<uint8_t>(sum + byte);
-    packet[3] = static_cast<uint8_t>(0x100 - sum);
-    return packet;
+    InfoFrame avi{0x02, 0x02, std::vector<uint8_t>(13, 0)};
+    avi.data[0] = 0x10;  // active format present, RGB
+    avi.data[1] = 0x18;  // 4:3, same as picture
+    return HdmiInfoFramePacket(avi);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
-        return 2;
+int RunDemoCommand(const std::vector<std::string>& words) {
+    Arguments arguments;
+    std::string error;
+    if (!ParseArguments(words, "folder", {}, {}, arguments, error)) return UsageProblem(error);
+    const std::string& folder = arguments.positional.front();
+    if (!makeFolders(folder)) {
+        PrintProblem(CannotMakeFolder(folder));
+        return 1;
     }
-    const std::string folder = argv[1];
     bool ok = true;
     for (int i = 0; i < 4; ++i) ok = ok && WriteFile(Numbered(folder, "bars", i), ColourBars(i));
     for (int i = 0; i < 2; ++i) ok = ok && WriteFile(Numbered(folder, "ramp", i), LumaRamp(i));
-    ok = ok && WriteFile(folder + "/tone.wav", ToneWav());
-    ok = ok && WriteFile(folder + "/avi0.bin", AviInfoFrame());
+    ok = ok && WriteFile(joinPath(folder, "tone.wav"), ToneWav());
+    ok = ok && WriteFile(joinPath(folder, "avi0.bin"), AviInfoFrame());
+    if (ok) PrintLine("Wrote the demo content into " + folder + ".");
     return ok ? 0 : 1;
 }
