@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Runs the performance comparisons and prints one line per target.
 
-    compare.py --program TavrelCmd --bench tavrel_bench --content FOLDER [--rounds N]
+    compare.py --program TavrelCmd --bench tavrel_bench --content FOLDER
+               [--content-program tavrel-content] [--rounds N]
 
 FOLDER holds what make_content.py wrote (frames60, frames240, the larger cases,
 their scenarios and the simulator profile). Wall times are taken side by side:
@@ -36,6 +37,9 @@ ORDER_STEPS = 1048576
 ORDER_STEP_LIMIT = 0.3e-6  # CPU seconds a step
 ORDER_MEMORY_LIMIT = 200e6
 CHECK_MEMORY_LIMIT = 20e6
+# tavrel-content against ffmpeg writing the same frames as raw 16-bit planes.
+Y4M_FRAMES = 10
+Y4M_RATIO_LIMIT = 1.5
 
 # Kernel benchmark -> the baseline that writes the same bytes, and what it is.
 KERNELS = [
@@ -195,6 +199,39 @@ def sleeps(args):
            count == 0)
 
 
+def y4m_frames(args):
+    """A 10-frame 4K yuv444p10le Y4M made into 6-byte frames by tavrel-content, against
+    ffmpeg writing the same frames as raw yuv444p16le files, alternately, medians."""
+    if not args.content_program or shutil.which("ffmpeg") is None:
+        print("%-44s not measured (no tavrel-content or ffmpeg)" % "tavrel-content frames, 4K Y4M")
+        return
+    clip = os.path.join(args.content, "clip.y4m")
+    if not os.path.exists(clip):
+        subprocess.run(["ffmpeg", "-loglevel", "error", "-f", "lavfi", "-i",
+                        "testsrc2=size=3840x2160:rate=60", "-frames:v", str(Y4M_FRAMES),
+                        "-pix_fmt", "yuv444p10le", "-strict", "-1", "-f", "yuv4mpegpipe", clip],
+                       check=True)
+    kit = [os.path.abspath(args.content_program), "frames", clip, "--colorspace", "YUV444",
+           "--bits", "10", "--out", os.path.join(args.content, "kit", "f000.bin")]
+    ffmpeg = ["ffmpeg", "-loglevel", "error", "-y", "-i", clip, "-f", "image2", "-c:v",
+              "rawvideo", "-pix_fmt", "yuv444p16le", os.path.join(args.content, "ff", "f%03d.bin")]
+    os.makedirs(os.path.join(args.content, "ff"), exist_ok=True)
+    run(["cat", clip])
+    kit_times, ffmpeg_times = [], []
+    for _ in range(max(5, args.rounds // 2)):
+        ffmpeg_times.append(run(ffmpeg)[0])
+        kit_times.append(run(kit)[0])
+    sizes = {os.path.getsize(f) for f in glob.glob(os.path.join(args.content, "*", "f00[0-9].bin"))}
+    if sizes != {3840 * 2160 * 6}:
+        sys.exit("tavrel-content or ffmpeg wrote frames of %s bytes" % sorted(sizes))
+    kit_median = statistics.median(kit_times)
+    ffmpeg_median = statistics.median(ffmpeg_times)
+    ratio = kit_median / ffmpeg_median
+    report("tavrel-content frames, 4K Y4M 10-bit x %d" % Y4M_FRAMES,
+           "median %.3f s vs ffmpeg %.3f s, ratio %.2f (limit %.1f)"
+           % (kit_median, ffmpeg_median, ratio, Y4M_RATIO_LIMIT), ratio <= Y4M_RATIO_LIMIT)
+
+
 def kernels(args):
     out = subprocess.run([args.bench, "--benchmark_format=json", "--benchmark_min_time=0.2",
                           "--benchmark_repetitions=%d" % args.repetitions,
@@ -219,6 +256,7 @@ def main():
     parser.add_argument("--program", required=True)
     parser.add_argument("--bench", required=True)
     parser.add_argument("--content", required=True)
+    parser.add_argument("--content-program")
     parser.add_argument("--rounds", type=int, default=11)
     parser.add_argument("--repetitions", type=int, default=5)
     args = parser.parse_args()
@@ -230,6 +268,7 @@ def main():
     playing_order(args)
     check_memory(args)
     sleeps(args)
+    y4m_frames(args)
     kernels(args)
     print("machine: load average %.1f %.1f %.1f at end" % os.getloadavg())
     print("%d of %d targets held" % (sum(results), len(results)))

@@ -13,13 +13,6 @@ inline void PrintProblem(const std::string& line) {
     std::fprintf(stderr, "%s\n", line.c_str());
 }
 
-// The problems every command can meet with its files, worded after the file's name.
-inline std::string CannotWrite(const std::string& path) {
-    return path + ": the file cannot be written";
-}
-inline std::string CannotMakeFolder(const std::string& path) {
-    return path + ": the folder cannot be made";
-}
 inline std::string DoesNotExist(const std::string& path) {
     return path + ": the file does not exist";
 }

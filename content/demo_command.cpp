@@ -11,9 +11,9 @@
 #include "arguments.h"
 #include "commands.h"
 #include "console.h"
-#include "files/folders.h"
 #include "files/paths.h"
 #include "infoframe.h"
+#include "output_file.h"
 
 namespace {
 
@@ -21,10 +21,11 @@ constexpr uint32_t kWidth = 640;
 constexpr uint32_t kHeight = 480;
 
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    if (writeFileAtomically(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()})) {
+    std::string message;
+    if (WriteOutputFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, message)) {
         return true;
     }
-    PrintProblem(CannotWrite(path));
+    PrintProblem(message);
     return false;
 }
 
@@ -121,10 +122,6 @@ int RunDemoCommand(const std::vector<std::string>& words) {
     std::string error;
     if (!ParseArguments(words, "folder", {}, {}, arguments, error)) return UsageProblem(error);
     const std::string& folder = arguments.positional.front();
-    if (!makeFolders(folder)) {
-        PrintProblem(CannotMakeFolder(folder));
-        return 1;
-    }
     bool ok = true;
     for (int i = 0; i < 4; ++i) ok = ok && WriteFile(Numbered(folder, "bars", i), ColourBars(i));
     for (int i = 0; i < 2; ++i) ok = ok && WriteFile(Numbered(folder, "ramp", i), LumaRamp(i));

@@ -5,10 +5,10 @@
 #include "commands.h"
 #include "console.h"
 #include "cta_timing.h"
-#include "files/folders.h"
 #include "files/paths.h"
 #include "frame_packing.h"
 #include "frame_source.h"
+#include "output_file.h"
 #include "scenario_output.h"
 #include "upload/frame_sequence.h"
 #include "values.h"
@@ -134,11 +134,6 @@ bool ScenarioTiming(const FramesOptions& options, const FrameSource& source, Tim
 // Writes every picture of the source as a frame file; false with the message.
 bool WriteFrames(const FramesOptions& options, FrameSource& source, const OutputNames& names,
                  uint64_t& written, std::string& message) {
-    const std::string folder = folderOf(names.pattern);
-    if (!folder.empty() && !makeFolders(folder)) {
-        message = CannotMakeFolder(folder);
-        return false;
-    }
     const YcbcrMatrix matrix = options.matrixGiven ? options.matrix : DefaultMatrixOf(source.Height());
     FramePlanes picture;
     std::vector<uint8_t> bytes;
@@ -151,12 +146,8 @@ bool WriteFrames(const FramesOptions& options, FrameSource& source, const Output
             return false;
         }
         PackFrame(picture, options.layout, matrix, bytes);
-        const std::string path = names.Path(written);
         const std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-        if (!writeFileAtomically(path, data)) {
-            message = CannotWrite(path);
-            return false;
-        }
+        if (!WriteOutputFile(names.Path(written), data, message)) return false;
         ++written;
     }
 }
@@ -187,8 +178,8 @@ int RunFrames(const FramesOptions& options) {
     }
     if (options.scenario.empty()) return 0;
     const FramesScenario scenario{names.Path(0), options.colorspace, options.format, timing, written};
-    if (!writeFileAtomically(options.scenario, FramesScenarioText(scenario, options.scenario))) {
-        return PrintProblem(CannotWrite(options.scenario)), 1;
+    if (!WriteOutputFile(options.scenario, FramesScenarioText(scenario, options.scenario), message)) {
+        return PrintProblem(message), 1;
     }
     PrintLine("Wrote scenario " + options.scenario + ".");
     return 0;

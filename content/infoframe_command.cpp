@@ -4,6 +4,7 @@
 #include "console.h"
 #include "files/paths.h"
 #include "infoframe_description.h"
+#include "output_file.h"
 #include "scenario/settings_file.h"
 
 int RunInfoFrameCommand(const std::vector<std::string>& words) {
@@ -25,8 +26,8 @@ int RunInfoFrameCommand(const std::vector<std::string>& words) {
     const std::vector<uint8_t> packet =
         displayPort ? DisplayPortInfoFramePacket(frame) : HdmiInfoFramePacket(frame);
     const std::string out = a.Value("--out");
-    if (!writeFileAtomically(out, {reinterpret_cast<const char*>(packet.data()), packet.size()})) {
-        return PrintProblem(CannotWrite(out)), 1;
+    if (!WriteOutputFile(out, {reinterpret_cast<const char*>(packet.data()), packet.size()}, error)) {
+        return PrintProblem(error), 1;
     }
     PrintLine("Wrote " + std::string(displayPort ? "DisplayPort" : "HDMI") + " packet " + out + ", " +
               std::to_string(packet.size()) + " bytes.");

@@ -74,6 +74,13 @@ std::string Y4mReader::Open(FilePtr file) {
             case 'H': ok = Dimension(value, stream_.height); break;
             case 'F': ok = Rate(value, stream_.rate); break;
             case 'C': colorSpace = value; break;
+            case 'X':
+                // Frames are limited range: a full-range stream would come out too flat.
+                if (value == "COLORRANGE=FULL") {
+                    return "the Y4M is full range (XCOLORRANGE=FULL); make it limited with "
+                           "ffmpeg's -vf scale=out_range=tv";
+                }
+                break;
             default: break;  // interlacing, aspect and extensions do not change the samples
         }
         if (!ok) return "the Y4M header's " + token + " cannot be read";

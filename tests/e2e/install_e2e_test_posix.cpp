@@ -15,7 +15,8 @@ TEST_F(Installed, PlaysAScenarioFromItsPrefix) {
                    "", {}, true);
     ASSERT_EQ(install.exitCode, 0) << install.output;
     for (const char* file :
-         {"lib/tavrelcmd/libHLX.so", "share/doc/tavrelcmd/README.md",
+         {"lib/tavrelcmd/libHLX.so", "bin/tavrel-content", "share/doc/tavrelcmd/README.md",
+          "share/doc/tavrelcmd/copyright", "share/man/man1/tavrel-content.1.gz",
           "share/doc/tavrelcmd/docs/simulator.md", "share/tavrelcmd/examples/demo/playlist.ini"}) {
         EXPECT_TRUE(fileExists(prefix + "/" + file)) << file;
     }
