@@ -22,7 +22,8 @@ constexpr uint32_t kHeight = 480;
 
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::string message;
-    if (WriteOutputFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, message)) {
+    if (WriteOutputFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()},
+                        message)) {
         return true;
     }
     PrintProblem(message);

@@ -57,7 +57,7 @@ struct Converter {
     unsigned outBits;
 
     uint32_t Quantized(double value) const {
-        return static_cast<uint32_t>(std::clamp(std::lround(value), 0L, long{MaxOf(outBits)}));
+        return static_cast<uint32_t>(std::clamp<int64_t>(std::llround(value), 0, MaxOf(outBits)));
     }
 
     // Full-range R, G, B to limited-range Y, Cb, Cr.
@@ -88,10 +88,9 @@ void PackConverted(const FramePlanes& picture, const FrameLayout& layout, YcbcrM
                    uint8_t* out) {
     const bool toYcbcr = layout.kind == SampleKind::kYcbcr;
     // RGB in [0, 1]; YCbCr in 8-bit units. Out: YCbCr scales 8-bit units, RGB [0, 1].
-    const Converter convert{WeightsOf(matrix),
-                            toYcbcr ? MaxOf(picture.bits) : std::ldexp(1.0, picture.bits - 8),
-                            toYcbcr ? std::ldexp(1.0, layout.bits - 8) : MaxOf(layout.bits),
-                            layout.bits};
+    const Converter convert{
+        WeightsOf(matrix), toYcbcr ? MaxOf(picture.bits) : std::ldexp(1.0, picture.bits - 8),
+        toYcbcr ? std::ldexp(1.0, layout.bits - 8) : MaxOf(layout.bits), layout.bits};
     const unsigned* positions = PositionsOf(layout.kind);
     const size_t pixels = picture.Pixels();
     for (size_t i = 0; i < pixels; ++i, out += Bpp) {
@@ -110,8 +109,7 @@ void PackConverted(const FramePlanes& picture, const FrameLayout& layout, YcbcrM
 }
 
 template <unsigned Bpp>
-void Pack(const FramePlanes& picture, const FrameLayout& layout, YcbcrMatrix matrix,
-          uint8_t* out) {
+void Pack(const FramePlanes& picture, const FrameLayout& layout, YcbcrMatrix matrix, uint8_t* out) {
     if (picture.kind == layout.kind) return PackScaled<Bpp>(picture, layout, out);
     PackConverted<Bpp>(picture, layout, matrix, out);
 }

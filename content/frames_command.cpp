@@ -31,8 +31,9 @@ struct MatrixName {
     const char* name;
     YcbcrMatrix matrix;
 };
-constexpr MatrixName kMatrices[] = {
-    {"bt601", YcbcrMatrix::kBt601}, {"bt709", YcbcrMatrix::kBt709}, {"bt2020", YcbcrMatrix::kBt2020}};
+constexpr MatrixName kMatrices[] = {{"bt601", YcbcrMatrix::kBt601},
+                                    {"bt709", YcbcrMatrix::kBt709},
+                                    {"bt2020", YcbcrMatrix::kBt2020}};
 
 bool ParseMatrix(const std::string& name, YcbcrMatrix& matrix) {
     for (const MatrixName& known : kMatrices) {
@@ -48,9 +49,9 @@ bool ParseMatrix(const std::string& name, YcbcrMatrix& matrix) {
 std::string ParseFramesOptions(const std::vector<std::string>& words, FramesOptions& options) {
     Arguments a;
     std::string error;
-    if (!ParseArguments(words, "input", {"--colorspace", "--bits", "--out", "--matrix",
-                                         "--scenario", "--rate"},
-                        {}, a, error)) {
+    if (!ParseArguments(words, "input",
+                        {"--colorspace", "--bits", "--out", "--matrix", "--scenario", "--rate"}, {},
+                        a, error)) {
         return error;
     }
     for (const char* required : {"--colorspace", "--bits", "--out"}) {
@@ -63,7 +64,8 @@ std::string ParseFramesOptions(const std::vector<std::string>& words, FramesOpti
         return "--colorspace must be RGB444 or YUV444";
     }
     uint32_t bits = 0;
-    options.format = ColorFormatOf(options.colorspace, ParseWhole(a.Value("--bits"), 16, bits) ? bits : 0);
+    options.format =
+        ColorFormatOf(options.colorspace, ParseWhole(a.Value("--bits"), 16, bits) ? bits : 0);
     if (options.format.depth == ColorDepth::kOther) return "--bits must be 8, 10, 12 or 16";
     options.layout = {space == ColorSpace::kRgb444 ? SampleKind::kRgb : SampleKind::kYcbcr, bits};
     options.out = a.Value("--out");
@@ -93,7 +95,8 @@ std::string Backslashed(std::string path) {
 
 // Empty when the name can be used, else why not.
 std::string PlanOutput(const std::string& out, OutputNames& names) {
-    if (!IsBinaryImagePath(fileName(out))) return "--out " + out + ": a frame file's name holds .bin";
+    if (!IsBinaryImagePath(fileName(out)))
+        return "--out " + out + ": a frame file's name holds .bin";
     names.pattern = out;
     const size_t digits = SequenceDigits(out);
     if (digits == 0) return {};
@@ -122,7 +125,7 @@ bool ScenarioTiming(const FramesOptions& options, const FrameSource& source, Tim
         return false;
     }
     if (rate.numerator == 0) {
-        message = options.input + ": a PNG carries no frame rate: give --rate";
+        message = options.input + ": the input carries no frame rate: give --rate";
         return false;
     }
     std::string why;
@@ -134,7 +137,8 @@ bool ScenarioTiming(const FramesOptions& options, const FrameSource& source, Tim
 // Writes every picture of the source as a frame file; false with the message.
 bool WriteFrames(const FramesOptions& options, FrameSource& source, const OutputNames& names,
                  uint64_t& written, std::string& message) {
-    const YcbcrMatrix matrix = options.matrixGiven ? options.matrix : DefaultMatrixOf(source.Height());
+    const YcbcrMatrix matrix =
+        options.matrixGiven ? options.matrix : DefaultMatrixOf(source.Height());
     FramePlanes picture;
     std::vector<uint8_t> bytes;
     for (;;) {
@@ -177,8 +181,10 @@ int RunFrames(const FramesOptions& options) {
                   " is left from earlier frames; the program counts it into the sequence.");
     }
     if (options.scenario.empty()) return 0;
-    const FramesScenario scenario{names.Path(0), options.colorspace, options.format, timing, written};
-    if (!WriteOutputFile(options.scenario, FramesScenarioText(scenario, options.scenario), message)) {
+    const FramesScenario scenario{names.Path(0), options.colorspace, options.format, timing,
+                                  written};
+    if (!WriteOutputFile(options.scenario, FramesScenarioText(scenario, options.scenario),
+                         message)) {
         return PrintProblem(message), 1;
     }
     PrintLine("Wrote scenario " + options.scenario + ".");

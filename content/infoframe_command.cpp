@@ -26,10 +26,11 @@ int RunInfoFrameCommand(const std::vector<std::string>& words) {
     const std::vector<uint8_t> packet =
         displayPort ? DisplayPortInfoFramePacket(frame) : HdmiInfoFramePacket(frame);
     const std::string out = a.Value("--out");
-    if (!WriteOutputFile(out, {reinterpret_cast<const char*>(packet.data()), packet.size()}, error)) {
+    if (!WriteOutputFile(out, {reinterpret_cast<const char*>(packet.data()), packet.size()},
+                         error)) {
         return PrintProblem(error), 1;
     }
-    PrintLine("Wrote " + std::string(displayPort ? "DisplayPort" : "HDMI") + " packet " + out + ", " +
-              std::to_string(packet.size()) + " bytes.");
+    PrintLine("Wrote " + std::string(displayPort ? "DisplayPort" : "HDMI") + " packet " + out +
+              ", " + std::to_string(packet.size()) + " bytes.");
     return 0;
 }

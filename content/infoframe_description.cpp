@@ -41,7 +41,8 @@ bool ParseInfoFrameDescription(const std::string& path, const std::string& text,
     std::map<std::string, Line> lines;
     if (!ReadLines(path, text, lines, error)) return false;
     const auto type = lines.find("type");
-    const InfoFrameKind* kind = type == lines.end() ? nullptr : FindInfoFrameKind(type->second.value);
+    const InfoFrameKind* kind =
+        type == lines.end() ? nullptr : FindInfoFrameKind(type->second.value);
     if (kind == nullptr) {
         error = (type == lines.end() ? path + ": " : AtLine(path, type->second.number)) +
                 "type must be " + InfoFrameKindNames();
@@ -56,8 +57,8 @@ bool ParseInfoFrameDescription(const std::string& path, const std::string& text,
             return false;
         }
         if (!rule->apply(line.value, fields)) {
-            error = AtLine(path, line.number) + "'" + ShownValue(line.value) + "' is not a value of " + key +
-                    " (" + rule->expected + ")";
+            error = AtLine(path, line.number) + "'" + ShownValue(line.value) +
+                    "' is not a value of " + key + " (" + rule->expected + ")";
             return false;
         }
     }

@@ -68,7 +68,9 @@ const FieldRule kAviRules[] = {
          return Pick(kQuantizations, v, f.quantization);
      }},
     {"vic", "0 to 127",
-     [](const std::string& v, InfoFrameFields& f) { return ParseWhole(v, kMaxVersion2Vic, f.vic); }},
+     [](const std::string& v, InfoFrameFields& f) {
+         return ParseWhole(v, kMaxVersion2Vic, f.vic);
+     }},
 };
 
 // Version 2, 13 data bytes; aspect ratio, active format, bars and scan stay 0. RGB
@@ -186,7 +188,8 @@ const FieldRule kVendorRules[] = {
 // The OUI least significant byte first, then the payload.
 InfoFrame BuildVendor(const InfoFrameFields& f) {
     InfoFrame frame{1, static_cast<uint8_t>(f.version), {}};
-    for (size_t i = 0; i < kOuiBytes; ++i) frame.data.push_back(static_cast<uint8_t>(f.oui >> (8 * i)));
+    for (size_t i = 0; i < kOuiBytes; ++i)
+        frame.data.push_back(static_cast<uint8_t>(f.oui >> (8 * i)));
     frame.data.insert(frame.data.end(), f.payload.begin(), f.payload.end());
     return frame;
 }

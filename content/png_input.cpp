@@ -49,8 +49,8 @@ std::string ReadPng(const std::string& path, FramePlanes& picture) {
     const bool deep = stbi_is_16_bit_from_memory(file.data(), size) != 0;
     void* rgb = deep ? static_cast<void*>(stbi_load_16_from_memory(file.data(), size, &width,
                                                                    &height, &components, 3))
-                     : static_cast<void*>(
-                           stbi_load_from_memory(file.data(), size, &width, &height, &components, 3));
+                     : static_cast<void*>(stbi_load_from_memory(file.data(), size, &width, &height,
+                                                                &components, 3));
     if (rgb == nullptr) return std::string("the PNG cannot be read: ") + stbi_failure_reason();
     picture.width = static_cast<uint32_t>(width);
     picture.height = static_cast<uint32_t>(height);

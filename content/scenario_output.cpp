@@ -36,6 +36,5 @@ std::string FramesScenarioText(const FramesScenario& scenario, const std::string
            Line("timing.vstart", std::to_string(t.vstart)) +
            Line("timing.hsync", std::to_string(t.hsync)) +
            Line("timing.vsync", std::to_string(t.vsync)) +
-           Line("timing.frate", std::to_string(t.frate)) +
-           Line("porder", frames + ":1::" + code);
+           Line("timing.frate", std::to_string(t.frate)) + Line("porder", frames + ":1::" + code);
 }

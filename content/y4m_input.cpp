@@ -17,7 +17,7 @@ struct Y4mColorSpace {
     bool mono;
 };
 constexpr Y4mColorSpace kColorSpaces[] = {
-    {"444", 8, false},    {"444p10", 10, false}, {"444p12", 12, false},
+    {"444", 8, false},     {"444p10", 10, false}, {"444p12", 12, false},
     {"444p16", 16, false}, {"mono", 8, true},
 };
 // Without a C parameter a stream is 4:2:0, as the format defines.
@@ -70,10 +70,18 @@ std::string Y4mReader::Open(FilePtr file) {
         const std::string value = token.substr(1);
         bool ok = true;
         switch (token[0]) {
-            case 'W': ok = Dimension(value, stream_.width); break;
-            case 'H': ok = Dimension(value, stream_.height); break;
-            case 'F': ok = Rate(value, stream_.rate); break;
-            case 'C': colorSpace = value; break;
+            case 'W':
+                ok = Dimension(value, stream_.width);
+                break;
+            case 'H':
+                ok = Dimension(value, stream_.height);
+                break;
+            case 'F':
+                ok = Rate(value, stream_.rate);
+                break;
+            case 'C':
+                colorSpace = value;
+                break;
             case 'X':
                 // Frames are limited range: a full-range stream would come out too flat.
                 if (value == "COLORRANGE=FULL") {
@@ -81,12 +89,14 @@ std::string Y4mReader::Open(FilePtr file) {
                            "ffmpeg's -vf scale=out_range=tv";
                 }
                 break;
-            default: break;  // interlacing, aspect and extensions do not change the samples
+            default:
+                break;  // interlacing, aspect and extensions do not change the samples
         }
         if (!ok) return "the Y4M header's " + token + " cannot be read";
     }
     if (stream_.width == 0 || stream_.height == 0) return "the Y4M header gives no size";
-    if (uint64_t{stream_.width} * stream_.height > kMaxFramePixels) return "the picture is too large";
+    if (uint64_t{stream_.width} * stream_.height > kMaxFramePixels)
+        return "the picture is too large";
     for (const Y4mColorSpace& known : kColorSpaces) {
         if (colorSpace == known.tag) {
             stream_.bits = known.bits;
@@ -136,7 +146,8 @@ Y4mReader::Next Y4mReader::ReadFrame(FramePlanes& picture, std::string& why) {
             // Little-endian words, as the planes hold them on this machine.
             read = std::fread(plane, 2, pixels, file_.get()) == pixels;
             if constexpr (std::endian::native == std::endian::big) {
-                for (size_t i = 0; read && i < pixels; ++i) plane[i] = static_cast<uint16_t>(plane[i] << 8 | plane[i] >> 8);
+                for (size_t i = 0; read && i < pixels; ++i)
+                    plane[i] = static_cast<uint16_t>(plane[i] << 8 | plane[i] >> 8);
             }
         }
         if (!read) {

@@ -17,9 +17,9 @@ constexpr unsigned FileComponentOfSentSlot(unsigned slot) {
 }
 
 // So a frame file holds Y, Cb and Cr as these components: 0, 1, 2.
-inline constexpr unsigned kYcbcrFileComponents[3] = {
-    FileComponentOfSentSlot(kYcbcrSentSlots[0]), FileComponentOfSentSlot(kYcbcrSentSlots[1]),
-    FileComponentOfSentSlot(kYcbcrSentSlots[2])};
+inline constexpr unsigned kYcbcrFileComponents[3] = {FileComponentOfSentSlot(kYcbcrSentSlots[0]),
+                                                     FileComponentOfSentSlot(kYcbcrSentSlots[1]),
+                                                     FileComponentOfSentSlot(kYcbcrSentSlots[2])};
 
 // Limited range at 8 bits; deeper samples scale by 2^(bits - 8).
 inline constexpr double kLimitedBlack = 16.0;
