@@ -1,9 +1,12 @@
 #include "y4m_input.h"
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <new>
 
 #include "files/text.h"
+#include "format/ycbcr.h"
 #include "values.h"
 
 namespace {
@@ -22,6 +25,28 @@ constexpr Y4mColorSpace kColorSpaces[] = {
 };
 // Without a C parameter a stream is 4:2:0, as the format defines.
 constexpr const char* kDefaultColorSpace = "420jpeg";
+
+// Full-range samples (ffmpeg writes grey as such) moved into the limited range the frames
+// hold: luma onto 16..235, chroma onto 16..240 around its zero, scaled to the depth.
+void ToLimitedRange(FramePlanes& picture, unsigned planes) {
+    const double scale = std::ldexp(1.0, static_cast<int>(picture.bits) - 8);
+    const double max = std::ldexp(1.0, static_cast<int>(picture.bits)) - 1.0;
+    const double half = std::ldexp(1.0, static_cast<int>(picture.bits) - 1);
+    std::vector<uint16_t> luma(size_t{1} << picture.bits), chroma(luma.size());
+    for (size_t v = 0; v < luma.size(); ++v) {
+        const double value = static_cast<double>(v);
+        luma[v] = static_cast<uint16_t>(
+            std::lround((kLimitedBlack + kLimitedLumaSpan * value / max) * scale));
+        chroma[v] = static_cast<uint16_t>(
+            std::lround(kChromaZero * scale + kLimitedChromaSpan * scale * (value - half) / max));
+    }
+    for (unsigned c = 0; c < planes; ++c) {
+        const std::vector<uint16_t>& table = c == 0 ? luma : chroma;
+        for (uint16_t& sample : picture.plane[c]) {
+            sample = table[std::min<size_t>(sample, table.size() - 1)];
+        }
+    }
+}
 
 std::string ColorSpaceProblem(const std::string& tag) {
     if (tag.rfind("420", 0) == 0 || tag.rfind("422", 0) == 0) {
@@ -83,11 +108,7 @@ std::string Y4mReader::Open(FilePtr file) {
                 colorSpace = value;
                 break;
             case 'X':
-                // Frames are limited range: a full-range stream would come out too flat.
-                if (value == "COLORRANGE=FULL") {
-                    return "the Y4M is full range (XCOLORRANGE=FULL); make it limited with "
-                           "ffmpeg's -vf scale=out_range=tv";
-                }
+                if (value == "COLORRANGE=FULL") stream_.fullRange = true;
                 break;
             default:
                 break;  // interlacing, aspect and extensions do not change the samples
@@ -155,6 +176,7 @@ Y4mReader::Next Y4mReader::ReadFrame(FramePlanes& picture, std::string& why) {
             return Next::kFailed;
         }
     }
+    if (stream_.fullRange) ToLimitedRange(picture, planes);
     for (unsigned c = planes; c < 3; ++c) {
         picture.plane[c].assign(pixels, static_cast<uint16_t>(128u << (stream_.bits - 8)));
     }

@@ -1,5 +1,6 @@
 // Y4M streams as ffmpeg writes them (-f yuv4mpegpipe): YCbCr 4:4:4 at 8 to 16 bits, or
-// luma only. Read frame by frame, so a stream of any length takes one frame of memory.
+// luma only; limited range, or full range (XCOLORRANGE=FULL) moved into limited. Read frame by
+// frame, so a stream of any length takes one frame of memory.
 #pragma once
 
 #include <cstdio>
@@ -19,7 +20,8 @@ struct Y4mStream {
     uint32_t height = 0;
     unsigned bits = 8;
     bool mono = false;
-    FrameRate rate;  // 0/1 when the header gives none
+    bool fullRange = false;  // XCOLORRANGE=FULL: read into limited range
+    FrameRate rate;          // 0/1 when the header gives none
 };
 
 class Y4mReader {
