@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
@@ -109,6 +110,17 @@ TEST_F(ContentKit, Y4m10BitIsPackedAsShiftedWords) {
         }
         EXPECT_EQ(File(frame), packed) << frame;
         at += 3 * plane;
+    }
+    // ffmpeg writes grey in full range: it is moved into limited range, chroma at its zero.
+    ASSERT_TRUE(Ffmpeg("64x36", "-frames:v 1 -pix_fmt gray -f yuv4mpegpipe m.y4m"));
+    ASSERT_EQ(Content("frames m.y4m --colorspace YUV444 --bits 8 --out m.bin").exitCode, 0);
+    const Bytes grey = File("m.y4m"), mono = File("m.bin");
+    const size_t samples = std::string(grey.begin(), grey.end()).find("FRAME\n") + 6;
+    ASSERT_EQ(mono.size(), 64u * 36 * 3);
+    for (size_t i = 0; i < 64 * 36; ++i) {
+        const Bytes expected = {uint8_t(std::lround(16 + grey[samples + i] * 219 / 255.0)), 128,
+                                128};
+        ASSERT_EQ(Bytes(mono.begin() + 3 * i, mono.begin() + 3 * i + 3), expected) << i;
     }
     ASSERT_TRUE(Ffmpeg("64x36", "-frames:v 1 -pix_fmt yuv420p -f yuv4mpegpipe s.y4m"));
     const ProgramRun subsampled = Content("frames s.y4m --colorspace YUV444 --bits 10 --out g.bin");
