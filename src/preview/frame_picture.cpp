@@ -64,8 +64,16 @@ const FixedMatrix kBt709 = MatrixOf(YcbcrMatrix::kBt709);
 constexpr int32_t kBlack = static_cast<int32_t>(kLimitedBlack);
 constexpr int32_t kZero = static_cast<int32_t>(kChromaZero);
 
-uint8_t Clamp(int32_t fixed) {
-    return static_cast<uint8_t>(std::clamp((fixed + 32768) >> 16, 0, 255));
+uint8_t Clamp(int64_t fixed) {
+    return static_cast<uint8_t>(std::clamp<int64_t>((fixed + 32768) >> 16, 0, 255));
+}
+
+// A sample in 1/256 of an 8-bit level: a word keeps all its bits for the matrix, so that a
+// deep YCbCr frame is not rounded down before it is turned into RGB.
+template <bool Words>
+int64_t Level(const uint8_t* pixel, unsigned slot) {
+    if (Words) return pixel[2 * slot] | pixel[2 * slot + 1] << 8;
+    return int64_t{pixel[slot]} << 8;
 }
 
 template <bool Words>
@@ -82,12 +90,12 @@ void DecodePixels(const uint8_t* src, uint32_t bpp, size_t pixels, const FixedMa
         } else if constexpr (R == Reading::kRgb) {
             for (int c = 0; c < 3; ++c) rgb[c] = Sample<Words>(src, kRgbSlots[c]);
         } else {
-            const int32_t y = m.y * (Sample<Words>(src, kYcbcrSentSlots[0]) - kBlack);
-            const int32_t cb = Sample<Words>(src, kYcbcrSentSlots[1]) - kZero;
-            const int32_t cr = Sample<Words>(src, kYcbcrSentSlots[2]) - kZero;
-            rgb[0] = Clamp(y + m.crToR * cr);
-            rgb[1] = Clamp(y - m.cbToG * cb - m.crToG * cr);
-            rgb[2] = Clamp(y + m.cbToB * cb);
+            const int64_t y = m.y * (Level<Words>(src, kYcbcrSentSlots[0]) - kBlack * 256);
+            const int64_t cb = Level<Words>(src, kYcbcrSentSlots[1]) - kZero * 256;
+            const int64_t cr = Level<Words>(src, kYcbcrSentSlots[2]) - kZero * 256;
+            rgb[0] = Clamp((y + m.crToR * cr) >> 8);
+            rgb[1] = Clamp((y - m.cbToG * cb - m.crToG * cr) >> 8);
+            rgb[2] = Clamp((y + m.cbToB * cb) >> 8);
         }
     }
 }
