@@ -110,7 +110,7 @@ std::vector<uint8_t> ToneWav() {
 
 // AVI InfoFrame, version 2: RGB with its active format present, a 4:3 picture.
 std::vector<uint8_t> AviInfoFrame() {
-    InfoFrame avi{0x02, 0x02, std::vector<uint8_t>(13, 0)};
+    InfoFrameToWrite avi{TypeCodeOf(infoframe::kAvi), 0x02, std::vector<uint8_t>(13, 0)};
     avi.data[0] = 0x10;  // active format present, RGB
     avi.data[1] = 0x18;  // 4:3, same as picture
     return HdmiInfoFramePacket(avi);

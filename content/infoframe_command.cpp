@@ -20,7 +20,7 @@ int RunInfoFrameCommand(const std::vector<std::string>& words) {
         PrintProblem(fileExists(path) ? path + ": " + kFileCannotBeRead : DoesNotExist(path));
         return 1;
     }
-    InfoFrame frame;
+    InfoFrameToWrite frame;
     if (!ParseInfoFrameDescription(path, text, frame, error)) return PrintProblem(error), 1;
     const bool displayPort = a.flags.count("--displayport") != 0;
     const std::vector<uint8_t> packet =

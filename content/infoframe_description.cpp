@@ -36,8 +36,8 @@ bool ReadLines(const std::string& path, const std::string& text, std::map<std::s
 
 }  // namespace
 
-bool ParseInfoFrameDescription(const std::string& path, const std::string& text, InfoFrame& frame,
-                               std::string& error) {
+bool ParseInfoFrameDescription(const std::string& path, const std::string& text,
+                               InfoFrameToWrite& frame, std::string& error) {
     std::map<std::string, Line> lines;
     if (!ReadLines(path, text, lines, error)) return false;
     const auto type = lines.find("type");

@@ -8,5 +8,5 @@
 
 // The InfoFrame the text describes; false with `error` naming the file, the line and
 // the problem. `path` is for messages.
-bool ParseInfoFrameDescription(const std::string& path, const std::string& text, InfoFrame& frame,
-                               std::string& error);
+bool ParseInfoFrameDescription(const std::string& path, const std::string& text,
+                               InfoFrameToWrite& frame, std::string& error);

@@ -75,8 +75,8 @@ const FieldRule kAviRules[] = {
 
 // Version 2, 13 data bytes; aspect ratio, active format, bars and scan stay 0. RGB
 // carries its range in Q, YCbCr in YQ (where 0 is limited and there is no default).
-InfoFrame BuildAvi(const InfoFrameFields& f) {
-    InfoFrame frame{2, 2, std::vector<uint8_t>(13, 0)};
+InfoFrameToWrite BuildAvi(const InfoFrameFields& f) {
+    InfoFrameToWrite frame{TypeCodeOf(infoframe::kAvi), 2, std::vector<uint8_t>(13, 0)};
     frame.data[0] = static_cast<uint8_t>(f.format << 5);
     const bool bt2020 = f.colorimetry == 3;
     frame.data[1] = static_cast<uint8_t>((bt2020 ? kExtendedColorimetry : f.colorimetry) << 6);
@@ -136,8 +136,9 @@ const FieldRule kDrmRules[] = {
 
 // Version 1, 26 data bytes: EOTF, descriptor 0 (static metadata type 1), then 16-bit
 // little-endian values. Primaries are written red, green, blue.
-InfoFrame BuildDrm(const InfoFrameFields& f) {
-    InfoFrame frame{7, 1, std::vector<uint8_t>(26, 0)};
+InfoFrameToWrite BuildDrm(const InfoFrameFields& f) {
+    InfoFrameToWrite frame{TypeCodeOf(infoframe::kDynamicRangeMastering), 1,
+                           std::vector<uint8_t>(26, 0)};
     frame.data[0] = f.eotf;
     for (size_t i = 0; i < 6; ++i) Put16(frame.data, 2 + 2 * i, f.primaries[i]);
     Put16(frame.data, 14, f.white[0]);
@@ -162,8 +163,8 @@ const FieldRule kAudioRules[] = {
 
 // Version 1, 10 data bytes; coding type, rate and size "refer to the stream header".
 // Without channels the count is left to the stream header too.
-InfoFrame BuildAudio(const InfoFrameFields& f) {
-    InfoFrame frame{4, 1, std::vector<uint8_t>(10, 0)};
+InfoFrameToWrite BuildAudio(const InfoFrameFields& f) {
+    InfoFrameToWrite frame{TypeCodeOf(infoframe::kAudio), 1, std::vector<uint8_t>(10, 0)};
     if (f.channels >= 2) {
         frame.data[0] = static_cast<uint8_t>(f.channels - 1);
         frame.data[3] = kAllocations[f.channels - 2];
@@ -181,13 +182,15 @@ const FieldRule kVendorRules[] = {
      [](const std::string& v, InfoFrameFields& f) { return ParseWhole(v, 255, f.version); }},
     {"payload", "hex bytes, at most 24",
      [](const std::string& v, InfoFrameFields& f) {
-         return ParseHexBytes(v, f.payload) && f.payload.size() <= kMaxInfoFrameData - kOuiBytes;
+         return ParseHexBytes(v, f.payload) &&
+                f.payload.size() <= infoframe::kMaxLength - kOuiBytes;
      }},
 };
 
 // The OUI least significant byte first, then the payload.
-InfoFrame BuildVendor(const InfoFrameFields& f) {
-    InfoFrame frame{1, static_cast<uint8_t>(f.version), {}};
+InfoFrameToWrite BuildVendor(const InfoFrameFields& f) {
+    InfoFrameToWrite frame{
+        TypeCodeOf(infoframe::kVendorSpecific), static_cast<uint8_t>(f.version), {}};
     for (size_t i = 0; i < kOuiBytes; ++i)
         frame.data.push_back(static_cast<uint8_t>(f.oui >> (8 * i)));
     frame.data.insert(frame.data.end(), f.payload.begin(), f.payload.end());

@@ -41,7 +41,7 @@ struct InfoFrameKind {
     const char* name;  // the value of type=
     const FieldRule* rules;
     size_t ruleCount;
-    InfoFrame (*build)(const InfoFrameFields& fields);
+    InfoFrameToWrite (*build)(const InfoFrameFields& fields);
 };
 
 // The kind that type=<name> names; null for none.
