@@ -23,6 +23,12 @@ std::vector<std::string> VideoItems(const std::string& video) {
     return items;
 }
 
+// A problem that begins with its file's name is alike for every file without that name.
+std::string AlikeKey(const std::string& problem, const std::string& path) {
+    const std::string named = fileName(path) + ": ";
+    return problem.rfind(named, 0) == 0 ? problem.substr(named.size()) : problem;
+}
+
 // Frames of an item that share a problem (a colour space without a pixel format code,
 // say) make one problem: the first is named, the others counted.
 std::vector<std::string> ItemFrameProblems(const std::vector<SequenceFile>& frames,
@@ -36,7 +42,7 @@ std::vector<std::string> ItemFrameProblems(const std::vector<SequenceFile>& fram
         const SequenceFile opened{file.path, file.size < 0 ? -1 : fileSize(file.path)};
         std::string problem = CheckFrame(opened, FormatOf(formats, fileName(file.path)), settings);
         if (problem.empty()) continue;
-        const auto [entry, first] = entries.emplace(problem, problems.size());
+        const auto [entry, first] = entries.emplace(AlikeKey(problem, file.path), problems.size());
         if (!first) {
             ++alike[entry->second];
             continue;

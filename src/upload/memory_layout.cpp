@@ -12,10 +12,9 @@ namespace {
 
 constexpr uint32_t kLinePartAlignment = 1024;
 
-// Rounded in 64 bits: long multi-channel audio can pass 4 GiB of device data, and a
-// 32-bit rounding would wrap it to a far too small block instead of meeting the memory check.
-uint64_t AudioBlockSize(uint64_t bytes) {
-    return (bytes + kBlockAlignment - 1) / kBlockAlignment * kBlockAlignment;
+// Sizes stop at the largest value rather than wrap: such a layout fails the memory check.
+uint64_t SaturatedProduct(uint64_t a, uint64_t b) {
+    return a != 0 && b > UINT64_MAX / a ? UINT64_MAX : a * b;
 }
 
 }  // namespace
@@ -26,11 +25,17 @@ uint32_t RoundUp(uint32_t value, uint32_t alignment) {
     return sum - sum % alignment;
 }
 
-// Every line is reserved as two parts of 4 and 2 bytes per pixel, each rounded to 1 KiB.
-uint32_t FrameReservation(const Timing& timing) {
-    return (RoundUp(4 * timing.hactive, kLinePartAlignment) +
-            RoundUp(2 * timing.hactive, kLinePartAlignment)) *
-           timing.vactive;
+uint64_t RoundUp64(uint64_t value, uint64_t alignment) {
+    return (value + alignment - 1) / alignment * alignment;
+}
+
+// In 64 bits: a 32-bit product would wrap a large timing to a block far smaller than
+// the frames written into it.
+uint64_t FrameReservation(const Timing& timing) {
+    const uint64_t width = timing.hactive;
+    const uint64_t line =
+        RoundUp64(4 * width, kLinePartAlignment) + RoundUp64(2 * width, kLinePartAlignment);
+    return SaturatedProduct(line, timing.vactive);
 }
 
 // Sized by the same extension rule the audio reader uses.
@@ -52,16 +57,16 @@ uint64_t AudioDataSize(const std::string& path) {
 
 uint64_t MemoryLayout::Total() const {
     uint64_t total = 0;
-    for (uint64_t block : blocks) total += block;
+    for (uint64_t block : blocks) total = block > UINT64_MAX - total ? UINT64_MAX : total + block;
     return total;
 }
 
 MemoryLayout ComputeMemoryBlocks(const ScenarioSettings& settings, const ScenarioFiles& files,
                                  const PacketContent& packets) {
     MemoryLayout layout;
-    const uint32_t frameBytes = FrameReservation(settings.timing);
+    const uint64_t frameBytes = FrameReservation(settings.timing);
     for (const std::vector<SequenceFile>& item : files.frames) {
-        layout.blocks.push_back(static_cast<uint64_t>(frameBytes) * item.size());
+        layout.blocks.push_back(SaturatedProduct(frameBytes, item.size()));
     }
     uint64_t packetBytes = 0;
     if (packets.loaded) {
@@ -70,7 +75,10 @@ MemoryLayout ComputeMemoryBlocks(const ScenarioSettings& settings, const Scenari
     }
     layout.blocks.push_back(packetBytes);
     const uint64_t audioBytes = IsSelected(settings.audio) ? AudioDataSize(settings.audio) : 0;
-    layout.blocks.push_back(AudioBlockSize(audioBytes));
+    // Rounded in 64 bits: long multi-channel audio can pass 4 GiB of device data, and a
+    // 32-bit rounding would wrap it to a far too small block instead of meeting the memory
+    // check.
+    layout.blocks.push_back(RoundUp64(audioBytes, kBlockAlignment));
     return layout;
 }
 

@@ -18,9 +18,14 @@ inline constexpr uint32_t kBlockAlignment = 12288;
 // `value` rounded up to a multiple of `alignment` in 32-bit arithmetic (0 when the
 // alignment is 0; a value that rounds past 2^32 wraps).
 uint32_t RoundUp(uint32_t value, uint32_t alignment);
+// The same in 64 bits, for sizes that can pass 4 GiB; `alignment` is not 0.
+uint64_t RoundUp64(uint64_t value, uint64_t alignment);
 
-// Bytes reserved for one frame of the timing, whatever the pixel size of its files.
-uint32_t FrameReservation(const Timing& timing);
+// Bytes reserved for one frame of the timing, whatever the pixel size of its files: 4 and
+// 2 bytes a pixel, each part of a line rounded up. Never wrapped: at most UINT64_MAX.
+uint64_t FrameReservation(const Timing& timing);
+// The largest reservation a frame can have, as the device addresses a frame in 32 bits.
+inline constexpr uint64_t kMaxFrameReservation = UINT32_MAX;
 // Bytes of device audio data the audio file gives, sized by its extension from its
 // header or size alone; 0 when it cannot be read.
 uint64_t AudioDataSize(const std::string& path);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "kernels/word_access.h"
+#include "upload/memory_layout.h"
 #include "upload/packets.h"
 
 namespace {
@@ -14,10 +15,6 @@ constexpr uint64_t kStepAlign = 64;
 constexpr uint64_t kDataAlign = 1024;
 constexpr uint64_t kMaxStepBytes = 65535;    // the index keeps a step's size in 16 bits
 constexpr uint64_t kOffsetLimit = 1u << 24;  // and its offset in 24 usable bits
-
-uint64_t RoundUp64(uint64_t value, uint64_t alignment) {
-    return (value + alignment - 1) / alignment * alignment;
-}
 
 // Every packet back to back, so that a step naming packets that follow each other
 // (the usual sequence order) is copied as one run.

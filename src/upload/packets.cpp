@@ -46,8 +46,8 @@ std::string DisplayPortLengthProblem(uint64_t length) {
         return packet + "is longer than its " + std::to_string(kDpHeaderBytes) +
                " header bytes and " + std::to_string(kDpMaxPayloadBytes) + " payload bytes";
     }
-    return packet + "has no whole " + std::to_string(kDpPayloadUnit) +
-           "-byte payload units after its " + std::to_string(kDpHeaderBytes) + " header bytes";
+    return packet + "has a payload of " + std::to_string(length - kDpHeaderBytes) +
+           " bytes, not a whole number of " + std::to_string(kDpPayloadUnit) + "-byte units";
 }
 
 bool ParseDisplayPort(const uint8_t* data, size_t size, std::vector<uint8_t>& layout) {

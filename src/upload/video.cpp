@@ -15,6 +15,7 @@
 #include "upload/frame_format_table.h"
 #include "upload/frame_sequence.h"
 #include "upload/loader.h"
+#include "upload/memory_layout.h"
 #include "upload/progress.h"
 
 namespace {
@@ -37,14 +38,20 @@ std::string sizeMessage(uint64_t size, uint32_t width, uint32_t height, uint64_t
            "x" + std::to_string(height) + ", Bpp = " + std::to_string(bpp);
 }
 
+std::string beyondFrameReservation(const std::string& path, const FramePlan& plan) {
+    return fileName(path) + ": a frame of " + std::to_string(plan.width) + "x" +
+           std::to_string(plan.height) + " needs a memory block beyond 4 GiB.";
+}
+
 bool isWholeFrameBpp(uint64_t bpp) {
     return bpp == 3 || bpp == 4 || bpp == 6;
 }
 
-// Plans the frame from its file size; the returned text is the reason it cannot be sent,
-// empty when it can.
-std::string planFrame(uint64_t size, const std::string& format, const ScenarioSettings& settings,
-                      FramePlan& plan) {
+// Plans the frame from its file's size (known); the returned text is the reason it cannot
+// be sent, empty when it can.
+std::string planFrame(const SequenceFile& file, const std::string& format,
+                      const ScenarioSettings& settings, FramePlan& plan) {
+    const auto size = static_cast<uint64_t>(file.size);
     plan.colorClass = DecideColorClass(format, settings.colorspace);
     plan.width = settings.timing.hactive;
     plan.height = settings.timing.vactive;
@@ -69,6 +76,10 @@ std::string planFrame(uint64_t size, const std::string& format, const ScenarioSe
     // One item write carries at most 4 GiB - 1.
     if (sent > UINT32_MAX) return sizeMessage(size, plan.width, plan.height, fileBpp);
     plan.bytes = static_cast<uint32_t>(sent);
+    // Whatever the file holds, its block reserves a full frame of the timing for it.
+    if (FrameReservation(settings.timing) > kMaxFrameReservation) {
+        return beyondFrameReservation(file.path, plan);
+    }
     return {};
 }
 
@@ -173,7 +184,7 @@ std::string CheckFrame(const SequenceFile& file, const std::string& format,
                        const ScenarioSettings& settings) {
     if (file.size < 0) return cannotOpen(file.path);
     FramePlan plan;
-    return planFrame(static_cast<uint64_t>(file.size), format, settings, plan);
+    return planFrame(file, format, settings, plan);
 }
 
 std::string ReadSentFrame(const SequenceFile& file, const std::string& format,
@@ -182,7 +193,7 @@ std::string ReadSentFrame(const SequenceFile& file, const std::string& format,
     const std::string& path = file.path;
     if (file.size < 0) return cannotOpen(path);
     FramePlan plan;
-    std::string problem = planFrame(static_cast<uint64_t>(file.size), format, settings, plan);
+    std::string problem = planFrame(file, format, settings, plan);
     if (!problem.empty()) return problem;
     frame.label = FrameLabel(format, settings);
     plan.shift = DeepColorShift(frame.label);

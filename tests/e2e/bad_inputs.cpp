@@ -126,6 +126,17 @@ const std::vector<BadInput> kBadVideo = {
      [](const TempFolder& f) { Resize(f, "content/f001.bin", 0); },
      {"Not expected image size 0 for 64x4, Bpp = 0", "Failed to load content\\f001.bin",
       kUploadError}},
+    // Unsized 4:2:0 frames still reserve 4 + 2 bytes a pixel: 6 GiB each, never wrapped.
+    {"Yuv420FramesReserving6GiBEach",
+     [](const TempFolder& f) {
+         Replace(f, "s1.txt", "hactive=64\ntiming.vactive=4\ntiming.htotal=80\ntiming.vtotal=10",
+                 "hactive=16384\ntiming.vactive=65536\ntiming.htotal=16400\ntiming.vtotal=65600");
+         Replace(f, "s1.txt", "frate=60000\ncolorspace=RGB444", "frate=100\ncolorspace=YUV420");
+         for (const char* frame : {"content/f000.bin", "content/f001.bin", "content/f002.bin"}) {
+             Resize(f, frame, uintmax_t{1} << 30);
+         }
+     },
+     {"Video data size: 19327352832 bytes.", kNoMemory, kUploadError}},
     {"FrameIsAFolder",
      [](const TempFolder& f) { MakeFolder(f, "content/f001.bin"); },
      {"Cannot open content\\f001.bin", "Failed to load content\\f001.bin", kUploadError}},

@@ -232,8 +232,8 @@ TEST_F(PacketUploadTest, FailuresAndTheUnselectedCase) {
     settings.packets = folder.write("bad0.bin", Counting(40));
     EXPECT_FALSE(Upload());
     EXPECT_EQ(loader.lines, (std::vector<std::string>{
-                                "error: bad0.bin: a DisplayPort packet of 40 bytes has no whole "
-                                "16-byte payload units after its 4 header bytes",
+                                "error: bad0.bin: a DisplayPort packet of 40 bytes has a payload "
+                                "of 36 bytes, not a whole number of 16-byte units",
                                 "error: Fatal: failed to read/upload packets!"}));
 
     loader.lines.clear();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "device/config_items.h"
 #include "device/items.h"
@@ -202,6 +203,24 @@ TEST_F(VideoUpload, Yuv420SkipsTheSizeCheckAndIsNeverWidened) {
         EXPECT_EQ(hlxsim::BlockBytes(0), sent);
         EXPECT_EQ(log.lines, Lines{c.line});
     }
+    // Unchecked in size, it still reserves 4 + 2 bytes a pixel, here 6 GiB: refused, as a
+    // frame of the wrong size is, by the upload and the check alike.
+    settings.timing.hactive = 16384;
+    settings.timing.vactive = 65536;
+    Layout({4096});
+    log.lines.clear();
+    for (const char* name : {"big0.bin", "big1.bin"}) {
+        std::filesystem::resize_file(Write(name, {}), uintmax_t{1} << 30);  // sparse: no disk
+    }
+    EXPECT_FALSE(Load(At("big0.bin")));
+    const ScenarioFiles files = FindScenarioFiles(settings);
+    const Lines refusal{"big0.bin: a frame of 16384x65536 needs a memory block beyond 4 GiB.",
+                        "Failed to load " + files.frames[0][0].path};
+    EXPECT_EQ(log.lines, refusal);
+    EXPECT_EQ(device.trace(), Lines{Set32(item::kMemoryBlockSelect, 0)});
+    // The check names the first frame and counts the other, though its name differs.
+    EXPECT_EQ(FrameProblems(settings, files),
+              Lines{refusal[0] + "\n" + refusal[1] + "\n1 more frame(s) with this problem"});
 }
 
 TEST_F(VideoUpload, FramesWithoutAPixelFormatCodeAreRefused) {
