@@ -1,5 +1,7 @@
 #include "memory.h"
 
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "sim_control.h"
@@ -51,11 +53,23 @@ int32_t SelectBlock(uint32_t index) {
     return 0;
 }
 
+namespace {
+
+// The time the data would take over a link of the profile's rate; the call returns after it.
+void PaceWrite(uint32_t size) {
+    const uint64_t rate = State().profile.writeRate;
+    if (rate == 0) return;
+    std::this_thread::sleep_for(std::chrono::duration<double>(static_cast<double>(size) / rate));
+}
+
+}  // namespace
+
 int32_t AppendToBlock(const uint8_t* data, uint32_t size) {
     SimState& s = State();
     if (s.selectedBlock < 0) return kRefused;
     Block& block = s.blocks[static_cast<size_t>(s.selectedBlock)];
     if (size > block.size - block.fill) return kRefused;
+    PaceWrite(size);
     switch (s.profile.store) {
         case StoreMode::kFull:
             block.bytes.insert(block.bytes.end(), data, data + size);

@@ -134,6 +134,13 @@ std::vector<uint8_t> edidFile(const std::string& name, const std::string& baseFo
     return bytes;
 }
 
+// A link that carries nothing would never finish a write.
+uint64_t rateValue(const std::string& key, const std::string& value) {
+    const uint64_t rate = numberValue(key, value, UINT64_MAX);
+    if (rate == 0) throw LineError{"key '" + key + "' takes 1 or more bytes per second, not '0'"};
+    return rate;
+}
+
 StoreMode storeMode(const std::string& value) {
     if (value == "full") return StoreMode::kFull;
     if (value == "digest") return StoreMode::kDigest;
@@ -178,6 +185,8 @@ const std::map<std::string, Setter>& generatorKeys() {
         {"fail-clean",
          [](auto& v, Profile& p, auto&) { p.failClean = flagValue("fail-clean", v); }},
         {"store", [](auto& v, Profile& p, auto&) { p.store = storeMode(v); }},
+        {"write-rate",
+         [](auto& v, Profile& p, auto&) { p.writeRate = rateValue("write-rate", v); }},
     };
     return keys;
 }

@@ -27,6 +27,7 @@ struct Profile {
     uint32_t dpRate = 20;
     std::string info = "KVX-4 firmware 1.0 (simulated)";
     uint32_t stopDelay = 0;
+    uint64_t writeRate = 0;  // bytes per second of memory-block data; 0: no pacing
     std::set<uint32_t> failSet;
     std::set<uint32_t> failGet;
     std::set<uint32_t> failRegister;
