@@ -1,5 +1,6 @@
 #include "upload/progress.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -57,19 +58,22 @@ void UploadProgress::FrameSent(uint64_t bytes) {
     bytesDone_ += bytes;
     if (!enabled_) return;
     const Clock::time_point now = Clock::now();
-    // Within the interval the line stays as it is, or off the screen where a console line
-    // took its place: redrawing it for every frame would flood a slow terminal.
-    if (!text_.empty() && now - drawn_ < kRedrawInterval) return;
+    // Redrawing a line in place for every frame would flood a slow terminal; one that a
+    // console line took off the screen must stand below it at once, to be seen at all.
+    const bool inPlace = shown_ && framesDone_ < frames_;
+    if (inPlace && now - drawn_ < kRedrawInterval) return;
     const std::chrono::duration<double> elapsed = now - start_;
     std::string text = ProgressText(framesDone_, frames_, bytesDone_, bytes_, elapsed.count());
-    if (text == text_) return;
+    if (shown_ && text == text_) return;
+    // Drawn in place, a shorter text also blanks the end of the longer one.
+    const size_t width = shown_ ? std::max(text.size(), text_.size()) : text.size();
     text_ = std::move(text);
     drawn_ = now;
-    Show();
+    Show(width);
 }
 
-void UploadProgress::Show() {
-    std::fprintf(stderr, "\r%s", text_.c_str());
+void UploadProgress::Show(size_t width) {
+    std::fprintf(stderr, "\r%-*s", static_cast<int>(width), text_.c_str());
     std::fflush(stderr);
     shown_ = true;
 }

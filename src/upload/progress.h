@@ -23,13 +23,14 @@ class UploadProgress {
 
     // Takes the line off the screen, so that a console line can be printed in its place.
     void Hide();
-    // Counts a frame of `bytes` file bytes as sent. The line is drawn for the first frame,
-    // then at most ten times a second, and only when its text has changed.
+    // Counts a frame of `bytes` file bytes as sent. A line off the screen (a console line
+    // took its place) is drawn again at once below it, and so is the final count; a line
+    // still shown is redrawn at most ten times a second, and only when its text has changed.
     void FrameSent(uint64_t bytes);
 
   private:
     using Clock = std::chrono::steady_clock;
-    void Show();
+    void Show(size_t width);
 
     bool enabled_;
     bool shown_ = false;

@@ -248,18 +248,44 @@ UploadProgress ProgressOf(const ItemFrames& frames) {
     return UploadProgress(count, bytes);
 }
 
+// Reports through `loader`, the progress line taken off the screen first: each frame's line
+// stands where the progress line was, and the progress line is drawn again below it.
+class ReportsBesideProgress : public DataLoaderBase {
+  public:
+    ReportsBesideProgress(DataLoaderBase& loader, UploadProgress& progress)
+        : loader_(loader), progress_(progress) {}
+    bool LoadVideo(ScenarioSettings& settings) override { return loader_.LoadVideo(settings); }
+    void ReportInfo(std::string text) override {
+        progress_.Hide();
+        loader_.ReportInfo(std::move(text));
+    }
+    void ReportError(std::string text) override {
+        progress_.Hide();
+        loader_.ReportError(std::move(text));
+    }
+    void ReportSuccess(std::string text) override {
+        progress_.Hide();
+        loader_.ReportSuccess(std::move(text));
+    }
+
+  private:
+    DataLoaderBase& loader_;
+    UploadProgress& progress_;
+};
+
 }  // namespace
 
-bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings,
+bool LoadVideoFrames(DataLoaderBase& upload, const ScenarioSettings& settings,
                      const ScenarioFiles& found) {
     const std::vector<std::string>& items = found.videoItems;
     if (items.empty()) {
-        loader.ReportError("Failed parsing video path!");
+        upload.ReportError("Failed parsing video path!");
         return false;
     }
     const FormatTable formats = VideoFormatTable(items);
     FrameBuffers buffers;
     UploadProgress progress = ProgressOf(found.frames);
+    ReportsBesideProgress loader(upload, progress);
     for (uint32_t block = 0; block < items.size(); ++block) {
         if (!SelectMemoryBlock(block)) {
             loader.ReportError("Failed selecting memory block!");
@@ -271,7 +297,6 @@ bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings,
         }
         for (const SequenceFile& file : found.frames[block]) {
             const std::string& format = FormatOf(formats, fileName(file.path));
-            progress.Hide();  // the frame's own line goes where the progress line was
             if (!UploadImage(loader, file, format, settings, buffers)) {
                 loader.ReportError(FailedToLoad(file.path));
                 return false;
@@ -279,7 +304,6 @@ bool LoadVideoFrames(DataLoaderBase& loader, const ScenarioSettings& settings,
             progress.FrameSent(static_cast<uint64_t>(file.size));
         }
     }
-    progress.Hide();
     loader.ReportInfo("Image upload succeeded!");
     return true;
 }
