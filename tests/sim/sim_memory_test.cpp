@@ -146,20 +146,6 @@ TEST(SimMemory, LargeSetsCostNothingWithoutTraceOrStore) {
     EXPECT_EQ(hlxsim::BlockFill(0), 384ULL * frame.size());
 }
 
-TEST(SimMemory, WriteRatePacesBlockDataAsALinkWould) {
-    SimDevice sim(
-        "[device]\nname = M [1] / HDMI TX\noutputs = HDMI TX\n"
-        "[generator]\nwrite-rate = 100000\n");
-    ASSERT_TRUE(sim.loaded()) << sim.error();
-    sim.open();
-    ASSERT_EQ(setLayout({16384}), 0);
-    ASSERT_EQ(set32(kSelectBlock, 0), 0);
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(set(kImageData, std::vector<uint8_t>(5000)), 0);  // 50 ms each
-    EXPECT_EQ(set(kBlockData, std::vector<uint8_t>(5000)), 0);
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
-}
-
 TEST(SimRegisters, WindowReadsWritesAndBlocks) {
     SimDevice sim;
     sim.open();

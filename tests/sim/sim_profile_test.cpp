@@ -137,8 +137,6 @@ INSTANTIATE_TEST_SUITE_P(
                          "line 2: key 'fail-init' takes 0 or 1, not 'yes'"},
         ProfileErrorCase{"[generator]\nwrite-rate = 0\n",
                          "line 2: key 'write-rate' takes 1 or more bytes per second, not '0'"},
-        ProfileErrorCase{"[generator]\nwrite-rate = 1k\n",
-                         "line 2: invalid number '1k' for key 'write-rate'"},
         ProfileErrorCase{"[generator]\nstore = some\n",
                          "line 2: key 'store' takes full, digest or none, not 'some'"},
         ProfileErrorCase{"[generator]\nedid-hex = 00 1\n",

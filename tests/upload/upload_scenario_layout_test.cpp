@@ -71,10 +71,6 @@ TEST_F(MemoryBlocksTest, FramesReserveTwoRoundedLinePartsPerLine) {
     settings.timing.vactive = 2160;
     settings.video = Sequence("uhd", 1);
     EXPECT_EQ(Blocks(), (Layout{50872320, 0, 0}));
-
-    settings.timing.hactive = 16384;  // 6 GiB a frame: not wrapped to 2 GiB
-    settings.timing.vactive = 65536;
-    EXPECT_EQ(Blocks(), (Layout{6442450944, 0, 0}));
 }
 
 TEST_F(MemoryBlocksTest, OneBlockPerVideoItemInOrder) {

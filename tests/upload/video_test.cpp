@@ -203,8 +203,8 @@ TEST_F(VideoUpload, Yuv420SkipsTheSizeCheckAndIsNeverWidened) {
         EXPECT_EQ(hlxsim::BlockBytes(0), sent);
         EXPECT_EQ(log.lines, Lines{c.line});
     }
-    // Unchecked in size, it still reserves 4 + 2 bytes a pixel, here 6 GiB: refused, as a
-    // frame of the wrong size is, by the upload and the check alike.
+    // Unchecked in size, it still reserves 4 + 2 bytes a pixel, here 6 GiB: refused by the
+    // upload and the check alike, which names the first frame and counts the other.
     settings.timing.hactive = 16384;
     settings.timing.vactive = 65536;
     Layout({4096});
@@ -218,7 +218,6 @@ TEST_F(VideoUpload, Yuv420SkipsTheSizeCheckAndIsNeverWidened) {
                         "Failed to load " + files.frames[0][0].path};
     EXPECT_EQ(log.lines, refusal);
     EXPECT_EQ(device.trace(), Lines{Set32(item::kMemoryBlockSelect, 0)});
-    // The check names the first frame and counts the other, though its name differs.
     EXPECT_EQ(FrameProblems(settings, files),
               Lines{refusal[0] + "\n" + refusal[1] + "\n1 more frame(s) with this problem"});
 }
