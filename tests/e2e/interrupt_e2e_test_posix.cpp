@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <functional>
@@ -94,6 +95,24 @@ TEST_F(Interruption, DuringThePlayPeriod) {
     ExpectPlainOutputAndClean();
     EXPECT_TRUE(ReportHas("<failure message=\"Interrupted by SIGINT.\""));
     EXPECT_TRUE(ReportHas("<skipped message=\"The run ended before this scenario.\"/>"));
+}
+
+TEST_F(Interruption, DuringAFrameUploadTheCallInProgressIsTheLast) {
+    // Each 1 KiB frame takes half a second over this link.
+    const Stopped stopped =
+        RunAndSignal({"--scenario", "s1.txt", "--interface", "HDMI", "--report", "r.xml"},
+                     "f000.bin: ", SIGTERM, DefaultProfileWith("write-rate = 2000\n"));
+    EXPECT_EQ(stopped.signal, SIGTERM);  // the shell sees 143
+    const std::vector<std::string> trace = Trace();
+    const auto last = std::find_if(trace.rbegin(), trace.rend(), [](const std::string& line) {
+        return line.rfind("HLX_TS_SetConfigItem(0x00000720,", 0) == 0;
+    });
+    ASSERT_NE(last, trace.rend());
+    // The write in progress, then at once the reset: the frame's own size is not written.
+    EXPECT_EQ(*(last - 1), "HLX_TS_SetConfigItem(0x5002B000, 4, 00000000) = 0");
+    ExpectPlainOutputAndClean();
+    EXPECT_TRUE(Output().ends_with("f000.bin: 4 Bpp \nInterrupted by SIGTERM.\n")) << Output();
+    EXPECT_TRUE(ReportHas("<failure message=\"Interrupted by SIGTERM.\""));
 }
 
 TEST_F(Interruption, DuringTheCommandAfterTheUploadTheCommandGetsTheSignal) {
