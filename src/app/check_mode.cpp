@@ -1,121 +1,48 @@
-// The check mode: every scenario of a playlist (or the one scenario) is checked for what
-// can be known without a device, with the texts a run would print. The device library
-// is never called.
+// The check mode: every scenario of a playlist (or the one scenario) is planned as a run
+// would plan it, and its findings are shown, with the texts a run would print. The device
+// library is never called.
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/run_modes.h"
 #include "app/run_report.h"
-#include "device/output_setup.h"
-#include "device/setup_status.h"
 #include "files/paths.h"
 #include "format/output_kind.h"
 #include "interrupt/interrupt.h"
 #include "log/logger.h"
 #include "preview/scenario_preview.h"
+#include "scenario/findings.h"
 #include "scenario/playlist.h"
-#include "scenario/porder_grammar.h"
 #include "scenario/read_error.h"
-#include "scenario/selection.h"
-#include "upload/audio.h"
-#include "upload/checks.h"
-#include "upload/memory_layout.h"
+#include "upload/scenario_plan.h"
 
 namespace {
 
-struct ScenarioReport {
-    std::vector<std::string> problems;  // each may span lines
-    std::vector<std::string> notes;     // what the scenario needs: link, steps, memory
+using enum FindingKind;
+using enum FindingPoint;
+
+// What the check knows of a scenario before its plan: its output, its file.
+struct ScenarioEntry {
+    ScenarioSettings settings;         // on its output
+    std::string outputProblem;         // the interface or connector type names no output
+    std::string fileProblem;           // the scenario file gives no scenario
+    std::vector<std::string> ignored;  // the scenario file's lines of an unknown key
 };
 
-// The lines a run would report for one problem make one problem of several lines.
-void AddProblem(const std::vector<std::string>& lines, ScenarioReport& report) {
-    std::string problem;
-    for (const std::string& line : lines) problem += (problem.empty() ? "" : "\n") + line;
-    if (!problem.empty()) report.problems.push_back(problem);
-}
-
-// An unreadable audio file is one problem: its reason, then the fatal line.
-void CheckAudio(const ScenarioSettings& settings, ScenarioReport& report) {
-    if (!IsSelected(settings.audio) || !fileExists(settings.audio)) return;  // missing: reported
-    AddProblem(CheckAudioFile(settings), report);
-}
-
-// The device reads the order itself: every item its grammar refuses is named. An order
-// of which the program finds no step is handed over as written, with a warning.
-void CheckPlayingOrder(const ScenarioSettings& settings, const StepCheck& steps,
-                       ScenarioReport& report) {
-    constexpr size_t kShownItems = 10;
-    const RefusedItems refused = RefusedPlayingOrderItems(settings.porder, kShownItems);
-    for (const std::string& item : refused.shown) {
-        report.problems.push_back("The device refuses playing order item '" + ShownValue(item) +
-                                  "'.");
-    }
-    if (refused.more != 0) {
-        report.problems.back() += "\nand " + std::to_string(refused.more) + " more item(s)";
-    }
-    if (!steps.noStepWarning.empty()) report.problems.push_back(steps.noStepWarning);
-}
-
-void NoteMemory(const MemoryLayout& layout, ScenarioReport& report) {
-    if (layout.empty()) return;  // the packet data's limit is reported as its problem
-    std::string blocks = "Memory blocks:";
-    for (size_t i = 0; i < layout.blocks.size(); ++i) {
-        blocks += (i == 0 ? " " : ", ") + std::to_string(layout.blocks[i]);
-    }
-    report.notes.push_back(blocks + " bytes.");
-    report.notes.push_back(DataSizeLines(layout).front());  // the total
-}
-
-void CheckContent(const ScenarioSettings& settings, ScenarioReport& report) {
-    const ScenarioFiles files = FindScenarioFiles(settings);
-    std::vector<std::string>& problems = report.problems;
-    for (std::string& line : MissingFileLines(settings, files)) problems.push_back(line);
-    const StepCheck steps = CheckSteps(settings, files);
-    (steps.passed ? report.notes : problems).push_back(steps.text);
-    CheckPlayingOrder(settings, steps, report);
-    // Without timings every frame would fail its size check for that one reason.
-    if (!settings.timing.isZero()) {
-        for (std::string& problem : FrameProblems(settings, files)) problems.push_back(problem);
-    }
-    CheckAudio(settings, report);
-    const PacketContent packets = PrepareScenarioPackets(settings, files);
-    if (IsSelected(settings.packets) && !files.packets.empty()) {
-        AddProblem(PacketProblem(packets), report);
-    }
-    NoteMemory(ComputeMemoryBlocks(settings, files, packets), report);
-}
-
-// `outputProblem`: the interface or connector type names no output; `fileProblem`: the
-// scenario file gives no scenario, so nothing else is checked.
-// `ignored`: the scenario file's lines of an unknown key.
-ScenarioReport CheckScenario(const ScenarioSettings& settings, const std::string& output,
-                             const std::string& outputProblem, const std::string& fileProblem,
-                             const std::vector<std::string>& ignored) {
-    ScenarioReport report;
-    if (!outputProblem.empty()) report.problems.push_back(outputProblem);
-    report.problems.insert(report.problems.end(), ignored.begin(), ignored.end());
-    if (!fileProblem.empty()) {
-        report.problems.push_back(fileProblem);
-        return report;
-    }
-    const SetupNotes setup = OutputSetupNotes(settings, IsHdmiOutput(output));
-    report.problems.insert(report.problems.end(), setup.problems.begin(), setup.problems.end());
-    report.notes = setup.notes;
-    CheckContent(settings, report);
-    return report;
-}
-
-// Pictures of what the scenario will play, when they were asked for. An unread scenario file
-// still has its folder emptied, so that an earlier check's pictures do not pass for it.
-void AddPreview(const std::string& folder, const ScenarioSettings& settings, bool readable,
-                size_t number, ScenarioReport& report) {
-    if (folder.empty()) return;
-    const PreviewReport preview =
-        WriteScenarioPreview(readable ? settings : ScenarioSettings{}, folder, number);
-    report.problems.insert(report.problems.end(), preview.problems.begin(), preview.problems.end());
-    report.notes.insert(report.notes.end(), preview.notes.begin(), preview.notes.end());
+// The findings of one scenario: its entry's, then its plan's, then its pictures'. An unread
+// scenario file gives no plan; its preview folder is still emptied, so that an earlier
+// check's pictures do not pass for it.
+Findings CheckScenario(const ScenarioEntry& entry, const std::string& previews, size_t number) {
+    Findings findings;
+    if (!entry.outputProblem.empty()) findings.add(kRefusal, kCheckOnly, entry.outputProblem);
+    for (const std::string& line : entry.ignored) findings.add(kWarning, kReading, line);
+    const bool readable = entry.fileProblem.empty();
+    if (!readable) findings.add(kRefusal, kReading, entry.fileProblem);
+    const ScenarioPlan plan = readable ? PlanScenario(entry.settings) : ScenarioPlan{};
+    if (readable) findings.append(plan.findings());
+    if (!previews.empty()) findings.append(WriteScenarioPreview(plan, previews, number));
+    return findings;
 }
 
 std::string InterfaceProblem(const std::string& interface) {
@@ -139,21 +66,26 @@ void LogIndented(const std::string& text) {
     }
 }
 
-// Logs the scenario's line and what was found; true when it has no problem.
-bool ReportScenario(size_t number, const std::string& path, const ScenarioReport& report) {
-    const size_t count = report.problems.size();
-    logText("Scenario #" + std::to_string(number) + " " + path + ": " +
-            (count == 0 ? "OK" : std::to_string(count) + " problem(s)"));
-    for (const std::string& problem : report.problems) LogIndented(problem);
-    for (const std::string& note : report.notes) LogIndented(note);
-    return count == 0;
+// The problems (refusals and warnings), then the notes, each in the plan's order.
+void LogFindings(const Findings& findings) {
+    for (const bool problems : {true, false}) {
+        for (const Finding& finding : findings.all()) {
+            if (finding.problem() == problems) LogIndented(finding.checkText());
+        }
+    }
 }
 
-// The report's message: the first line of the first problem.
-std::string FirstProblem(const ScenarioReport& report) {
-    if (report.problems.empty()) return {};
-    const std::string& first = report.problems.front();
-    return first.substr(0, first.find('\n'));
+// Logs the scenario's line and what was found, and hands the report its verdict; true
+// when it has no problem.
+bool ReportScenario(size_t number, const std::string& path, const Findings& findings,
+                    RunReport& runReport) {
+    const size_t count = findings.problemCount();
+    logText("Scenario #" + std::to_string(number) + " " + path + ": " +
+            (count == 0 ? "OK" : std::to_string(count) + " problem(s)"));
+    LogFindings(findings);
+    runReport.endScenario(count == 0, findings.firstProblemLine());
+    StopPoint();  // a stopped check ends after the scenario it was checking
+    return count == 0;
 }
 
 // `playlistProblems`: those of the playlist file itself.
@@ -173,34 +105,22 @@ void ReportPlaylist(const std::string& path, const std::vector<std::string>& pro
     if (problems.empty()) return;
     logText("Playlist " + path + ": " + std::to_string(problems.size()) + " problem(s)");
     for (const std::string& problem : problems) LogIndented(problem);
-    runReport.failRun(problems.front().substr(0, problems.front().find('\n')));
+    runReport.failRun(FirstLine(problems.front()));
 }
 
-}  // namespace
+bool CheckOneScenario(const CommandLineOptions& options, RunReport& runReport) {
+    runReport.plan(options.scenario);
+    runReport.startScenario(0);
+    ScenarioFile file = loadScenarioFile(options.scenario);
+    const ScenarioEntry entry{
+        OnOutput(std::move(file.settings), options.interface), InterfaceProblem(options.interface),
+        ScenarioFileErrorLine(options.scenario, file.error), std::move(file.ignored)};
+    const Findings findings = CheckScenario(entry, options.previewFolder, 1);
+    const bool ok = ReportScenario(1, options.scenario, findings, runReport);
+    return LogSummary(1, ok ? 0 : 1);
+}
 
-bool RunCheck(const CommandLineOptions& options, RunReport& runReport) {
-    const std::string& previews = options.previewFolder;
-    const std::string refusal = previews.empty() ? "" : PreparePreviewFolder(previews);
-    if (!refusal.empty()) {
-        logText(refusal);
-        runReport.failRun(refusal);
-        return false;
-    }
-    if (options.hasScenarioTriple()) {
-        runReport.plan(options.scenario);
-        runReport.startScenario(0);
-        ScenarioFile file = loadScenarioFile(options.scenario);
-        file.settings.hdmi = IsHdmiOutput(options.interface);
-        const std::string fileProblem = ScenarioFileErrorLine(options.scenario, file.error);
-        ScenarioReport report =
-            CheckScenario(file.settings, options.interface, InterfaceProblem(options.interface),
-                          fileProblem, file.ignored);
-        AddPreview(previews, file.settings, fileProblem.empty(), 1, report);
-        const bool ok = ReportScenario(1, options.scenario, report);
-        runReport.endScenario(ok, FirstProblem(report));
-        StopPoint();
-        return LogSummary(1, ok ? 0 : 1);
-    }
+bool CheckPlaylist(const CommandLineOptions& options, RunReport& runReport) {
     const Playlist playlist = readPlaylistFile(options.playlist, UnreadScenarios::kKeep);
     ReportPlaylist(options.playlist, playlist.ignored, runReport);
     if (!playlist.isUsable()) {
@@ -214,15 +134,25 @@ bool RunCheck(const CommandLineOptions& options, RunReport& runReport) {
     size_t failed = 0;
     for (size_t i = 0; i < playlist.entries.size(); ++i) {
         runReport.startScenario(i);
-        const ScenarioSettings settings = EntrySettings(playlist, i);
-        const std::string& fileProblem = playlist.entries[i].scenarioProblem;
-        ScenarioReport report = CheckScenario(settings, playlist.connectortype, connectorProblem,
-                                              fileProblem, playlist.entries[i].scenarioIgnored);
-        AddPreview(previews, settings, fileProblem.empty(), i + 1, report);
-        const bool ok = ReportScenario(i + 1, settings.path, report);
-        runReport.endScenario(ok, FirstProblem(report));
-        if (!ok) ++failed;
-        StopPoint();  // a stopped check ends after the scenario it was checking
+        const PlaylistEntry& source = playlist.entries[i];
+        const ScenarioEntry entry{EntrySettings(playlist, i), connectorProblem,
+                                  source.scenarioProblem, source.scenarioIgnored};
+        const Findings findings = CheckScenario(entry, options.previewFolder, i + 1);
+        if (!ReportScenario(i + 1, entry.settings.path, findings, runReport)) ++failed;
     }
     return LogSummary(playlist.entries.size(), failed, playlist.ignored.size());
+}
+
+}  // namespace
+
+bool RunCheck(const CommandLineOptions& options, RunReport& runReport) {
+    const std::string& previews = options.previewFolder;
+    const std::string refusal = previews.empty() ? "" : PreparePreviewFolder(previews);
+    if (!refusal.empty()) {
+        logText(refusal);
+        runReport.failRun(refusal);
+        return false;
+    }
+    return options.hasScenarioTriple() ? CheckOneScenario(options, runReport)
+                                       : CheckPlaylist(options, runReport);
 }

@@ -57,8 +57,8 @@ int RunChosenMode(const CommandLineOptions& options, RunReport& report) {
         report.failRun(kLibraryInitFailed);
         return 1;
     }
-    UploadCallback() = [](ScenarioSettings settings) {
-        return UploadScenario(std::move(settings));
+    UploadCallback() = [](const ScenarioSettings& settings, const ContentPlan& plan) {
+        return UploadScenario(settings, plan);
     };
     std::string error;
     const int code =

@@ -11,6 +11,7 @@
 #include "log/logger.h"
 #include "scenario/playlist.h"
 #include "scenario/summary.h"
+#include "upload/scenario_plan.h"
 #include "upload/upload_scenario.h"
 
 namespace {
@@ -56,7 +57,8 @@ EntryOutcome PlayEntry(Playlist& playlist, size_t i, std::string& failure) {
     const ScenarioSettings summary = EntrySettings(playlist, i);
     LogScenarioHeader(i + 1, period, summary);
 
-    const int32_t code = StartPlaylistScenario(playlist, i, &failure);
+    const ScenarioPlan plan = PlanScenario(summary);
+    const int32_t code = StartPlaylistScenario(playlist, i, plan.setup, plan.content, &failure);
     logText(StatusMessage(code, playlist.setupMessage));
     if (code < 0) return EntryOutcome::Failed;
 

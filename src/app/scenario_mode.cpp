@@ -5,10 +5,11 @@
 #include "device/output_setup.h"
 #include "device/playback.h"
 #include "device/setup_status.h"
-#include "format/output_kind.h"
 #include "log/logger.h"
+#include "scenario/playlist.h"
 #include "scenario/read_error.h"
 #include "scenario/scenario.h"
+#include "upload/scenario_plan.h"
 
 namespace {
 
@@ -46,9 +47,9 @@ bool RunScenario(const CommandLineOptions& options, RunReport& report) {
 
     report.startScenario(0);
     // No playlist connector type here: the interface tells whether the output is HDMI.
-    settings.hdmi = IsHdmiOutput(options.interface);
+    const ScenarioPlan plan = PlanScenario(OnOutput(std::move(settings), options.interface));
     std::string status;
-    const int32_t code = startScenario(deviceName, settings, status, &failure);
+    const int32_t code = startScenario(deviceName, plan.setup, plan.content, status, &failure);
     if (!status.empty()) Logger::instance().log("startScenario: %s", status.c_str());
     // Every failure says why, as the playlist run does.
     if (code < 0) logText(StatusMessage(code, status));

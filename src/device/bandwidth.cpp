@@ -5,6 +5,7 @@
 
 #include "device/config_items.h"
 #include "device/items.h"
+#include "format/arithmetic.h"
 #include "format/color_format.h"
 #include "format/frequency.h"
 #include "format/output_kind.h"
@@ -12,19 +13,11 @@
 
 namespace {
 
-constexpr uint64_t kSaturated = std::numeric_limits<uint64_t>::max();
 constexpr uint64_t kHdmi20Boundary = kHdmiUnscrambledMaxClock;  // from here 6G is needed
 constexpr uint64_t kHdmiMaxTmdsClock = 600000000;  // the fastest HDMI link of the family
 // The fastest DisplayPort link of the family: four lanes at code 30 (8100 Mbps).
 constexpr uint32_t kMostLanes = 4;
 constexpr uint32_t kFastestRateCode = 30;
-
-// Timings come from files: an absurd product saturates instead of wrapping to a small rate
-// that would pass the check.
-uint64_t MultiplySaturated(uint64_t a, uint64_t b) {
-    uint64_t product = 0;
-    return __builtin_mul_overflow(a, b, &product) ? kSaturated : product;
-}
 
 // Nearest integer, halves away from zero; negative values count as 0.
 uint64_t Nearest(double value) {
@@ -53,7 +46,7 @@ uint64_t Tolerance(uint64_t available) {
 uint64_t HdmiPixelClock(const Timing& timing) {
     // A negative frame rate is taken as its unsigned 64-bit pattern, like the other factors.
     const uint64_t frate = static_cast<uint64_t>(static_cast<int64_t>(timing.frate));
-    return MultiplySaturated(MultiplySaturated(frate, timing.vtotal), timing.htotal) / 1000;
+    return SaturatingMultiply(SaturatingMultiply(frate, timing.vtotal), timing.htotal) / 1000;
 }
 
 uint64_t RequestedRate(const Timing& timing, const ColorFormat& format) {
@@ -63,9 +56,9 @@ uint64_t RequestedRate(const Timing& timing, const ColorFormat& format) {
     constexpr uint64_t kBitsPerMegabit = 1000000;
     // A negative frame rate cannot be carried: it counts as the largest rate.
     if (hertz < 0) return kSaturated / kBitsPerMegabit;
-    uint64_t rate = MultiplySaturated(static_cast<uint64_t>(hertz), timing.vtotal);
-    rate = MultiplySaturated(rate, timing.htotal);
-    rate = MultiplySaturated(rate, bitsPerPixel);
+    uint64_t rate = SaturatingMultiply(static_cast<uint64_t>(hertz), timing.vtotal);
+    rate = SaturatingMultiply(rate, timing.htotal);
+    rate = SaturatingMultiply(rate, bitsPerPixel);
     return rate / kBitsPerMegabit;
 }
 

@@ -1,13 +1,10 @@
 #include "device/output_setup.h"
 
 #include "device/bandwidth.h"
-#include "device/color_value.h"
 #include "device/config_items.h"
 #include "device/items.h"
-#include "device/setting_warnings.h"
 #include "device/upload_callback.h"
 #include "device/wait.h"
-#include "format/color_format.h"
 #include "log/logger.h"
 
 namespace {
@@ -20,29 +17,16 @@ bool ShowPattern(uint32_t code) {
     return SelectPattern(code) && ApplySettings();
 }
 
-// The one colour format the link check, the colour write and the check mode decide from.
-ColorFormat OutputColorFormat(const ScenarioSettings& settings) {
-    return ColorFormatOf(settings.colorspace, settings.bitspercolor);
-}
-
-void LogIfAny(const std::string& warning) {
-    if (!warning.empty()) logText(warning);
-}
-
-void ShowLoadingColor(const ScenarioSettings& settings) {
-    uint64_t color = 0;
-    if (ParseColorValue(settings.loadingRGB, settings.colorspace, color)) {
-        SetSolidColor(color);
-    } else {
-        logText(LoadingColorWarning(settings));
+void LogFindingsAt(const SetupPlan& plan, FindingPoint point) {
+    for (const Finding* finding : plan.findings.at(point)) {
+        for (const std::string& line : finding->runLines()) logText(line);
     }
 }
 
 // An unknown colour space or depth still goes to the device, which takes its defaults.
-bool ApplyColorFormat(const ScenarioSettings& settings, const ColorFormat& format) {
-    LogIfAny(ColorSpaceWarning(settings));
-    LogIfAny(DepthWarning(settings));
-    return SetColorFormat(format);
+bool ApplyColorFormat(const SetupPlan& plan) {
+    LogFindingsAt(plan, FindingPoint::kColourWrite);
+    return SetColorFormat(plan.format);
 }
 
 // A scenario asking for scrambling or HDCP must not seem to get it when the device said no.
@@ -58,56 +42,39 @@ uint32_t ContentMask(const ScenarioSettings& settings) {
 }
 
 // Everything up to the upload: stop, loading colour, link check, timing, format, HDCP.
-int32_t PrepareOutput(const std::string& deviceName, const ScenarioSettings& settings,
+int32_t PrepareOutput(const std::string& deviceName, const SetupPlan& plan,
                       std::string& statusText) {
-    if (settings.timing.isZero()) return kSetupNoTimings;
+    const ScenarioSettings& settings = plan.settings;
+    if (plan.findings.refusesAt(FindingPoint::kSetupStart)) return kSetupNoTimings;
     if (!SetPlaybackState(setting::kPlaybackStop) || !SetAudioControl(setting::kAudioOff))
         return kSetupPlaybackOffFailed;
-    ShowLoadingColor(settings);
+    if (plan.showsLoadingColor) SetSolidColor(plan.loadingColor);
+    LogFindingsAt(plan, FindingPoint::kLoadingColour);
     // The colour is shown by two writes of the pattern, as the device expects.
     if (!ShowPattern(pattern::kSolidColor)) return kSetupApplyFailed;
     if (!ShowPattern(pattern::kSolidColor)) return kSetupApplyFailed;
-    const ColorFormat format = OutputColorFormat(settings);
-    if (!CheckLinkBandwidth(deviceName, settings.timing, format, statusText)) {
+    LogFindingsAt(plan, FindingPoint::kLinkCheck);
+    if (!CheckLinkBandwidth(deviceName, settings.timing, plan.format, statusText)) {
         return kSetupNotEnoughBandwidth;
     }
     if (!SetTimings(settings.timing)) return kSetupTimingsFailed;
-    if (!ApplyColorFormat(settings, format)) return kSetupColorFormatFailed;
+    if (!ApplyColorFormat(plan)) return kSetupColorFormatFailed;
     if (!ShowPattern(pattern::kSolidColor)) return kSetupApplyFailed;
     ApplyLinkProtection(settings);
     return kSetupStarted;
 }
 
-// HDMI only classifies the rate, which needs nothing from the device; DisplayPort compares
-// with the lanes and their rate, which do, unless no generator could carry the request.
-void LinkNotes(const ScenarioSettings& settings, bool hdmi, SetupNotes& result) {
-    const ColorFormat format = OutputColorFormat(settings);
-    std::string beyond = LinkBeyondEveryGenerator(settings.timing, format, hdmi);
-    if (!beyond.empty()) {
-        result.problems.push_back(std::move(beyond));
-    } else if (hdmi) {
-        result.notes.push_back("Link: " + HdmiLinkRateText(settings.timing, format));
-    } else {
-        result.notes.push_back("Link: requested " +
-                               std::to_string(DisplayPortRequestedRate(settings.timing, format)) +
-                               " Mbps; the check against the link needs the device.");
-    }
-}
-
-}  // namespace
-
-namespace {
-
-int32_t StartPrepared(const std::string& deviceName, const ScenarioSettings& settings,
-                      std::string& statusText, std::string& uploadFailure) {
-    const int32_t prepared = PrepareOutput(deviceName, settings, statusText);
+int32_t StartPrepared(const std::string& deviceName, const SetupPlan& plan,
+                      const ContentPlan& content, std::string& statusText,
+                      std::string& uploadFailure) {
+    const int32_t prepared = PrepareOutput(deviceName, plan, statusText);
     if (prepared != kSetupStarted) return prepared;
-    UploadOutcome upload = UploadThroughCallback(settings);
+    UploadOutcome upload = UploadThroughCallback(plan.settings, content);
     if (!upload.uploaded) {
         uploadFailure = std::move(upload.failure);
         return kSetupUploadFailed;
     }
-    const uint32_t mask = ContentMask(settings);
+    const uint32_t mask = ContentMask(plan.settings);
     if (!ShowPattern(pattern::kPlayback)) return kSetupApplyFailed;
     if (!SetPlaybackContent(mask) || !SetPlaybackState(setting::kPlaybackRun))
         return kSetupPlaybackOnFailed;
@@ -116,34 +83,21 @@ int32_t StartPrepared(const std::string& deviceName, const ScenarioSettings& set
 
 }  // namespace
 
-int32_t startScenario(const std::string& deviceName, const ScenarioSettings& settings,
-                      std::string& statusText, std::string* failure) {
+int32_t startScenario(const std::string& deviceName, const SetupPlan& setup,
+                      const ContentPlan& content, std::string& statusText, std::string* failure) {
     std::string uploadFailure;
-    const int32_t code = StartPrepared(deviceName, settings, statusText, uploadFailure);
+    const int32_t code = StartPrepared(deviceName, setup, content, statusText, uploadFailure);
     if (code < 0 && failure != nullptr) {
-        const std::string status = StatusMessage(code, statusText);
-        *failure = !uploadFailure.empty() ? uploadFailure : status.substr(0, status.find('\n'));
+        *failure =
+            !uploadFailure.empty() ? uploadFailure : FirstLine(StatusMessage(code, statusText));
     }
     return code;
 }
 
-SetupNotes OutputSetupNotes(const ScenarioSettings& settings, bool hdmi) {
-    SetupNotes result;
-    if (settings.timing.isZero()) {
-        result.problems.push_back(StatusMessage(kSetupNoTimings, ""));
-    } else {
-        LinkNotes(settings, hdmi, result);
-    }
-    for (std::string& warning : UnusableSettingWarnings(settings)) {
-        result.problems.push_back(std::move(warning));
-    }
-    return result;
-}
-
-int32_t StartPlaylistScenario(Playlist& playlist, size_t index, std::string* failure) {
+int32_t StartPlaylistScenario(Playlist& playlist, size_t index, const SetupPlan& setup,
+                              const ContentPlan& content, std::string* failure) {
     if (index >= playlist.entries.size()) return kSetupIndexOutOfRange;
-    return startScenario(playlist.deviceName, EntrySettings(playlist, index), playlist.setupMessage,
-                         failure);
+    return startScenario(playlist.deviceName, setup, content, playlist.setupMessage, failure);
 }
 
 void ResetOutput() {

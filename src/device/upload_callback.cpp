@@ -5,8 +5,8 @@ UploadCallbackFunction& UploadCallback() {
     return callback;
 }
 
-UploadOutcome UploadThroughCallback(const ScenarioSettings& settings) {
+UploadOutcome UploadThroughCallback(const ScenarioSettings& settings, const ContentPlan& content) {
     // Without an installed callback nothing can be uploaded: a failed upload, not a crash.
     const UploadCallbackFunction& upload = UploadCallback();
-    return upload ? upload(settings) : UploadOutcome{};
+    return upload ? upload(settings, content) : UploadOutcome{};
 }

@@ -12,10 +12,14 @@ struct UploadOutcome {
     std::string failure;
 };
 
-using UploadCallbackFunction = std::function<UploadOutcome(ScenarioSettings)>;
+// What the upload carries out (upload/content_plan.h); the set-up only hands it on.
+struct ContentPlan;
+
+using UploadCallbackFunction =
+    std::function<UploadOutcome(const ScenarioSettings& settings, const ContentPlan& content)>;
 
 // The one instance; empty until the entry point (or a test) sets it.
 UploadCallbackFunction& UploadCallback();
 
 // Has the content uploaded through the callback; not uploaded when none is set.
-UploadOutcome UploadThroughCallback(const ScenarioSettings& settings);
+UploadOutcome UploadThroughCallback(const ScenarioSettings& settings, const ContentPlan& content);

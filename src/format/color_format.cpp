@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "format/arithmetic.h"
+
 namespace {
 
 struct ColorSpaceName {
@@ -78,12 +80,8 @@ Ratio ColorFormat::LinkClockFactor() const {
 
 uint64_t ColorFormat::LinkClock(uint64_t pixelClock, Ratio factor) const {
     if (space == ColorSpace::kYuv420) pixelClock /= 2;
-    uint64_t scaled = 0;
     // A clock must not wrap to a small one that would pass a check.
-    if (__builtin_mul_overflow(pixelClock, factor.numerator, &scaled)) {
-        scaled = std::numeric_limits<uint64_t>::max();
-    }
-    return scaled / factor.denominator;
+    return SaturatingMultiply(pixelClock, factor.numerator) / factor.denominator;
 }
 
 ColorSpace ParseColorSpace(const std::string& name) {

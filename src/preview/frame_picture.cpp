@@ -36,7 +36,7 @@ Reading ReadingOf(ColorClass colorClass) {
 }
 
 bool HasWordSamples(const SentFrame& frame, Reading reading, uint32_t bitsPerColor) {
-    const bool deep = bitsPerColor > 8 || DeepColorShift(frame.label) != 0;
+    const bool deep = bitsPerColor > 8 || frame.shift != 0;
     return frame.bpp == 6 || (reading == Reading::kGrey && deep && frame.bpp >= 2);
 }
 

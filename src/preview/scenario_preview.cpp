@@ -9,52 +9,45 @@
 #include "preview/frame_picture.h"
 #include "preview/picture.h"
 #include "preview/png_file.h"
-#include "scenario/playing_order.h"
-#include "scenario/scenario.h"
-#include "upload/checks.h"
+#include "upload/scenario_plan.h"
 #include "upload/video.h"
 
 namespace {
 
 constexpr const char* kContactName = "contact.png";
+static_assert(kContactSteps <= kPlannedSteps, "the plan keeps the steps the sheet shows");
 
-std::string CannotWrite(const std::string& path) {
-    return "Cannot write " + path;
+void CannotWrite(const std::string& path, Findings& report) {
+    report.add(FindingKind::kWarning, FindingPoint::kCheckOnly, "Cannot write " + path);
 }
 
 // The frames of all video items numbered as the step check counts them, each read and
-// converted as the upload would send it.
+// converted as the plan has the upload send it.
 class FrameSource {
   public:
-    explicit FrameSource(const ScenarioSettings& settings)
-        : settings_(settings),
-          files_(FindScenarioFiles(settings)),
-          formats_(VideoFormatTable(files_.videoItems)) {}
+    explicit FrameSource(const ContentPlan& plan) : plan_(plan) {}
 
-    // Frame k as the upload would send it; null when it does not exist or the check
+    // Frame k as the upload would send it; null when it does not exist or the plan
     // refuses it: it gets no picture.
     const SentFrame* Read(uint32_t k) {
-        for (size_t item = 0; item < files_.frames.size(); ++item) {
-            const std::vector<SequenceFile>& frames = files_.frames[item];
-            if (k >= frames.size()) {
-                k -= static_cast<uint32_t>(frames.size());
-                continue;
-            }
-            if (!IsBinaryImagePath(files_.videoItems[item])) return nullptr;
-            const SequenceFile& file = frames[k];
-            const std::string& format = FormatOf(formats_, fileName(file.path));
-            if (!ReadSentFrame(file, format, settings_, buffers_, frame_).empty()) return nullptr;
-            grey_ = grey_ || IsShownAsGrey(frame_);
-            return &frame_;
-        }
-        return nullptr;
+        const FramePlan* frame = plan_.Frame(k);
+        if (frame == nullptr || !ItemIsBinary(k)) return nullptr;
+        if (!ReadSentFrame(*frame, buffers_, frame_).empty()) return nullptr;
+        grey_ = grey_ || IsShownAsGrey(frame_);
+        return &frame_;
     }
     bool AnyGrey() const { return grey_; }
 
   private:
-    const ScenarioSettings& settings_;
-    const ScenarioFiles files_;
-    const FormatTable formats_;
+    bool ItemIsBinary(uint32_t k) const {
+        for (const VideoItemPlan& item : plan_.video) {
+            if (k < item.frames.size()) return item.binary;
+            k -= static_cast<uint32_t>(item.frames.size());
+        }
+        return false;
+    }
+
+    const ContentPlan& plan_;
     FrameBuffers buffers_;
     SentFrame frame_;
     bool grey_ = false;
@@ -66,31 +59,30 @@ bool IsOwnPreviewFile(const std::string& name) {
     return frame || name == kContactName;
 }
 
-void RemoveEarlierPreviews(const std::string& folder, PreviewReport& report) {
+void RemoveEarlierPreviews(const std::string& folder, Findings& report) {
     for (const std::string& name : folderFileNames(folder)) {
         const std::string path = joinPath(folder, name);
-        if (IsOwnPreviewFile(name) && !removeFile(path)) {
-            report.problems.push_back(CannotWrite(path));
-        }
+        if (IsOwnPreviewFile(name) && !removeFile(path)) CannotWrite(path, report);
     }
 }
 
 // The frame's thumbnail; at full size it is also written to `path` (the full picture is
 // made only then).
 Picture PreviewFrame(const SentFrame& frame, uint32_t bitsPerColor, bool fullSize,
-                     const std::string& path, Picture& picture, PreviewReport& report) {
+                     const std::string& path, Picture& picture, Findings& report) {
     if (!fullSize) return SentFrameThumbnail(frame, bitsPerColor, kThumbnailWidth);
     if (!DecodeSentFrame(frame, bitsPerColor, picture)) return {};
-    if (!WritePng(path, picture)) report.problems.push_back(CannotWrite(path));
+    if (!WritePng(path, picture)) CannotWrite(path, report);
     return Thumbnail(picture, kThumbnailWidth);
 }
 
 // Thumbnails of the first steps in step order; an empty one where a step's frame has
 // no picture.
-std::vector<Picture> WriteFrames(const std::vector<PlayingOrderStep>& steps,
-                                 const ScenarioSettings& settings, const std::string& folder,
-                                 PreviewReport& report, bool& grey) {
-    FrameSource source(settings);
+std::vector<Picture> WriteFrames(const ScenarioPlan& plan, const std::string& folder,
+                                 Findings& report, bool& grey) {
+    const std::vector<PlayingOrderStep>& steps = plan.content.firstSteps;
+    const uint32_t bitsPerColor = plan.settings().bitspercolor;
+    FrameSource source(plan.content);
     std::map<uint32_t, Picture> thumbnails;
     std::vector<Picture> sheet;
     Picture picture;
@@ -102,8 +94,8 @@ std::vector<Picture> WriteFrames(const std::vector<PlayingOrderStep>& steps,
             const std::string path = joinPath(folder, "frame" + std::to_string(k) + ".png");
             found = thumbnails.emplace(k, Picture()).first;
             if (frame != nullptr) {
-                found->second = PreviewFrame(*frame, settings.bitspercolor, i < kFullSizeSteps,
-                                             path, picture, report);
+                found->second =
+                    PreviewFrame(*frame, bitsPerColor, i < kFullSizeSteps, path, picture, report);
             }
         }
         sheet.push_back(found->second);
@@ -129,17 +121,14 @@ Picture ContactSheet(const std::vector<Picture>& thumbnails) {
     return sheet;
 }
 
-void WritePreviews(const ScenarioSettings& settings, const std::string& folder,
-                   PreviewReport& report) {
-    const PlayingOrder order = parsePlayingOrder(settings);
+void WritePreviews(const ScenarioPlan& plan, const std::string& folder, Findings& report) {
     bool grey = false;
-    const Picture sheet = ContactSheet(WriteFrames(order.steps, settings, folder, report, grey));
+    const Picture sheet = ContactSheet(WriteFrames(plan, folder, report, grey));
     const std::string contact = joinPath(folder, kContactName);
-    if (sheet.width != 0 && !WritePng(contact, sheet)) {
-        report.problems.push_back(CannotWrite(contact));
-    }
+    if (sheet.width != 0 && !WritePng(contact, sheet)) CannotWrite(contact, report);
     if (grey) {
-        report.notes.push_back(
+        report.add(
+            FindingKind::kNote, FindingPoint::kCheckOnly,
             "Preview: YUV 4:2:2 and 4:2:0 frames show the first sample of each pixel as grey; "
             "how the device lays out their components is not known here.");
     }
@@ -152,20 +141,20 @@ std::string PreparePreviewFolder(const std::string& folder) {
     return "Cannot create or write the preview folder " + folder;
 }
 
-PreviewReport WriteScenarioPreview(const ScenarioSettings& settings, const std::string& folder,
-                                   size_t number) {
-    PreviewReport report;
+Findings WriteScenarioPreview(const ScenarioPlan& plan, const std::string& folder, size_t number) {
+    Findings report;
     const std::string own = joinPath(folder, "scenario" + std::to_string(number));
     if (!makeFolders(own)) {
-        report.problems.push_back(CannotWrite(own));
+        CannotWrite(own, report);
         return report;
     }
     RemoveEarlierPreviews(own, report);
     try {
-        if (!settings.path.empty()) WritePreviews(settings, own, report);
+        if (!plan.settings().path.empty()) WritePreviews(plan, own, report);
     } catch (const std::bad_alloc&) {
-        report.problems.push_back("Not enough memory for the previews in " + own);
+        report.add(FindingKind::kWarning, FindingPoint::kCheckOnly,
+                   "Not enough memory for the previews in " + own);
     }
-    report.notes.push_back("Previews in " + own);
+    report.add(FindingKind::kNote, FindingPoint::kCheckOnly, "Previews in " + own);
     return report;
 }

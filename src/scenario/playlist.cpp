@@ -201,10 +201,14 @@ PlaylistText parsePlaylistText(const std::string& path, const std::string& text,
     return PlaylistText{std::move(reader.playlist), {}, {}, ignoredInOrder(reader)};
 }
 
+ScenarioSettings OnOutput(ScenarioSettings settings, const std::string& output) {
+    settings.hdmi = IsHdmiOutput(output);
+    return settings;
+}
+
 ScenarioSettings EntrySettings(const Playlist& playlist, size_t index) {
     ScenarioSettings settings = playlist.entries[index].settings;
     settings.strict = playlist.strict;
     // The device is opened with the last connector type the file names, wherever it stands.
-    settings.hdmi = IsHdmiOutput(playlist.connectortype);
-    return settings;
+    return OnOutput(std::move(settings), playlist.connectortype);
 }

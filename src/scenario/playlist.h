@@ -53,6 +53,9 @@ enum class UnreadScenarios { kStop, kKeep };
 // The settings entry `index` runs with, in the run and in the check: its scenario's, with
 // `strict` from the playlist and `hdmi` from the output the playlist drives.
 ScenarioSettings EntrySettings(const Playlist& playlist, size_t index);
+// A scenario's settings on the output named `output` (a connector type or an interface):
+// `hdmi` says whether it is HDMI. The one rule of the run modes and the check.
+ScenarioSettings OnOutput(ScenarioSettings settings, const std::string& output);
 
 // Reads a playlist and every scenario it names. Any failure gives an empty playlist; an
 // invalid number is logged, and so is a scenario file that gives no scenario.

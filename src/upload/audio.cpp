@@ -118,18 +118,17 @@ uint32_t AudioPacketType(const AudioFormat& format, bool compressed) {
     return format.channels == 8 && LinkAudioRate(format, compressed) >= 64000 ? 3 : 0;
 }
 
-std::vector<std::string> CheckAudioFile(const ScenarioSettings& settings) {
-    const std::string why = AudioFileProblem(settings);
-    if (why.empty()) return {};
-    return {RefusalLine(settings, why), kReadFailed};
+std::string AudioRefusal(const ScenarioSettings& settings, const AudioPlan& plan) {
+    if (plan.why.empty()) return {};
+    return RefusalLine(settings, plan.why) + "\n" + kReadFailed;
 }
 
-bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings,
+bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings, const AudioPlan& plan,
                  const MemoryLayout& layout) {
     PageBuffer data;
     AudioFormat format;
-    std::string why;
-    if (!ReadAudioFile(settings, data, format, &why)) {
+    std::string why = plan.why;
+    if (!why.empty() || !ReadAudioFile(settings, data, format, &why)) {
         loader.ReportError(RefusalLine(settings, why));
         return Fail(loader, kReadFailed);
     }

@@ -31,9 +31,16 @@ AudioFileKind AudioFileKindOf(const std::string& path);
 bool ReadAudioFile(const ScenarioSettings& settings, PageBuffer& data, AudioFormat& format,
                    std::string* why = nullptr);
 
-// Why the `audio` file cannot be read, known from its name, header, codes and size
-// alone (its samples are not read); empty when nothing there stops it.
-std::string AudioFileProblem(const ScenarioSettings& settings);
+// The audio size register is 32 bits wide, so no larger stream can be described.
+inline constexpr uint64_t kMaxAudioDataBytes = UINT32_MAX;
+
+// What the `audio` file gives, known from its name, header, codes and size alone (its
+// samples are not read).
+struct AudioPlan {
+    std::string why;           // why it cannot be read, worded to follow its name; empty: it can
+    uint64_t deviceBytes = 0;  // the device data its header or size gives, for the audio block
+};
+AudioPlan PlanAudio(const ScenarioSettings& settings);
 
 // Fills `destination` with up to `size` bytes of the file's samples; returns the count.
 using SampleSource = std::function<size_t(uint8_t* destination, size_t size)>;
@@ -63,12 +70,11 @@ ChannelStatus BuildChannelStatus(const AudioFormat& format, bool compressed);
 // HDMI audio packet type: 3 for 8-channel streams at 64 kHz and above, else 0.
 uint32_t AudioPacketType(const AudioFormat& format, bool compressed);
 
-// Why the `audio` file cannot be read into device audio data, as the upload reports
-// it (the file and its problem, then the fatal line); empty when it can. Reads the
-// header and the size, not the samples.
-std::vector<std::string> CheckAudioFile(const ScenarioSettings& settings);
+// Why the planned `audio` file cannot be read into device audio data, as the upload
+// reports it: the file and its problem, then the fatal line; empty when it can.
+std::string AudioRefusal(const ScenarioSettings& settings, const AudioPlan& plan);
 
-// Reads the audio into the layout's audio block and configures the generator; reports
-// through the loader.
-bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings,
+// Reads the audio into the layout's audio block and configures the generator, or reports
+// the plan's refusal; reports through the loader.
+bool UploadAudio(DataLoaderBase& loader, const ScenarioSettings& settings, const AudioPlan& plan,
                  const MemoryLayout& layout);

@@ -13,9 +13,6 @@
 
 namespace {
 
-// The audio size register is 32 bits wide, so no larger stream can be described.
-constexpr uint64_t kMaxAudioDataBytes = UINT32_MAX;
-
 constexpr const char* kUnknownExtension = "the extension is neither wav, wave nor bin";
 constexpr const char* kNotConverted =
     "the samples cannot be read, or give more audio data than the device takes";
@@ -190,25 +187,30 @@ AudioFileKind AudioFileKindOf(const std::string& path) {
     return AudioFileKind::kUnknown;
 }
 
-std::string AudioFileProblem(const ScenarioSettings& settings) {
-    std::string why;
+// The device data is sized from the header (or a raw file's size) even where the file is
+// refused, so that the memory check sees what it would need.
+AudioPlan PlanAudio(const ScenarioSettings& settings) {
+    AudioPlan plan;
     switch (AudioFileKindOf(settings.audio)) {
         case AudioFileKind::kWave: {
             WaveReader reader;
             AudioFormat format;
-            InspectWave(settings.audio, reader, format, why);
+            InspectWave(settings.audio, reader, format, plan.why);
+            plan.deviceBytes = reader.deviceDataSize();
             break;
         }
         case AudioFileKind::kRaw: {
             uint64_t size = 0;
-            InspectRaw(settings, size, why);
+            InspectRaw(settings, size, plan.why);
+            const int64_t bytes = fileSize(settings.audio);
+            plan.deviceBytes = bytes < 0 ? 0 : 2 * static_cast<uint64_t>(bytes);
             break;
         }
         case AudioFileKind::kUnknown:
-            why = kUnknownExtension;
+            plan.why = kUnknownExtension;
             break;
     }
-    return why;
+    return plan;
 }
 
 bool ReadAudioFile(const ScenarioSettings& settings, PageBuffer& data, AudioFormat& format,

@@ -3,8 +3,10 @@
 
 #include <string>
 
+#include "scenario/findings.h"
+
 struct ScenarioSettings;
-struct ScenarioFiles;
+struct ContentPlan;
 
 class DataLoaderBase {
   public:
@@ -14,10 +16,9 @@ class DataLoaderBase {
     virtual void ReportError(std::string text) = 0;
     virtual void ReportSuccess(std::string text) = 0;
 
-    // The video items and their frame files as the upload found them: what LoadVideo
-    // sends. Null outside an upload.
-    void UseFrames(const ScenarioFiles* files) { files_ = files; }
-    const ScenarioFiles* frames() const { return files_; }
+    // The plan the upload carries out: LoadVideo sends its frames. Null outside an upload.
+    void UsePlan(const ContentPlan* plan) { plan_ = plan; }
+    const ContentPlan* plan() const { return plan_; }
 
     // The line that says why the upload failed: the first one given.
     void SetFailure(const std::string& line) {
@@ -26,7 +27,7 @@ class DataLoaderBase {
     const std::string& failure() const { return failure_; }
 
   private:
-    const ScenarioFiles* files_ = nullptr;
+    const ContentPlan* plan_ = nullptr;
     std::string failure_;
 };
 
@@ -36,6 +37,11 @@ inline bool Fail(DataLoaderBase& loader, const char* message) {
     loader.ReportError(message);
     return false;
 }
+
+// Reports the findings at `point` as the upload logs them: refusals as errors (the missing
+// files as information), the others as information. The first refusal's first line is the
+// upload's failure. False when a refusal stands there.
+bool ReportFindings(DataLoaderBase& loader, const Findings& findings, FindingPoint point);
 
 // Loads raw binary frame files; its reports are log lines, written as they stand. Its first
 // error is the upload's failure.

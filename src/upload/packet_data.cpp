@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "format/arithmetic.h"
 #include "kernels/word_access.h"
-#include "upload/memory_layout.h"
 #include "upload/packets.h"
 
 namespace {
@@ -80,7 +80,7 @@ class PacketDataWriter {
         : flat_(flat),
           packets_(flat.offsets.size() - 1),
           data_(data),
-          indexBytes_(RoundUp64(kIndexEntryBytes * steps, kStepAlign)),
+          indexBytes_(RoundUp(kIndexEntryBytes * steps, kStepAlign)),
           offset_(indexBytes_),
           written_(kIndexEntryBytes * steps) {
         Reserve(indexBytes_);
@@ -100,7 +100,7 @@ class PacketDataWriter {
 
     // The index is counted once more on top of the end offset, as the device expects.
     void Finish() {
-        data_.resize(RoundUp64(offset_ + indexBytes_, kDataAlign));
+        data_.resize(RoundUp(offset_ + indexBytes_, kDataAlign));
         if (data_.size() > written_) {
             std::memset(data_.data() + written_, 0, data_.size() - written_);
         }
@@ -140,7 +140,7 @@ class PacketDataWriter {
             out += runs[r].bytes;
         }
         written_ = offset_ + bytes;
-        offset_ = RoundUp64(written_, kStepAlign);
+        offset_ = RoundUp(written_, kStepAlign);
         return offset_ >= kOffsetLimit ? PacketDataStatus::kDataTooLarge : PacketDataStatus::kOk;
     }
 

@@ -13,7 +13,6 @@
 #include "upload/frame_sequence.h"
 #include "upload/loader.h"
 #include "upload/memory_layout.h"
-#include "upload/upload_scenario.h"
 
 namespace {
 
@@ -109,15 +108,18 @@ bool LoadPackets(const ScenarioSettings& settings, PacketSet& set) {
 
 bool LoadPacketFiles(const ScenarioSettings& settings, const std::vector<std::string>& files,
                      PacketSet& set, std::string* refusal) {
+    return LoadPacketFiles(files, parsePlayingOrder(settings), settings.hdmi, set, refusal);
+}
+
+bool LoadPacketFiles(const std::vector<std::string>& files, PlayingOrder order, bool hdmi,
+                     PacketSet& set, std::string* refusal) {
     set = PacketSet{};
-    if (files.empty()) return false;
-    PlayingOrder order = parsePlayingOrder(settings);
-    if (order.tooManySteps) return false;
+    if (files.empty() || order.tooManySteps) return false;
     set.steps = std::move(order.steps);
     std::vector<uint8_t> bytes;
     for (const std::string& path : files) {
         std::vector<uint8_t> layout;
-        const std::string why = LoadPacketFile(path, settings.hdmi, bytes, layout);
+        const std::string why = LoadPacketFile(path, hdmi, bytes, layout);
         if (!why.empty()) {
             if (refusal) *refusal = fileName(path) + ": " + why;
             return false;
@@ -128,10 +130,10 @@ bool LoadPacketFiles(const ScenarioSettings& settings, const std::vector<std::st
 }
 
 PacketContent PreparePackets(const ScenarioSettings& settings,
-                             const std::vector<std::string>& files) {
+                             const std::vector<std::string>& files, PlayingOrder order) {
     PacketContent content;
     PacketSet set;
-    content.loaded = LoadPacketFiles(settings, files, set, &content.refusal);
+    content.loaded = LoadPacketFiles(files, std::move(order), settings.hdmi, set, &content.refusal);
     if (content.loaded) content.status = BuildPacketData(set, content.data);
     return content;
 }
@@ -154,22 +156,25 @@ std::vector<std::string> PacketProblem(const PacketContent& content) {
     return {kLoadFailed};
 }
 
-bool ReportPacketProblem(DataLoaderBase& loader, const PacketContent& content) {
-    for (const std::string& line : PacketProblem(content)) loader.ReportError(line);
-    return false;
-}
-
-bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings, PacketContent& content,
-                   const MemoryLayout& layout) {
+bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings,
+                   const PacketContent& content, const MemoryLayout& layout,
+                   const Findings& findings) {
     const bool selected = IsSelected(settings.packets);
-    if (selected && !content.loaded) return ReportPacketProblem(loader, content);
+    if (selected && findings.refusesAt(FindingPoint::kPackets)) {
+        return ReportFindings(loader, findings, FindingPoint::kPackets);
+    }
     if (!settings.strict) loader.ReportInfo(kRelaxed);
     if (!selected) return true;
-    if (!PacketProblem(content).empty()) return ReportPacketProblem(loader, content);
-    if (!WriteMemoryBlock(layout.PacketsBlock(), content.data)) {
+    // Packet data over its limits has no block to go to.
+    if (findings.refusesAt(FindingPoint::kLayout)) {
+        return ReportFindings(loader, findings, FindingPoint::kLayout);
+    }
+    if (!WriteMemoryBlock(layout.PacketsBlock(), content.data.data(),
+                          static_cast<uint32_t>(content.data.size()))) {
         loader.ReportError(kTransferFailed);
         return false;
     }
+    ReportFindings(loader, findings, FindingPoint::kPackets);  // what the sink is told
     loader.ReportInfo(kLoaded);
     return true;
 }

@@ -12,6 +12,7 @@
 struct ScenarioSettings;
 struct MemoryLayout;
 class DataLoaderBase;
+class Findings;
 
 struct PacketSet {
     std::vector<std::vector<uint8_t>> packets;  // device layouts, in file-sequence order
@@ -35,6 +36,9 @@ bool LoadPackets(const ScenarioSettings& settings, PacketSet& set);
 // stops the load; `refusal`, when given, then names it and says why.
 bool LoadPacketFiles(const ScenarioSettings& settings, const std::vector<std::string>& files,
                      PacketSet& set, std::string* refusal = nullptr);
+// The same with the playing order already parsed.
+bool LoadPacketFiles(const std::vector<std::string>& files, PlayingOrder order, bool hdmi,
+                     PacketSet& set, std::string* refusal);
 
 // The device layout of one packet file's bytes (already padded); false when the
 // bytes do not make a packet of that kind.
@@ -59,17 +63,16 @@ struct PacketContent {
     std::string refusal;  // "<file>: <why>" for the file that stopped the load
 };
 
-// Loads the files of the `packets` sequence and builds their packet data.
+// Loads the files of the `packets` sequence and builds their packet data, with the
+// scenario's parsed playing order.
 PacketContent PreparePackets(const ScenarioSettings& settings,
-                             const std::vector<std::string>& files);
+                             const std::vector<std::string>& files, PlayingOrder order);
 // The upload's messages for packets that cannot be loaded or built: the refused file
 // and why, then the fatal line; or the limit the data is over. Empty when usable.
 std::vector<std::string> PacketProblem(const PacketContent& content);
 
-// Reports PacketProblem through the loader; false.
-bool ReportPacketProblem(DataLoaderBase& loader, const PacketContent& content);
-
-// Writes the packet data prepared for sizing to the layout's packets block (and releases
-// it); reports through the loader.
-bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings, PacketContent& content,
-                   const MemoryLayout& layout);
+// Writes the planned packet data to the layout's packets block, or reports the plan's
+// refusal of the packets; reports through the loader.
+bool UploadPackets(DataLoaderBase& loader, const ScenarioSettings& settings,
+                   const PacketContent& content, const MemoryLayout& layout,
+                   const Findings& findings);

@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "format/arithmetic.h"
 #include "format/color_format.h"
 #include "scenario/playing_order.h"
 #include "scenario/read_error.h"
 #include "scenario/scenario.h"
-#include "upload/loader.h"
 
 namespace {
 
@@ -66,14 +66,14 @@ std::string MissingStepContent(const PlayingOrderStep& step, uint32_t frames, ui
 
 uint64_t estimateLinkClock(uint16_t colorCode, const ScenarioSettings& settings) {
     const Timing& t = settings.timing;
-    // Unsigned arithmetic: a nonsense timing wraps instead of overflowing.
+    // A nonsense timing wraps here: the summary has always printed the wrapped clock.
     const uint64_t frameRate = static_cast<uint64_t>(static_cast<int64_t>(t.frate));
-    return ColorFormatOfStepCode(colorCode).LinkClock(frameRate * t.vtotal * t.htotal / 1000);
+    return ColorFormatOfStepCode(colorCode).LinkClock(
+        WrappingMultiply(WrappingMultiply(frameRate, t.vtotal), t.htotal) / 1000);
 }
 
-StepCheck CheckPlayingOrderSteps(const ScenarioSettings& settings, uint32_t frames,
-                                 uint32_t packets) {
-    const PlayingOrder order = parsePlayingOrder(settings);
+StepCheck CheckPlayingOrderSteps(const PlayingOrder& order, const ScenarioSettings& settings,
+                                 uint32_t frames, uint32_t packets) {
     if (order.tooManySteps) {
         return {false, order.tooManyPackets ? kTooManyPackets : kTooManySteps, {}};
     }
@@ -90,17 +90,7 @@ StepCheck CheckPlayingOrderSteps(const ScenarioSettings& settings, uint32_t fram
     StepCheck check{true, kSummaryPrefix + SummaryText(order.steps.size(), totals), {}};
     if (order.steps.empty() && !settings.porder.empty()) {
         check.noStepWarning =
-            "WARNING: the playing order '" + ShownValue(settings.porder) + "' has no step.";
+            "the playing order '" + ShownValue(settings.porder) + "' has no step.";
     }
     return check;
-}
-
-bool ReportStepCheck(DataLoaderBase& loader, const StepCheck& check) {
-    if (check.passed) {
-        loader.ReportInfo(check.text);
-        if (!check.noStepWarning.empty()) loader.ReportInfo(check.noStepWarning);
-    } else {
-        loader.ReportError(check.text);
-    }
-    return check.passed;
 }

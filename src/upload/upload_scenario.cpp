@@ -5,7 +5,6 @@
 #include "device/upload_callback.h"
 #include "scenario/selection.h"
 #include "upload/audio.h"
-#include "upload/checks.h"
 #include "upload/loader.h"
 #include "upload/memory_layout.h"
 
@@ -36,16 +35,20 @@ bool AssignBlocks(DataLoaderBase& loader, const MemoryLayout& layout) {
     return true;
 }
 
-bool UploadContent(DataLoaderBase& loader, ScenarioSettings& settings, const ScenarioFiles& files,
-                   PacketContent& packets, const MemoryLayout& layout) {
+bool UploadContent(DataLoaderBase& loader, const ScenarioSettings& settings,
+                   const ContentPlan& plan) {
     if (IsSelected(settings.video)) {
-        loader.UseFrames(&files);
-        const bool loaded = loader.LoadVideo(settings);
-        loader.UseFrames(nullptr);
+        loader.UsePlan(&plan);
+        ScenarioSettings video = settings;  // the loader's interface takes its own copy
+        const bool loaded = loader.LoadVideo(video);
+        loader.UsePlan(nullptr);
         if (!loaded) return false;
     }
-    if (IsSelected(settings.audio) && !UploadAudio(loader, settings, layout)) return false;
-    if (IsSelected(settings.packets) && !UploadPackets(loader, settings, packets, layout)) {
+    if (IsSelected(settings.audio) && !UploadAudio(loader, settings, plan.audio, plan.layout)) {
+        return false;
+    }
+    if (IsSelected(settings.packets) &&
+        !UploadPackets(loader, settings, plan.packets, plan.layout, plan.findings)) {
         return false;
     }
     if (!SetPlayingOrder(settings.porder)) {
@@ -56,37 +59,35 @@ bool UploadContent(DataLoaderBase& loader, ScenarioSettings& settings, const Sce
 
 }  // namespace
 
-bool UploadScenarioContent(DataLoaderBase& loader, ScenarioSettings& settings) {
-    const ScenarioFiles files = FindScenarioFiles(settings);
-    const std::vector<std::string> missing = MissingFileLines(settings, files);
-    for (const std::string& line : missing) loader.ReportInfo(line);
-    if (!missing.empty()) loader.SetFailure(missing.front());
-    // The step check runs even when a file is missing, so all problems show at once.
-    if (!checkPlayingOrder(loader, settings, files) || !missing.empty()) return false;
-    PacketContent packets = PrepareScenarioPackets(settings, files);
-    const MemoryLayout layout = ComputeMemoryBlocks(settings, files, packets);
-    if (layout.empty()) {
-        ReportPacketProblem(loader, packets);  // the limit the packet data is over
+bool UploadPlannedContent(DataLoaderBase& loader, const ScenarioSettings& settings,
+                          const ContentPlan& plan) {
+    // The step check is reported even when a file is missing, so all problems show at once.
+    const bool found = ReportFindings(loader, plan.findings, FindingPoint::kFiles);
+    if (!ReportFindings(loader, plan.findings, FindingPoint::kSteps) || !found) return false;
+    if (!ReportFindings(loader, plan.findings, FindingPoint::kLayout)) {
         ResetLayoutToPattern(loader);
         return false;
     }
+    const MemoryLayout& layout = plan.layout;
     ReportSizes(loader, layout);
     if (!IsMemorySufficient(layout.Total()))
         return Fail(loader, "Not enough memory in the device!");
     if (IsPlaybackRunning()) SetPlaybackState(setting::kPlaybackStop);
     SetAudioControl(setting::kAudioOff);
-    if (!AssignBlocks(loader, layout) || !UploadContent(loader, settings, files, packets, layout)) {
-        return false;
-    }
+    if (!AssignBlocks(loader, layout) || !UploadContent(loader, settings, plan)) return false;
     loader.ReportInfo("Loaded playback scenario");
     loader.ReportSuccess("Upload succeeded!");
     return true;
 }
 
-UploadOutcome UploadScenario(ScenarioSettings settings) {
+UploadOutcome UploadScenario(const ScenarioSettings& settings, const ContentPlan& plan) {
     BinaryDataLoader loader;
-    const bool uploaded = UploadScenarioContent(loader, settings);
+    const bool uploaded = UploadPlannedContent(loader, settings, plan);
     return {uploaded, uploaded ? std::string() : loader.failure()};
+}
+
+bool UploadScenarioContent(DataLoaderBase& loader, ScenarioSettings& settings) {
+    return UploadPlannedContent(loader, settings, PlanContent(settings));
 }
 
 bool ResetLayoutToPattern(DataLoaderBase& loader) {

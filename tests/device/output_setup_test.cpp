@@ -12,6 +12,7 @@
 #include "sim_device.h"
 #include "support.h"
 #include "trace_lines.h"
+#include "upload/scenario_plan.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ class OutputSetupTest : public ::testing::Test {
   protected:
     void SetUp() override {
         sim_.open();
-        UploadCallback() = [this](ScenarioSettings settings) {
+        UploadCallback() = [this](const ScenarioSettings& settings, const ContentPlan&) {
             uploads_.push_back(settings);
             beforeUpload_ = sim_.trace();
             if (duringUpload_) duringUpload_();
@@ -53,7 +54,8 @@ class OutputSetupTest : public ::testing::Test {
     }
 
     int32_t Start(const ScenarioSettings& settings) {
-        const int32_t code = startScenario(kHdmiDevice, settings, statusText_);
+        const ScenarioPlan plan = PlanScenario(settings);
+        const int32_t code = startScenario(kHdmiDevice, plan.setup, plan.content, statusText_);
         afterUpload_ = sim_.trace();
         return code;
     }
@@ -293,9 +295,12 @@ TEST(OutputSetupBandwidth, TooSmallLinkStopsBeforeTheTimings) {
     ASSERT_TRUE(sim.loaded()) << sim.error();
     sim.open();
     bool uploaded = false;
-    UploadCallback() = [&uploaded](ScenarioSettings) { return UploadOutcome{uploaded = true, ""}; };
+    UploadCallback() = [&uploaded](const ScenarioSettings&, const ContentPlan&) {
+        return UploadOutcome{uploaded = true, ""};
+    };
     std::string status;
-    EXPECT_EQ(startScenario("KVX-4 [SIM0002] / DisplayPort TX", FullScenario(), status),
+    const ScenarioPlan plan = PlanScenario(FullScenario());
+    EXPECT_EQ(startScenario("KVX-4 [SIM0002] / DisplayPort TX", plan.setup, plan.content, status),
               kSetupNotEnoughBandwidth);
     UploadCallback() = nullptr;
     EXPECT_EQ(status, "Available: 1256 Mbps (LC=1,BR=1620), requested: 1782 Mbps.");
@@ -314,11 +319,14 @@ TEST_F(OutputSetupTest, PlaylistScenarioUsesThePlaylistStrictAndMessage) {
     playlist.entries[1].settings = FullScenario();
     playlist.entries[1].settings.strict = true;
 
-    EXPECT_EQ(StartPlaylistScenario(playlist, 2), kSetupIndexOutOfRange);
+    const ScenarioPlan outside = PlanScenario(ScenarioSettings{});
+    EXPECT_EQ(StartPlaylistScenario(playlist, 2, outside.setup, outside.content),
+              kSetupIndexOutOfRange);
     EXPECT_TRUE(sim_.trace().empty());
     EXPECT_TRUE(playlist.setupMessage.empty());
 
-    EXPECT_EQ(StartPlaylistScenario(playlist, 1), kSetupStarted);
+    const ScenarioPlan plan = PlanScenario(EntrySettings(playlist, 1));
+    EXPECT_EQ(StartPlaylistScenario(playlist, 1, plan.setup, plan.content), kSetupStarted);
     ASSERT_EQ(uploads_.size(), 1u);
     EXPECT_FALSE(uploads_[0].strict);
     EXPECT_TRUE(playlist.entries[1].settings.strict);

@@ -6,6 +6,7 @@
 #include "preview/scenario_preview.h"
 #include "scenario/scenario.h"
 #include "support.h"
+#include "upload/scenario_plan.h"
 
 #define STBI_ONLY_PNG
 #define STB_IMAGE_IMPLEMENTATION
@@ -34,7 +35,7 @@ Png ReadPng(const std::string& path) {
 struct Previewed {
     TempFolder folder;
     ScenarioSettings settings;
-    PreviewReport report;
+    Findings report;
 
     Previewed(const std::string& colorspace, uint32_t width, uint32_t height) {
         settings.path = folder.path() + "/s.txt";
@@ -48,7 +49,7 @@ struct Previewed {
         for (size_t i = 0; i < frames.size(); ++i) {
             folder.write("f00" + std::to_string(i) + ".bin", frames[i]);
         }
-        report = WriteScenarioPreview(settings, folder.path() + "/out", 1);
+        report = WriteScenarioPreview(PlanScenario(settings), folder.path() + "/out", 1);
     }
     Png Read(const std::string& name) const {
         return ReadPng(folder.path() + "/out/scenario1/" + name);
@@ -95,7 +96,7 @@ TEST(PreviewTest, PicturesFromTheSentBytes) {
         preview.Run({Tiled(c.file, 3, c.width, c.height)});
         SCOPED_TRACE(std::string(c.colorspace) + " " + std::to_string(c.width));
         ExpectNear(preview.Read("frame0.png"), c.expected, c.tolerance);
-        EXPECT_EQ(preview.report.notes.size(), c.colorspace[5] == '4' ? 1u : 2u);
+        EXPECT_EQ(preview.report.all().size(), c.colorspace[5] == '4' ? 1u : 2u);
     }
 }
 
@@ -133,7 +134,7 @@ TEST(PreviewTest, ContactSheetInStepOrderAndEarlierFilesRemoved) {
     EXPECT_EQ(Cell(sheet, 1), red);
     EXPECT_EQ(preview.Read("frame1.png").width, 4);
     EXPECT_TRUE(preview.Read("frame9.png").rgb.empty());
-    EXPECT_TRUE(preview.report.problems.empty());
+    EXPECT_EQ(preview.report.problemCount(), 0u);
     // A frame first shown by the ninth step is on the sheet only.
     preview.settings.porder = "1:1::256";
     for (int i = 0; i < 9; ++i) preview.settings.porder.insert(0, "0:1::256;");

@@ -28,7 +28,7 @@ class AudioUploadTest : public ::testing::Test {
         ASSERT_TRUE(SetMemoryLayout(layout.blocks));
         sim.trace();
     }
-    bool Upload() { return UploadAudio(loader, settings, layout); }
+    bool Upload() { return UploadAudio(loader, settings, PlanAudio(settings), layout); }
     void Wav(const WavSpec& wav, const std::vector<uint8_t>& samples) {
         settings.audio = folder.write("audio.wav", MakeWav(wav, samples));
     }
@@ -198,7 +198,7 @@ std::vector<std::string> UploadOnFreshDevice(const ScenarioSettings& settings) {
     const MemoryLayout layout{{0, 1 << 20}};
     EXPECT_TRUE(SetMemoryLayout(layout.blocks));
     RecordingLoader loader;
-    EXPECT_TRUE(UploadAudio(loader, settings, layout));
+    EXPECT_TRUE(UploadAudio(loader, settings, PlanAudio(settings), layout));
     std::vector<std::string> seen = sim.trace();
     seen.insert(seen.end(), loader.lines.begin(), loader.lines.end());
     seen.push_back(trace::Hex(hlxsim::BlockBytes(1)));

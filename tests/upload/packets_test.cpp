@@ -8,7 +8,7 @@
 #include "sim_device.h"
 #include "support.h"
 #include "trace_lines.h"
-#include "upload/checks.h"
+#include "upload/content_plan.h"
 #include "upload/memory_layout.h"
 #include "upload/recording_loader.h"
 
@@ -154,8 +154,8 @@ class PacketUploadTest : public ::testing::Test {
     // Sent as the upload sends them: the data prepared for sizing, into the packets block
     // of `layout` (block 0 when there is no video).
     bool Upload(const MemoryLayout& layout = MemoryLayout{{0, 0}}) {
-        PacketContent content = PrepareScenarioPackets(settings, FindScenarioFiles(settings));
-        return UploadPackets(loader, settings, content, layout);
+        const ContentPlan plan = PlanContent(settings);
+        return UploadPackets(loader, settings, plan.packets, layout, plan.findings);
     }
     SimDevice sim;
     TempFolder folder;

@@ -5,7 +5,7 @@
 #include "audio_files.h"
 #include "scenario/scenario.h"
 #include "support.h"
-#include "upload/checks.h"
+#include "upload/content_plan.h"
 #include "upload/recording_loader.h"
 
 namespace {
@@ -33,7 +33,8 @@ class StepCheckTest : public ::testing::Test {
     std::string Check(const std::string& porder, bool expected = true) {
         settings.porder = porder;
         loader.lines.clear();
-        EXPECT_EQ(checkPlayingOrder(loader, settings, FindScenarioFiles(settings)), expected)
+        EXPECT_EQ(ReportFindings(loader, PlanContent(settings).findings, FindingPoint::kSteps),
+                  expected)
             << porder;
         std::string lines;
         for (const std::string& line : loader.lines) lines += (lines.empty() ? "" : "\n") + line;

@@ -4,7 +4,8 @@
 #include <filesystem>
 
 #include "device/config_items.h"
-#include "upload/checks.h"
+#include "format/arithmetic.h"
+#include "upload/content_plan.h"
 #include "upload/memory_layout.h"
 #include "upload/packets.h"
 #include "upload/upload_scenario.h"
@@ -14,16 +15,21 @@ using namespace orchestration;
 
 namespace {
 
-TEST(RoundUpTest, ThirtyTwoBitRounding) {
+TEST(RoundUpTest, RoundsUpAndSaturatesInsteadOfWrapping) {
     struct Case {
-        uint32_t value, alignment, rounded;
+        uint64_t value, alignment, rounded;
     };
     for (const Case c :
          {Case{0, 1024, 0}, Case{1, 1024, 1024}, Case{1024, 1024, 1024}, Case{1025, 1024, 2048},
           Case{7680, 1024, 8192}, Case{15360, 1024, 15360}, Case{1, 12288, 12288},
-          Case{13312, 12288, 24576}, Case{5, 0, 0}, Case{0, 0, 0}, Case{0xFFFFFFFF, 1024, 0}}) {
+          Case{13312, 12288, 24576}, Case{0xFFFFFFFF, 1024, 0x100000000},
+          Case{kSaturated - 2046, 1024, kSaturated - 1023}, Case{kSaturated - 5, 1024, kSaturated},
+          Case{kSaturated, 12288, kSaturated}}) {
         EXPECT_EQ(RoundUp(c.value, c.alignment), c.rounded) << c.value << " / " << c.alignment;
     }
+    EXPECT_EQ(SaturatingMultiply(uint64_t{1} << 40, uint64_t{1} << 30), kSaturated);
+    // 2^70 + 2^40, wrapped
+    EXPECT_EQ(WrappingMultiply(uint64_t{1} << 40, (uint64_t{1} << 30) + 1), uint64_t{1} << 40);
 }
 
 class MemoryBlocksTest : public ::testing::Test, public ScenarioBench {
@@ -52,11 +58,8 @@ class MemoryBlocksTest : public ::testing::Test, public ScenarioBench {
         return data.size();
     }
     using Layout = std::vector<uint64_t>;
-    // Sized as the upload sizes them: from the files found and the packet data built once.
-    Layout Blocks() {
-        const ScenarioFiles files = FindScenarioFiles(settings);
-        return ComputeMemoryBlocks(settings, files, PrepareScenarioPackets(settings, files)).blocks;
-    }
+    // Sized as the upload sizes them: by the scenario's plan.
+    Layout Blocks() { return PlanContent(settings).layout.blocks; }
 };
 
 TEST_F(MemoryBlocksTest, FramesReserveTwoRoundedLinePartsPerLine) {
@@ -101,10 +104,12 @@ TEST_F(MemoryBlocksTest, PacketBlocksRoundToTwelveKibibytes) {
     EXPECT_EQ(Blocks(), (Layout{0, 0}));
 }
 
-TEST_F(MemoryBlocksTest, PacketsOverTheStepLimitGiveNoLayout) {
+TEST_F(MemoryBlocksTest, PacketsOverTheStepLimitAreRefusedBeforeTheLayout) {
     OneStepOfPackets(2048);  // 65536 bytes in one step
     settings.audio = Wav("tone.wav", 4);
-    EXPECT_TRUE(Blocks().empty());
+    const ContentPlan plan = PlanContent(settings);
+    EXPECT_TRUE(plan.findings.refusesAt(FindingPoint::kLayout));
+    EXPECT_EQ(plan.layout.blocks, (Layout{0, 12288}));
 }
 
 TEST_F(MemoryBlocksTest, AudioBlockFromTheWaveHeaderOrTheRawSize) {

@@ -58,7 +58,7 @@ TEST_F(UploadScenarioTest, TwoVideoItemsAudioAndPackets) {
     settings.packets = Path("pk000.bin");
     settings.porder = "0:1:0,1:256";
     LogCapture log;
-    ASSERT_TRUE(UploadScenario(settings).uploaded);
+    ASSERT_TRUE(UploadScenario(settings, PlanContent(settings)).uploaded);
 
     EXPECT_EQ(log.lines,
               (Lines{"Scenario: 1steps; total duration 1 frames", "Total memory: 4294967296 bytes.",

@@ -14,7 +14,7 @@
 #include "sim_device.h"
 #include "support.h"
 #include "trace_lines.h"
-#include "upload/checks.h"
+#include "upload/content_plan.h"
 #include "upload/loader.h"
 
 namespace {
@@ -76,15 +76,16 @@ class VideoUpload : public ::testing::Test {
     // Loaded as the upload loads them: the items' files found first, then handed over.
     bool Load(const std::string& video) {
         settings.video = video;
-        const ScenarioFiles files = FindScenarioFiles(settings);
-        loader.UseFrames(&files);
+        const ContentPlan plan = PlanContent(settings);
+        loader.UsePlan(&plan);
         const bool loaded = loader.LoadVideo(settings);
-        loader.UseFrames(nullptr);
+        loader.UsePlan(nullptr);
         return loaded;
     }
     // One frame file sent alone, sized as the file look-up sizes it.
     bool Send(const std::string& path, FrameBuffers& buffers) {
-        return UploadImage(loader, SequenceFile{path, fileSize(path)}, "", settings, buffers);
+        return UploadImage(loader, PlanFrame(SequenceFile{path, fileSize(path)}, "", settings),
+                           settings.hdmi, buffers);
     }
     bool Send(const std::string& path) {
         FrameBuffers buffers;
@@ -213,13 +214,16 @@ TEST_F(VideoUpload, Yuv420SkipsTheSizeCheckAndIsNeverWidened) {
         std::filesystem::resize_file(Write(name, {}), uintmax_t{1} << 30);  // sparse: no disk
     }
     EXPECT_FALSE(Load(At("big0.bin")));
-    const ScenarioFiles files = FindScenarioFiles(settings);
+    const ContentPlan plan = PlanContent(settings);
+    const ScenarioFiles& files = plan.files;
     const Lines refusal{"big0.bin: a frame of 16384x65536 needs a memory block beyond 4 GiB.",
                         "Failed to load " + files.frames[0][0].path};
     EXPECT_EQ(log.lines, refusal);
     EXPECT_EQ(device.trace(), Lines{Set32(item::kMemoryBlockSelect, 0)});
-    EXPECT_EQ(FrameProblems(settings, files),
-              Lines{refusal[0] + "\n" + refusal[1] + "\n1 more frame(s) with this problem"});
+    const std::vector<const Finding*> frames = plan.findings.at(FindingPoint::kFrames);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0]->checkText(),
+              refusal[0] + "\n" + refusal[1] + "\n1 more frame(s) with this problem");
 }
 
 TEST_F(VideoUpload, FramesWithoutAPixelFormatCodeAreRefused) {
