@@ -24,43 +24,21 @@ bool SizeBuffer(PageBuffer& data, uint64_t size) {
     return true;
 }
 
-uint16_t RawChannels(uint32_t code) {
-    switch (code) {
-        case 0:
-            return 2;
-        case 1:
-            return 8;
-        default:
-            return 0;
-    }
+// The raw-audio codes of a scenario and what each stands for; a code past a table has no
+// value (0).
+constexpr uint16_t kRawChannels[] = {2, 8};
+constexpr uint32_t kRawSampleRates[] = {44100, 48000, 96000, 192000};
+constexpr uint16_t kRawBits[] = {16, 24, 32};
+
+template <typename Value, size_t N>
+Value RawValue(const Value (&table)[N], uint32_t code) {
+    return code < N ? table[code] : Value{0};
 }
 
-uint32_t RawSampleRate(uint32_t code) {
-    switch (code) {
-        case 0:
-            return 44100;
-        case 1:
-            return 48000;
-        case 2:
-            return 96000;
-        case 3:
-            return 192000;
-        default:
-            return 0;
-    }
-}
-
-uint16_t RawBits(uint32_t code) {
-    switch (code) {
-        case 0:
-            return 16;
-        case 1:
-            return 24;
-        case 2:
-            return 32;
-        default:
-            return 0;
-    }
+// Raw samples are converted from 16 or 24 bits only.
+bool IsConvertibleRaw(const AudioFormat& format) {
+    return format.channels != 0 && format.sampleRate != 0 &&
+           (format.bitsPerSample == 16 || format.bitsPerSample == 24);
 }
 
 SampleSource FileSource(std::FILE* file) {
@@ -138,8 +116,9 @@ bool ReadRawFile(const ScenarioSettings& settings, PageBuffer& data, AudioFormat
 }  // namespace
 
 AudioFormat RawAudioFormat(const ScenarioSettings& settings) {
-    return AudioFormat{RawChannels(settings.audiochannels), RawSampleRate(settings.audiosampling),
-                       RawBits(settings.audiobits)};
+    return AudioFormat{RawValue(kRawChannels, settings.audiochannels),
+                       RawValue(kRawSampleRates, settings.audiosampling),
+                       RawValue(kRawBits, settings.audiobits)};
 }
 
 std::string RawAudioFormatProblem(const ScenarioSettings& settings) {
@@ -152,7 +131,7 @@ std::string RawAudioFormatProblem(const ScenarioSettings& settings) {
         return "audiosampling code " + std::to_string(settings.audiosampling) +
                " gives no sample rate";
     }
-    if (format.bitsPerSample != 16 && format.bitsPerSample != 24) {
+    if (!IsConvertibleRaw(format)) {
         return "audiobits code " + std::to_string(settings.audiobits) +
                " gives no sample size that raw audio can be converted from";
     }
@@ -161,10 +140,7 @@ std::string RawAudioFormatProblem(const ScenarioSettings& settings) {
 
 bool BuildRawAudioData(const AudioFormat& format, bool swap, uint64_t fileBytes,
                        const SampleSource& source, PageBuffer& data) {
-    if (format.channels == 0 || format.sampleRate == 0 ||
-        (format.bitsPerSample != 16 && format.bitsPerSample != 24)) {
-        return false;
-    }
+    if (!IsConvertibleRaw(format)) return false;
     const SampleLayout layout = RawLayout(format);
     const RawSize raw = RawDataSize(layout, fileBytes);
     if (raw.frames > UINT32_MAX) return false;

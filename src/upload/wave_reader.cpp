@@ -74,13 +74,22 @@ bool CheckFrameSize(const WaveHeader& header, std::string* why) {
         return Refuse(why, channels + " channels are more than the " +
                                std::to_string(kMaxWaveChannels) + " a device record holds");
     }
-    if (header.blockAlign % header.channels != 0 ||
-        header.blockAlign / header.channels > kMaxSampleBytes) {
+    if (WaveSampleBytes(header.blockAlign, header.channels) == 0) {
         return Refuse(why, "block align " + align + " does not split into " + channels +
                                " samples of 1 to 4 bytes");
     }
     return true;
 }
+
+}  // namespace
+
+uint16_t WaveSampleBytes(uint16_t blockAlign, uint16_t channels) {
+    if (channels == 0 || channels > kMaxWaveChannels || blockAlign % channels != 0) return 0;
+    const uint16_t bytes = static_cast<uint16_t>(blockAlign / channels);
+    return bytes >= 1 && bytes <= kMaxSampleBytes ? bytes : 0;
+}
+
+namespace {
 
 bool CheckSubFormat(const WaveByteReader& read, uint64_t fileSize, const WaveHeader& header,
                     std::string* why) {

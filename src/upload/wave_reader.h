@@ -37,6 +37,9 @@ inline constexpr size_t kWaveChunkHeaderBytes = 8;
 uint64_t AudioDeviceDataSize(uint32_t channels, uint32_t frames);
 // Channels one device record holds; files with more are refused.
 inline constexpr uint16_t kMaxWaveChannels = 8;
+// The bytes of each sample when a frame of `blockAlign` bytes splits into `channels`
+// samples of 1 to 4 bytes, at most kMaxWaveChannels of them; 0 when it does not.
+uint16_t WaveSampleBytes(uint16_t blockAlign, uint16_t channels);
 // Bits of the samples the device gets from the file: 8, 16 or 24.
 uint16_t WaveDeviceBits(const WaveHeader& header);
 

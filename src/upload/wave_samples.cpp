@@ -5,6 +5,7 @@
 
 #include "files/file_pieces.h"
 #include "kernels/audio_kernels.h"
+#include "upload/audio.h"
 #include "upload/wave_reader.h"
 
 namespace {
@@ -32,8 +33,7 @@ struct Plan {
 // the frames that do not split that way.
 bool planSamples(const WaveHeader& header, Plan& plan) {
     const uint32_t sampleBytes = header.sampleBytes;
-    if (header.channels == 0 || header.channels > kMaxWaveChannels || sampleBytes < 1 ||
-        sampleBytes > 4 || header.blockAlign != sampleBytes * header.channels) {
+    if (sampleBytes == 0 || sampleBytes != WaveSampleBytes(header.blockAlign, header.channels)) {
         return false;
     }
     const bool swap = header.bigEndian && sampleBytes > 1;
@@ -113,7 +113,7 @@ bool convertRead(const SampleSource& source, const Plan& plan, PageBuffer& data)
 bool sizeData(const WaveHeader& header, Plan& plan, PageBuffer& data) {
     if (!planSamples(header, plan)) return false;
     const uint64_t size = AudioDeviceDataSize(header.channels, header.frames);
-    if (size > UINT32_MAX || !data.resize(static_cast<size_t>(size))) return false;
+    if (size > kMaxAudioDataBytes || !data.resize(static_cast<size_t>(size))) return false;
     if (plan.inputBytes == 0) std::memset(data.data(), 0, data.size());
     return true;
 }
