@@ -7,6 +7,8 @@
 
 #include "app/run_modes.h"
 #include "app/run_report.h"
+#include "edid/sink_capabilities.h"
+#include "edid/sink_findings.h"
 #include "files/paths.h"
 #include "format/output_kind.h"
 #include "interrupt/interrupt.h"
@@ -33,13 +35,14 @@ struct ScenarioEntry {
 // The findings of one scenario: its entry's, then its plan's, then its pictures'. An unread
 // scenario file gives no plan; its preview folder is still emptied, so that an earlier
 // check's pictures do not pass for it.
-Findings CheckScenario(const ScenarioEntry& entry, const std::string& previews, size_t number) {
+Findings CheckScenario(const ScenarioEntry& entry, const PlanInputs& inputs,
+                       const std::string& previews, size_t number) {
     Findings findings;
     if (!entry.outputProblem.empty()) findings.add(kRefusal, kCheckOnly, entry.outputProblem);
     for (const std::string& line : entry.ignored) findings.add(kWarning, kReading, line);
     const bool readable = entry.fileProblem.empty();
     if (!readable) findings.add(kRefusal, kReading, entry.fileProblem);
-    const ScenarioPlan plan = readable ? PlanScenario(entry.settings) : ScenarioPlan{};
+    const ScenarioPlan plan = readable ? PlanScenario(entry.settings, inputs) : ScenarioPlan{};
     if (readable) findings.append(plan.findings());
     if (!previews.empty()) findings.append(WriteScenarioPreview(plan, previews, number));
     return findings;
@@ -108,19 +111,21 @@ void ReportPlaylist(const std::string& path, const std::vector<std::string>& pro
     runReport.failRun(FirstLine(problems.front()));
 }
 
-bool CheckOneScenario(const CommandLineOptions& options, RunReport& runReport) {
+bool CheckOneScenario(const CommandLineOptions& options, const PlanInputs& inputs,
+                      RunReport& runReport) {
     runReport.plan(options.scenario);
     runReport.startScenario(0);
     ScenarioFile file = loadScenarioFile(options.scenario);
     const ScenarioEntry entry{
         OnOutput(std::move(file.settings), options.interface), InterfaceProblem(options.interface),
         ScenarioFileErrorLine(options.scenario, file.error), std::move(file.ignored)};
-    const Findings findings = CheckScenario(entry, options.previewFolder, 1);
+    const Findings findings = CheckScenario(entry, inputs, options.previewFolder, 1);
     const bool ok = ReportScenario(1, options.scenario, findings, runReport);
     return LogSummary(1, ok ? 0 : 1);
 }
 
-bool CheckPlaylist(const CommandLineOptions& options, RunReport& runReport) {
+bool CheckPlaylist(const CommandLineOptions& options, const PlanInputs& inputs,
+                   RunReport& runReport) {
     const Playlist playlist = readPlaylistFile(options.playlist, UnreadScenarios::kKeep);
     ReportPlaylist(options.playlist, playlist.ignored, runReport);
     if (!playlist.isUsable()) {
@@ -137,7 +142,7 @@ bool CheckPlaylist(const CommandLineOptions& options, RunReport& runReport) {
         const PlaylistEntry& source = playlist.entries[i];
         const ScenarioEntry entry{EntrySettings(playlist, i), connectorProblem,
                                   source.scenarioProblem, source.scenarioIgnored};
-        const Findings findings = CheckScenario(entry, options.previewFolder, i + 1);
+        const Findings findings = CheckScenario(entry, inputs, options.previewFolder, i + 1);
         if (!ReportScenario(i + 1, entry.settings.path, findings, runReport)) ++failed;
     }
     return LogSummary(playlist.entries.size(), failed, playlist.ignored.size());
@@ -153,6 +158,22 @@ bool RunCheck(const CommandLineOptions& options, RunReport& runReport) {
         runReport.failRun(refusal);
         return false;
     }
-    return options.hasScenarioTriple() ? CheckOneScenario(options, runReport)
-                                       : CheckPlaylist(options, runReport);
+    // The sink, when its EDID is given, is judged for every scenario; else it is said once
+    // that it is not.
+    SinkCapabilities sink;
+    PlanInputs inputs;
+    if (!options.sinkEdidPath.empty()) {
+        const std::string unread = ReadSinkCapabilitiesFile(options.sinkEdidPath, sink);
+        if (!unread.empty()) {
+            logText(unread);
+            runReport.failRun(unread);
+            return false;
+        }
+        logText(SinkSummaryLine(options.sinkEdidPath, sink));
+        inputs.sink = &sink;
+    } else {
+        logText(kSinkNotChecked);
+    }
+    return options.hasScenarioTriple() ? CheckOneScenario(options, inputs, runReport)
+                                       : CheckPlaylist(options, inputs, runReport);
 }

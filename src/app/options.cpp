@@ -49,6 +49,7 @@ constexpr const char* kKnownKeys[] = {
     "--preview",
     "--report",
     "--list-devices",
+    "--sink",
 };
 
 }  // namespace
@@ -74,6 +75,7 @@ bool IsValidCombination(const ArgumentMap& arguments, const CommandLineOptions& 
     if (arguments.has("--report") && (options.reportPath.empty() || options.play || edid)) {
         return false;
     }
+    if (arguments.has("--sink") && (options.sinkEdidPath.empty() || !options.check)) return false;
     return !arguments.has("--preview") || (!options.previewFolder.empty() && options.check);
 }
 
@@ -89,6 +91,7 @@ bool ParseOptions(const ArgumentMap& arguments, CommandLineOptions& options) {
     arguments.valueOf("--capture-folder", options.captureFolder);
     arguments.valueOf("--report", options.reportPath);
     arguments.valueOf("--preview", options.previewFolder);
+    arguments.valueOf("--sink", options.sinkEdidPath);
     options.resetSinkBeforeCapture = arguments.has("--reset-sink-before-capture");
     options.play = arguments.has("--play");
     options.check = arguments.has("--check");
@@ -114,6 +117,7 @@ void PrintUsage() {
         "  --verbose\t\t\tTurns on verbose logging.",
         "  --check\t\t\tChecks the scenarios without a device; uploads nothing.",
         "  --preview [DIR]\t\tWrites each frame as the device will get it into DIR (with --check).",
+        "  --sink [FILE]\t\tChecks each scenario against the sink's EDID in FILE (with --check).",
         "  --report [FILE]\t\tWrites a JUnit XML report of the run into FILE.",
         "  --list-devices\t\tLists the devices and outputs the library reports.",
         "",

@@ -35,6 +35,7 @@ struct CommandLineOptions {
     bool listDevices = false;
     std::string reportPath;     // the JUnit XML report; empty: none
     std::string previewFolder;  // where the check writes its frame pictures; empty: none
+    std::string sinkEdidPath;   // the sink's EDID the check judges scenarios by; empty: none
 
     // Scenario, source serial number and interface are all given.
     bool hasScenarioTriple() const {

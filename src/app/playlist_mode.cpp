@@ -6,6 +6,7 @@
 #include "device/output_setup.h"
 #include "device/playback.h"
 #include "device/setup_status.h"
+#include "edid/sink_capabilities.h"
 #include "edid/sink_edid.h"
 #include "interrupt/interrupt.h"
 #include "log/logger.h"
@@ -50,14 +51,16 @@ bool RunAfterUpload(const std::string& command, bool ownCommand, std::string& fa
     return false;
 }
 
-// `failure`: the line that says why the entry failed.
-EntryOutcome PlayEntry(Playlist& playlist, size_t i, std::string& failure) {
+// `failure`: the line that says why the entry failed; `inputs`: what the plan weighs.
+EntryOutcome PlayEntry(Playlist& playlist, size_t i, const PlanInputs& inputs,
+                       std::string& failure) {
     const PlaylistEntry entry = playlist.entries[i];
     const uint32_t period = entry.period;
     const ScenarioSettings summary = EntrySettings(playlist, i);
     LogScenarioHeader(i + 1, period, summary);
 
-    const ScenarioPlan plan = PlanScenario(summary);
+    const ScenarioPlan plan = PlanScenario(summary, inputs);
+    LogFindingsAt(plan.sink, FindingPoint::kAfterSummary);
     const int32_t code = StartPlaylistScenario(playlist, i, plan.setup, plan.content, &failure);
     logText(StatusMessage(code, playlist.setupMessage));
     if (code < 0) return EntryOutcome::Failed;
@@ -98,13 +101,21 @@ bool RunPlaylist(const CommandLineOptions& options, RunReport& report) {
     }
     if (options.play) return StartPlayback();
 
-    ReadSinkEdid(options.edidPath);
+    std::vector<uint8_t> edid;
+    ReadSinkEdid(options.edidPath, &edid);
+    // A sink whose EDID cannot be read is not judged.
+    SinkCapabilities sink;
+    PlanInputs inputs;
+    if (HasEdidHeader(edid)) {
+        sink = ReadSinkCapabilities(edid.data(), edid.size());
+        inputs.sink = &sink;
+    }
     SetDefaultMemoryLayout();
     for (size_t i = 0; i < playlist.entries.size(); ++i) {
         StopPoint();  // nothing of a scenario is logged once the run is stopping
         report.startScenario(i);
         std::string failure;
-        const EntryOutcome outcome = PlayEntry(playlist, i, failure);
+        const EntryOutcome outcome = PlayEntry(playlist, i, inputs, failure);
         report.endScenario(outcome != EntryOutcome::Failed, failure);
         if (outcome == EntryOutcome::Failed) return false;
         if (outcome == EntryOutcome::Closed) return true;

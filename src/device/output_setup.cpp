@@ -17,15 +17,9 @@ bool ShowPattern(uint32_t code) {
     return SelectPattern(code) && ApplySettings();
 }
 
-void LogFindingsAt(const SetupPlan& plan, FindingPoint point) {
-    for (const Finding* finding : plan.findings.at(point)) {
-        for (const std::string& line : finding->runLines()) logText(line);
-    }
-}
-
 // An unknown colour space or depth still goes to the device, which takes its defaults.
 bool ApplyColorFormat(const SetupPlan& plan) {
-    LogFindingsAt(plan, FindingPoint::kColourWrite);
+    LogFindingsAt(plan.findings, FindingPoint::kColourWrite);
     return SetColorFormat(plan.format);
 }
 
@@ -49,11 +43,11 @@ int32_t PrepareOutput(const std::string& deviceName, const SetupPlan& plan,
     if (!SetPlaybackState(setting::kPlaybackStop) || !SetAudioControl(setting::kAudioOff))
         return kSetupPlaybackOffFailed;
     if (plan.showsLoadingColor) SetSolidColor(plan.loadingColor);
-    LogFindingsAt(plan, FindingPoint::kLoadingColour);
+    LogFindingsAt(plan.findings, FindingPoint::kLoadingColour);
     // The colour is shown by two writes of the pattern, as the device expects.
     if (!ShowPattern(pattern::kSolidColor)) return kSetupApplyFailed;
     if (!ShowPattern(pattern::kSolidColor)) return kSetupApplyFailed;
-    LogFindingsAt(plan, FindingPoint::kLinkCheck);
+    LogFindingsAt(plan.findings, FindingPoint::kLinkCheck);
     if (!CheckLinkBandwidth(deviceName, settings.timing, plan.format, statusText)) {
         return kSetupNotEnoughBandwidth;
     }

@@ -40,13 +40,19 @@ void PlanColorSettings(SetupPlan& plan) {
 
 // HDMI only classifies the rate, which needs nothing from the device; DisplayPort compares
 // with the lanes and their rate, which do, unless no generator could carry the request:
-// the DisplayPort run then fails at its link check, the HDMI run goes on.
+// the DisplayPort run then fails at its link check, the HDMI run warns and goes on.
 void PlanLink(SetupPlan& plan) {
     const ScenarioSettings& s = plan.settings;
     std::string beyond = LinkBeyondEveryGenerator(s.timing, plan.format, s.hdmi);
-    if (!beyond.empty()) {
-        plan.findings.add(s.hdmi ? kWarning : kRefusal, kCheckOnly, std::move(beyond));
-    } else if (s.hdmi) {
+    std::string unscrambled = ScramblingOffProblem(s.timing, plan.format, s.hdmi, s.scrambler);
+    const bool carried = beyond.empty();
+    if (!carried) {
+        plan.findings.add(s.hdmi ? kWarning : kRefusal, s.hdmi ? kLinkCheck : kCheckOnly,
+                          std::move(beyond));
+    }
+    if (!unscrambled.empty()) plan.findings.add(kWarning, kLinkCheck, std::move(unscrambled));
+    if (!carried) return;
+    if (s.hdmi) {
         plan.findings.add(kNote, kCheckOnly, "Link: " + HdmiLinkRateText(s.timing, plan.format));
     } else {
         plan.findings.add(kNote, kCheckOnly,

@@ -48,9 +48,7 @@ std::string EdidFileProblem(const std::string& path, std::vector<uint8_t>& edid)
     if (!readWholeFile(path, edid, kEdidFileMaxBytes) || edid.size() != static_cast<size_t>(size)) {
         return kFileCannotBeRead;
     }
-    if (!std::equal(std::begin(kEdidHeader), std::end(kEdidHeader), edid.begin())) {
-        return "its first block has no EDID header";
-    }
+    if (!HasEdidHeader(edid)) return "its first block has no EDID header";
     return {};
 }
 
@@ -63,7 +61,12 @@ std::string ReadSinkEdidFile(const std::string& path, std::vector<uint8_t>& edid
     return "Cannot read the sink's EDID " + path + ": " + why + ".";
 }
 
-bool ReadSinkEdid(const std::string& path) {
+bool HasEdidHeader(const std::vector<uint8_t>& edid) {
+    return edid.size() >= kEdidBlockSize &&
+           std::equal(std::begin(kEdidHeader), std::end(kEdidHeader), edid.begin());
+}
+
+bool ReadSinkEdid(const std::string& path, std::vector<uint8_t>* edid) {
     std::vector<uint8_t> buffer(kSinkEdidBufferSize, 0);
     const int32_t status = GetSinkEdid(buffer.data(), kSinkEdidBufferSize);
     if (status < 0) {
@@ -74,6 +77,7 @@ bool ReadSinkEdid(const std::string& path) {
     uint32_t n = static_cast<uint32_t>(status);
     if (n > kSinkEdidBufferSize) n = kSinkEdidBufferSize;
     ReportVsvdb(buffer, n);
+    if (edid != nullptr) edid->assign(buffer.begin(), buffer.begin() + n);
     if (path.empty()) return true;
     if (WriteEdidFile(path, buffer)) return true;
     // Reporting success without the file would leave a test run without its EDID.

@@ -10,8 +10,11 @@ inline constexpr uint32_t kSinkEdidBufferSize = 8192;
 
 // Reads the sink's EDID, logs whether it declares a Dolby VSVDB and, when path is not
 // empty, writes the whole zero-filled buffer to that file. False when the device refuses
-// the read or the file cannot be written.
-bool ReadSinkEdid(const std::string& path);
+// the read or the file cannot be written. `edid`, when given, receives the bytes the
+// device delivered (none when the read failed).
+bool ReadSinkEdid(const std::string& path, std::vector<uint8_t>* edid = nullptr);
+// Whether `edid` begins with an EDID header: bytes a sink's capabilities can be read from.
+bool HasEdidHeader(const std::vector<uint8_t>& edid);
 
 // An EDID file has at most this many bytes: a base block and 255 extensions.
 inline constexpr uint32_t kEdidFileMaxBytes = 256 * 128;

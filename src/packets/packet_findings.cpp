@@ -1,5 +1,7 @@
 #include "packets/packet_findings.h"
 
+#include <algorithm>
+
 #include "format/color_format.h"
 #include "packets/infoframe.h"
 
@@ -36,14 +38,18 @@ void AviFinding(const std::string& file, const InfoFrame& frame,
 
 }  // namespace
 
-std::vector<StepColor> StepsSendingPacket(const std::vector<PlayingOrderStep>& steps,
-                                          uint32_t packet) {
-    std::vector<StepColor> sending;
+std::vector<std::vector<StepColor>> StepsSendingPackets(const std::vector<PlayingOrderStep>& steps,
+                                                        size_t packets) {
+    std::vector<std::vector<StepColor>> sending(packets);
     for (size_t i = 0; i < steps.size(); ++i) {
-        for (uint32_t index : steps[i].packetIndices) {
-            if (index != packet) continue;
-            sending.push_back({static_cast<uint32_t>(i), steps[i].colorCode});
-            break;
+        for (uint32_t packet : steps[i].packetIndices) {
+            if (packet >= packets) continue;
+            std::vector<StepColor>& seen = sending[packet];
+            const uint16_t code = steps[i].colorCode;
+            const bool known = std::any_of(seen.begin(), seen.end(), [code](const StepColor& s) {
+                return s.colorCode == code;
+            });
+            if (!known) seen.push_back({static_cast<uint32_t>(i), code});
         }
     }
     return sending;

@@ -16,9 +16,11 @@ struct StepColor {
     uint16_t colorCode = 0;
 };
 
-// The steps that list packet `packet`, in playing order.
-std::vector<StepColor> StepsSendingPacket(const std::vector<PlayingOrderStep>& steps,
-                                          uint32_t packet);
+// For each of the first `packets` packets, the steps that list it, in playing order; of
+// the steps in one colour code only the first, which is all a colour space check needs.
+// One pass over the steps, whatever their number.
+std::vector<std::vector<StepColor>> StepsSendingPackets(const std::vector<PlayingOrderStep>& steps,
+                                                        size_t packets);
 
 // The warnings for one packet file `file` (as it is named in them), in this order: the
 // HDMI checksum or the length beyond a packet, the AVI colour space against the first

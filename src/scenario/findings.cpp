@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "files/text.h"
+#include "log/logger.h"
 
 namespace {
 
@@ -72,4 +73,10 @@ size_t Findings::problemCount() const {
 
 std::string FirstLine(const std::string& text) {
     return text.substr(0, text.find('\n'));
+}
+
+void LogFindingsAt(const Findings& findings, FindingPoint point) {
+    for (const Finding* finding : findings.at(point)) {
+        for (const std::string& line : finding->runLines()) logText(line);
+    }
 }

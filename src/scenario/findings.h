@@ -64,5 +64,8 @@ class Findings {
     std::vector<Finding> items_;
 };
 
+// Logs the findings at `point` as the run says them, outside the upload's own reports.
+void LogFindingsAt(const Findings& findings, FindingPoint point);
+
 // The first line of a text.
 std::string FirstLine(const std::string& text);

@@ -39,6 +39,7 @@ inline constexpr uint64_t kMaxAudioDataBytes = UINT32_MAX;
 struct AudioPlan {
     std::string why;           // why it cannot be read, worded to follow its name; empty: it can
     uint64_t deviceBytes = 0;  // the device data its header or size gives, for the audio block
+    AudioFormat format;        // what the upload sends: the WAV header's, or the raw codes'
 };
 AudioPlan PlanAudio(const ScenarioSettings& settings);
 

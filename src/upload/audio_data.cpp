@@ -170,14 +170,14 @@ AudioPlan PlanAudio(const ScenarioSettings& settings) {
     switch (AudioFileKindOf(settings.audio)) {
         case AudioFileKind::kWave: {
             WaveReader reader;
-            AudioFormat format;
-            InspectWave(settings.audio, reader, format, plan.why);
+            InspectWave(settings.audio, reader, plan.format, plan.why);
             plan.deviceBytes = reader.deviceDataSize();
             break;
         }
         case AudioFileKind::kRaw: {
             uint64_t size = 0;
             InspectRaw(settings, size, plan.why);
+            plan.format = RawAudioFormat(settings);
             const int64_t bytes = fileSize(settings.audio);
             plan.deviceBytes = bytes < 0 ? 0 : 2 * static_cast<uint64_t>(bytes);
             break;

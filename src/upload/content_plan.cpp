@@ -4,10 +4,12 @@
 
 #include "files/paths.h"
 #include "files/text.h"
+#include "packets/packet_description.h"
 #include "scenario/porder_grammar.h"
 #include "scenario/read_error.h"
 #include "scenario/scenario.h"
 #include "scenario/selection.h"
+#include "upload/low_bit_samples.h"
 
 namespace {
 
@@ -112,9 +114,28 @@ void AddItemFrames(const VideoItemPlan& item, Findings& findings) {
         alike.push_back(0);
     }
     for (size_t i = 0; i < found.size(); ++i) {
-        if (alike[i] != 0)
+        if (alike[i] != 0) {
             found[i].detail = std::to_string(alike[i]) + " more frame(s) with this problem";
+        }
         findings.add(std::move(found[i]));
+    }
+    findings.append(item.warnings);
+}
+
+// What each packet file holds, and what it does wrong; the run says the latter right before
+// the packets' line.
+void AddPacketContents(const ScenarioSettings& settings, const ContentPlan& plan,
+                       Findings& findings, Findings& notes) {
+    const std::vector<std::vector<uint8_t>>& bytes = plan.packets.fileBytes;
+    for (size_t k = 0; k < bytes.size(); ++k) {
+        const std::string file = fileName(plan.files.packets[k]);
+        const std::vector<uint8_t>& packet = bytes[k];
+        notes.add(kNote, kCheckOnly,
+                  PacketNote(k, file, DescribePacket(packet.data(), packet.size(), settings.hdmi)));
+        for (std::string& warning : PacketFindings(file, packet.data(), packet.size(),
+                                                   settings.hdmi, plan.packetSteps[k])) {
+            findings.add(kWarning, kPackets, std::move(warning));
+        }
     }
 }
 
@@ -185,6 +206,7 @@ ContentPlan PlanContent(const ScenarioSettings& settings) {
     plan.firstSteps.assign(order.steps.begin(), order.steps.begin() + shown);
     if (IsSelected(settings.audio)) plan.audio = PlanAudio(settings);
     if (IsSelected(settings.packets)) {
+        plan.packetSteps = StepsSendingPackets(order.steps, plan.files.packets.size());
         plan.packets = PreparePackets(settings, plan.files.packets, std::move(order));
     }
     plan.layout =
@@ -192,6 +214,9 @@ ContentPlan PlanContent(const ScenarioSettings& settings) {
     AddMissingFiles(settings, plan.files, plan.findings);
     AddSteps(settings, plan.steps, plan.findings);
     AddContentFindings(settings, plan, plan.findings);
+    Findings packetNotes;
+    AddPacketContents(settings, plan, plan.findings, packetNotes);
     if (!plan.findings.refusesAt(kLayout)) AddMemoryNotes(plan.layout, plan.findings);
+    plan.findings.append(packetNotes);  // after the memory lines
     return plan;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "packets/packet_findings.h"
 #include "scenario/findings.h"
 #include "scenario/playing_order.h"
 #include "upload/audio.h"
@@ -33,6 +34,8 @@ ScenarioFiles FindScenarioFiles(const ScenarioSettings& settings);
 struct VideoItemPlan {
     bool binary = false;  // the item's name says ".bin"
     std::vector<FramePlan> frames;
+    // Said before its first frame is sent: the deep samples that sit in the low bits.
+    Findings warnings;
 };
 
 // The steps the preview draws: the first of the playing order.
@@ -45,6 +48,8 @@ struct ContentPlan {
     std::vector<PlayingOrderStep> firstSteps;  // at most kPlannedSteps
     AudioPlan audio;
     PacketContent packets;
+    // The steps that send each packet loaded, in the colour codes they play.
+    std::vector<std::vector<StepColor>> packetSteps;
     MemoryLayout layout;
     Findings findings;
 

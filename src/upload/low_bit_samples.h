@@ -6,13 +6,13 @@
 #include <cstdint>
 #include <string>
 
-#include "upload/video.h"
+#include "upload/frame_plan.h"
 
 // The frame layouts made of 16-bit samples.
-enum class SampleLayout { kOther, kSixBytePixels, kYuv420Words };
+enum class WordSampleLayout { kOther, kSixBytePixels, kYuv420Words };
 
 // From the frame's colour class and the bytes per pixel it is sent with.
-SampleLayout SampleLayoutOf(ColorClass colorClass, uint32_t bpp);
+WordSampleLayout WordSampleLayoutOf(ColorClass colorClass, uint32_t bpp);
 
 // How much of a frame is looked at.
 inline constexpr size_t kLowBitSampleBytes = 1024 * 1024;
@@ -20,7 +20,13 @@ inline constexpr size_t kLowBitSampleBytes = 1024 * 1024;
 // Whether every 16-bit sample in the first kLowBitSampleBytes of an unshifted frame's bytes
 // is below 2^bitsPerColor, for a 16-bit layout at 10 or 12 bits. A frame of zeros is not
 // judged (false).
-bool SamplesInLowBits(const uint8_t* data, size_t size, SampleLayout layout, uint32_t bitsPerColor);
+bool SamplesInLowBits(const uint8_t* data, size_t size, WordSampleLayout layout,
+                      uint32_t bitsPerColor);
 
 // "<file>: every sample is below 1024, so the 10-bit samples sit in the low bits; ...".
 std::string LowBitSamplesWarning(const std::string& file, uint32_t bitsPerColor);
+
+// The warning for the frame the plan sends, when its samples sit in the low bits: an
+// unshifted frame of 16-bit samples at 10 or 12 bits, judged by its file's first
+// kLowBitSampleBytes. Empty otherwise, or when the file cannot be read.
+std::string LowBitSamplesOf(const FramePlan& frame, uint32_t bitsPerColor);

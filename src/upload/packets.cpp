@@ -125,6 +125,7 @@ bool LoadPacketFiles(const std::vector<std::string>& files, PlayingOrder order, 
             return false;
         }
         set.packets.push_back(std::move(layout));
+        set.fileBytes.push_back(bytes);
     }
     return true;
 }
@@ -135,6 +136,7 @@ PacketContent PreparePackets(const ScenarioSettings& settings,
     PacketSet set;
     content.loaded = LoadPacketFiles(files, std::move(order), settings.hdmi, set, &content.refusal);
     if (content.loaded) content.status = BuildPacketData(set, content.data);
+    content.fileBytes = std::move(set.fileBytes);
     return content;
 }
 

@@ -17,6 +17,8 @@ class Findings;
 struct PacketSet {
     std::vector<std::vector<uint8_t>> packets;  // device layouts, in file-sequence order
     std::vector<PlayingOrderStep> steps;
+    // Each file's bytes as the layout was made from them (padded as the upload pads them).
+    std::vector<std::vector<uint8_t>> fileBytes;
 };
 
 // Packet files shorter than this are taken as padded with zero bytes.
@@ -61,6 +63,7 @@ struct PacketContent {
     PacketDataStatus status = PacketDataStatus::kOk;
     std::vector<uint8_t> data;
     std::string refusal;  // "<file>: <why>" for the file that stopped the load
+    std::vector<std::vector<uint8_t>> fileBytes;  // of the files loaded, in sequence order
 };
 
 // Loads the files of the `packets` sequence and builds their packet data, with the

@@ -163,6 +163,7 @@ bool LoadVideoFrames(DataLoaderBase& upload, const ScenarioSettings& settings,
             loader.ReportError(kNotBinaryImage);
             return false;
         }
+        ReportFindings(loader, items[block].warnings, FindingPoint::kFrames);
         for (const FramePlan& frame : items[block].frames) {
             if (!UploadImage(loader, frame, settings.hdmi, buffers)) {
                 loader.ReportError(FailedToLoad(frame.file.path));

@@ -106,21 +106,24 @@ TEST(ParseOptionsTest, DefaultsAndValues) {
     EXPECT_TRUE(options.listDevices);
 }
 
-TEST(UsageText, TwentyOneLinesWithTabs) {
+TEST(UsageText, TwentyTwoLinesWithTabs) {
     LogCapture capture;
     PrintUsage();
-    ASSERT_EQ(capture.lines.size(), 21u);
+    ASSERT_EQ(capture.lines.size(), 22u);
     EXPECT_EQ(capture.lines[0],
               "Uploads data and setups KVX device into streaming mode according to provided "
               "playlist files.");
     EXPECT_EQ(capture.lines[5], "  --play\t\t\tStarts playback with previously loaded content.");
     EXPECT_EQ(capture.lines[10],
               "  --check\t\t\tChecks the scenarios without a device; uploads nothing.");
-    EXPECT_EQ(capture.lines[13],
+    EXPECT_EQ(capture.lines[12],
+              "  --sink [FILE]\t\tChecks each scenario against the sink's "
+              "EDID in FILE (with --check).");
+    EXPECT_EQ(capture.lines[14],
               "  --list-devices\t\tLists the devices and outputs the library reports.");
-    EXPECT_EQ(capture.lines[17],
+    EXPECT_EQ(capture.lines[18],
               "  --capture-folder [VALUE]\tSpecifies file path to store captured content.");
-    EXPECT_EQ(capture.lines[20], "");
+    EXPECT_EQ(capture.lines[21], "");
 }
 
 TEST(VersionBanner, VersionBuildDateAndEmptyLine) {

@@ -54,6 +54,7 @@ TEST_F(CheckMode, GoodPlaylistPassesAndShowsWhatItNeeds) {
 }
 
 TEST_F(CheckMode, ScenarioWithoutTimingsOnDisplayPort) {
+    DemoContent::WriteDisplayPortPacket(folder);
     std::string text = ScenarioText();
     text.erase(0, text.find("colorspace"));
     folder.write("s.txt", text);

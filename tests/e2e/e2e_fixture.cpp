@@ -135,8 +135,19 @@ void DemoContent::Write(const TempFolder& folder, uint32_t width, uint32_t heigh
     }
     folder.write("content/tone.wav", Wav(480));
     std::vector<uint8_t> packet(31, 0);
-    packet[0] = 0x82;
+    packet[0] = 0x82;  // an AVI InfoFrame of zeros, with its checksum
     packet[1] = 2;
     packet[2] = 13;
+    packet[3] = 0x6F;
     folder.write("content/pk0.bin", packet);
+}
+
+void DemoContent::WriteDisplayPortPacket(const TempFolder& folder) {
+    std::vector<uint8_t> sdp(36, 0);
+    sdp[1] = 0x82;
+    sdp[2] = 0x1D;
+    sdp[3] = 0x4C;
+    sdp[4] = 2;   // version
+    sdp[5] = 13;  // length
+    folder.write("content/pk0.bin", sdp);
 }

@@ -59,4 +59,6 @@ void MakeFolder(const TempFolder& folder, const std::string& name);
 // Small content for a scenario: RGB frames, a WAV and an HDMI packet, written below `folder`.
 struct DemoContent {
     static void Write(const TempFolder& folder, uint32_t width, uint32_t height, int frames);
+    // The packet as the AVI InfoFrame SDP a DisplayPort output sends.
+    static void WriteDisplayPortPacket(const TempFolder& folder);
 };

@@ -18,6 +18,7 @@ const std::vector<std::string> kUsage = {
     "  --verbose\t\t\tTurns on verbose logging.",
     "  --check\t\t\tChecks the scenarios without a device; uploads nothing.",
     "  --preview [DIR]\t\tWrites each frame as the device will get it into DIR (with --check).",
+    "  --sink [FILE]\t\tChecks each scenario against the sink's EDID in FILE (with --check).",
     "  --report [FILE]\t\tWrites a JUnit XML report of the run into FILE.",
     "  --list-devices\t\tLists the devices and outputs the library reports.",
     "",
@@ -83,6 +84,7 @@ TEST_F(EntryPoint, MissingFilesAndInvalidKeys) {
         {"--playlist p.ini --report", {"Incorrect or absent required keys!", ""}},
         {"--check --edid", {"Incorrect or absent required keys!", ""}},
         {"--playlist p.ini --check --play", {"Incorrect or absent required keys!", ""}},
+        {"--playlist p.ini --sink s.bin", {"Incorrect or absent required keys!", ""}},
         // A typo never acts, however valid the rest is; the first in command-line order.
         {"--playlist p.ini --chek --reprot r.xml", {"Unknown key '--chek'.", ""}},
         {"--scenario s.txt --interface HDMI --source-sn -5", {"Unknown key '-5'.", ""}},

@@ -105,7 +105,7 @@ TEST(PacketDescription, Findings) {
     };
     for (const auto& [bytes, hdmi, porder, findings] : cases) {
         const std::vector<StepColor> steps =
-            StepsSendingPacket(parsePlayingOrderText(porder).steps, 0);
+            StepsSendingPackets(parsePlayingOrderText(porder).steps, 1)[0];
         EXPECT_EQ(PacketFindings("p.bin", bytes.data(), bytes.size(), hdmi, steps), findings);
     }
 }

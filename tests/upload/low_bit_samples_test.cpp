@@ -18,22 +18,22 @@ std::vector<uint8_t> Samples(size_t words, uint16_t value, uint16_t last = 0) {
 }  // namespace
 
 TEST(LowBitSamples, JudgedOnTheFirstMegabyteOfSixteenBitLayouts) {
-    const SampleLayout six = SampleLayout::kSixBytePixels;
-    const std::tuple<std::vector<uint8_t>, SampleLayout, uint32_t, bool> rows[] = {
+    const WordSampleLayout six = WordSampleLayout::kSixBytePixels;
+    const std::tuple<std::vector<uint8_t>, WordSampleLayout, uint32_t, bool> rows[] = {
         {Samples(6, 1023), six, 10, true},
         {Samples(6, 1023, 1024), six, 10, false},
-        {Samples(6, 4095), SampleLayout::kYuv420Words, 12, true},
+        {Samples(6, 4095), WordSampleLayout::kYuv420Words, 12, true},
         {Samples(6, 0), six, 10, false},  // black is not judged
-        {Samples(6, 1023), SampleLayout::kOther, 10, false},
+        {Samples(6, 1023), WordSampleLayout::kOther, 10, false},
         {Samples(6, 200), six, 8, false},
         {Samples(kLowBitSampleBytes / 2, 64, 0xFFC0), six, 10, true},  // past the megabyte
     };
     for (const auto& [bytes, layout, bits, low] : rows) {
         EXPECT_EQ(SamplesInLowBits(bytes.data(), bytes.size(), layout, bits), low) << bytes.size();
     }
-    EXPECT_EQ(SampleLayoutOf(ColorClass::kYuv444, 6), six);
-    EXPECT_EQ(SampleLayoutOf(ColorClass::kYuv420, 3), SampleLayout::kYuv420Words);
-    EXPECT_EQ(SampleLayoutOf(ColorClass::kYuv422, 6), SampleLayout::kOther);
+    EXPECT_EQ(WordSampleLayoutOf(ColorClass::kYuv444, 6), six);
+    EXPECT_EQ(WordSampleLayoutOf(ColorClass::kYuv420, 3), WordSampleLayout::kYuv420Words);
+    EXPECT_EQ(WordSampleLayoutOf(ColorClass::kYuv422, 6), WordSampleLayout::kOther);
     EXPECT_EQ(LowBitSamplesWarning("f.bin", 12),
               "f.bin: every sample is below 4096, so the 12-bit samples sit in the low bits; add a "
               "formats.cfg entry or align12=1.");
