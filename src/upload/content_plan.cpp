@@ -42,6 +42,11 @@ std::vector<VideoItemPlan> PlanVideo(const ScenarioSettings& settings, const Sce
             item.frames.push_back(
                 PlanFrame(opened, FormatOf(formats, fileName(file.path)), settings));
         }
+        // The item's first frame tells whether its deep samples were left in the low bits.
+        const std::string lowBits =
+            item.frames.empty() ? std::string()
+                                : LowBitSamplesOf(item.frames.front(), settings.bitspercolor);
+        if (!lowBits.empty()) item.warnings.add(kWarning, kFrames, lowBits);
         items.push_back(std::move(item));
     }
     return items;
