@@ -37,6 +37,7 @@ ORDER_STEPS = 1048576
 ORDER_STEP_LIMIT = 0.3e-6  # CPU seconds a step
 ORDER_MEMORY_LIMIT = 200e6
 CHECK_MEMORY_LIMIT = 20e6
+CHECK_SINK_RATIO_LIMIT = 1.2
 # tavrel-content against ffmpeg writing the same frames as raw 16-bit planes.
 Y4M_FRAMES = 10
 Y4M_RATIO_LIMIT = 1.5
@@ -83,6 +84,13 @@ def run(argv, cwd=None, env=None, cpu=False):
     return seconds, usage.ru_maxrss * 1024
 
 
+def simulator_env(args):
+    """The environment of a run on the content's simulator profile, without a trace."""
+    env = dict(os.environ, HLX_SIM_PROFILE=os.path.join(args.content, "profile.ini"))
+    env.pop("HLX_SIM_TRACE", None)
+    return env
+
+
 class Upload:
     def __init__(self, args, scenario, files, count):
         self.count = count
@@ -90,8 +98,7 @@ class Upload:
         self.argv = [os.path.abspath(args.program), "--scenario", scenario + ".txt",
                      "--interface", "HDMI"]
         self.cwd = args.content
-        self.env = dict(os.environ, HLX_SIM_PROFILE=os.path.join(args.content, "profile.ini"))
-        self.env.pop("HLX_SIM_TRACE", None)
+        self.env = simulator_env(args)
 
     def check(self):
         """One run whose log must show every frame loaded and the upload done."""
@@ -182,6 +189,28 @@ def check_memory(args):
            % (mb(peak), mb(CHECK_MEMORY_LIMIT)), peak <= CHECK_MEMORY_LIMIT)
 
 
+def check_with_sink(args):
+    """The check of the 64-scenario playlist with --sink, against the EDID that --edid
+    saves from the simulator, and without it, alternately; the medians are compared."""
+    program, env = os.path.abspath(args.program), simulator_env(args)
+    run([program, "--edid", "sink.bin", "--interface", "HDMI", "--source-sn", "SIM0001"],
+        args.content, env)
+    plain = [program, "--playlist", "check.ini", "--check"]
+    sink = plain + ["--sink", "sink.bin"]
+    run(sink, args.content, env)  # must pass: every scenario fits the built-in sink
+    plain_times, sink_times = [], []
+    for _ in range(args.rounds):
+        plain_times.append(run(plain, args.content, env)[0])
+        sink_times.append(run(sink, args.content, env)[0])
+    plain_median = statistics.median(plain_times)
+    sink_median = statistics.median(sink_times)
+    ratio = sink_median / plain_median
+    report("check of 64 scenarios with --sink",
+           "median %.1f ms vs %.1f ms without, ratio %.2f (limit %.1f)"
+           % (1e3 * sink_median, 1e3 * plain_median, ratio, CHECK_SINK_RATIO_LIMIT),
+           ratio <= CHECK_SINK_RATIO_LIMIT)
+
+
 def sleeps(args):
     """Sleep calls during a 60-frame upload, counted by strace when it is installed."""
     if shutil.which("strace") is None:
@@ -221,7 +250,9 @@ def y4m_frames(args):
     for _ in range(max(5, args.rounds // 2)):
         ffmpeg_times.append(run(ffmpeg)[0])
         kit_times.append(run(kit)[0])
-    sizes = {os.path.getsize(f) for f in glob.glob(os.path.join(args.content, "*", "f00[0-9].bin"))}
+    # Only the two outputs: the content's other folders hold frames of their own sizes.
+    sizes = {os.path.getsize(f) for folder in ("kit", "ff")
+             for f in glob.glob(os.path.join(args.content, folder, "f00[0-9].bin"))}
     if sizes != {3840 * 2160 * 6}:
         sys.exit("tavrel-content or ffmpeg wrote frames of %s bytes" % sorted(sizes))
     kit_median = statistics.median(kit_times)
@@ -267,6 +298,7 @@ def main():
     against_cat(args)
     playing_order(args)
     check_memory(args)
+    check_with_sink(args)
     sleeps(args)
     y4m_frames(args)
     kernels(args)

@@ -8,7 +8,9 @@ For each count N: FOLDER/frames<N>/f000.bin ... (N frames of 1920x1080 RGB,
 1080p60. Then the larger cases, each with its scenario FOLDER/<case>.txt:
 20 frames of 3840x2160 at 3 (RGB), 6 (YUV444 10-bit) and 4 (YUV422 10-bit)
 bytes per pixel, a 10-minute 48 kHz stereo 16-bit WAV, and a playing order of
-1048576 one-frame steps. Once FOLDER/profile.ini, a simulator profile that
+1048576 one-frame steps. Then FOLDER/check.ini, a playlist of 64 scenarios for the
+check: the 4K RGB and YUV422 cases and the WAV case in turn, scrambled, each sending
+an HDR InfoFrame (drm.bin). Once FOLDER/profile.ini, a simulator profile that
 keeps no block bytes (store = none), so only the program's own work is measured.
 """
 import os
@@ -106,6 +108,36 @@ def write_large_cases(root):
     write(root, "order.txt", small + "porder=" + "0:1::256;" * ORDER_STEPS + "\n")
 
 
+CHECK_SCENARIOS = 64
+
+
+def infoframe(kind, version, payload):
+    """An HDMI InfoFrame packet of 31 bytes whose checksum makes it sum to 0."""
+    packet = bytearray([kind, version, len(payload), 0]) + bytes(payload)
+    packet += bytes(31 - len(packet))
+    packet[3] = -sum(packet) & 0xFF
+    return bytes(packet)
+
+
+def write_check_playlist(root):
+    # A Dynamic Range and Mastering InfoFrame asking for SMPTE ST 2084.
+    with open(os.path.join(root, "drm.bin"), "wb") as out:
+        out.write(infoframe(0x87, 1, [2] + [0] * 25))
+    cases = [
+        ("check_" + name + ".txt", "2160p60",
+         FOUR_K_CASES[name][1] + "video=%s\\f000.bin\nporder=0-19:1:0:256\n" % name)
+        for name in ("rgb4k", "yuv422p10")]
+    cases.append(("check_wav.txt", "480p60", "colorspace=RGB444\nbitspercolor=8\nvideo=vga.bin\n"
+                  "audio=tone.wav\nporder=0:1:0:256\n"))
+    for name, timing, lines in cases:
+        text = scenario(timing, lines + "packets=drm.bin\n").replace("scrambler=0", "scrambler=1")
+        write(root, name, text)
+    playlist = "[Device]\nserialnumber=SIM0001\nconnectortype=HDMI Out\n"
+    for i in range(CHECK_SCENARIOS):
+        playlist += "[Scenario]\npath=%s\n" % cases[i % len(cases)][0]
+    write(root, "check.ini", playlist)
+
+
 def main():
     if len(sys.argv) < 3:
         sys.exit(__doc__)
@@ -119,6 +151,7 @@ def main():
               scenario("1080p60", "colorspace=RGB444\nbitspercolor=8\n"
                        "video=frames%d\\f000.bin\nporder=0-%d:1::256\n" % (count, count - 1)))
     write_large_cases(root)
+    write_check_playlist(root)
 
 
 if __name__ == "__main__":

@@ -340,7 +340,7 @@ TEST_P(CheckAgreement, CheckAndRunAgree) {
     // The check reads the sink's EDID as --edid saves it from the run's generator.
     const std::string profile = row.sinkEdid.empty() ? "" : ProfileWithSink(row.sinkEdid);
     if (!profile.empty()) {
-        ASSERT_EQ(Run("--edid sink.bin --source-sn SIM0001", profile).exitCode, 0);
+        ASSERT_EQ(Run("--edid sink.bin --interface HDMI --source-sn SIM0001", profile).exitCode, 0);
     }
 
     const ProgramRun checked =

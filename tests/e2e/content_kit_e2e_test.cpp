@@ -23,6 +23,13 @@ class ContentKit : public ProgramTest {
         const std::string text = ReadFileText(At(folder, name));
         return Bytes(text.begin(), text.end());
     }
+    // Whether --check of a demo scenario sending the packet file describes it so.
+    bool CheckDescribes(const std::string& packet, const std::string& interface,
+                        const std::string& description) {
+        folder.write("content/pk0.bin", File(packet));
+        Run("--scenario s.txt --interface " + interface + " --check");
+        return HasLine("  Packet 0 pk0.bin: " + description + ".");
+    }
     // ffmpeg's testsrc2 in a file below the folder; false where ffmpeg cannot run.
     bool Ffmpeg(const std::string& size, const std::string& output) {
         return HasPosixShell() && RunProgram("ffmpeg -loglevel error -f lavfi -i testsrc2=size=" +
@@ -35,33 +42,51 @@ class ContentKit : public ProgramTest {
 constexpr const char* kNoFfmpeg = "ffmpeg is not installed";
 
 // The bytes written from CTA-861's tables: HB0-HB2, then PB1 on (PB0, the checksum, is
-// computed here and must make the packet sum to 0).
+// computed here and must make the packet sum to 0); and how the check decodes them.
 struct InfoFrameCase {
     const char* description;
     Bytes header;
     Bytes data;
+    const char* name;     // before "InfoFrame" (or "InfoFrame SDP") in the check's note
+    const char* decoded;  // after it
 };
 
 const InfoFrameCase kInfoFrames[] = {
     {"type=avi\nformat=rgb\ncolorimetry=bt709\nquantization=limited\nvic=16",
      {0x82, 0x02, 0x0D},
-     {0x00, 0x80, 0x04, 0x10}},
-    // YCbCr 4:4:4, extended colorimetry BT.2020 (EC 110), full range in YQ.
+     {0x00, 0x80, 0x04, 0x10},
+     "AVI",
+     "v2, 13 bytes: RGB, colorimetry BT.709, VIC 16, RGB range limited"},
+    // YCbCr 4:4:4, extended colorimetry BT.2020 (EC 110), full range in YQ (the check
+    // shows the RGB range alone).
     {"type=avi\nformat=yuv444\ncolorimetry=bt2020\nquantization=full\nvic=97",
      {0x82, 0x02, 0x0D},
-     {0x40, 0xC0, 0x60, 0x61, 0x40}},
+     {0x40, 0xC0, 0x60, 0x61, 0x40},
+     "AVI",
+     "v2, 13 bytes: YCbCr 4:4:4, colorimetry extended 6, VIC 97, RGB range default"},
     {"type=drm\neotf=pq\nprimaries=bt2020\nwhite=d65\nmax-luminance=1000\n"
      "min-luminance=0.005\nmax-cll=1000\nmax-fall=400",
      {0x87, 0x01, 0x1A},
      {0x02, 0x00, 0x48, 0x8A, 0x08, 0x39, 0x34, 0x21, 0xAA, 0x9B, 0x96, 0x19, 0xFC,
-      0x08, 0x13, 0x3D, 0x42, 0x40, 0xE8, 0x03, 0x32, 0x00, 0xE8, 0x03, 0x90, 0x01}},
-    {"type=audio\nchannels=8", {0x84, 0x01, 0x0A}, {0x07, 0x00, 0x00, 0x13}},
+      0x08, 0x13, 0x3D, 0x42, 0x40, 0xE8, 0x03, 0x32, 0x00, 0xE8, 0x03, 0x90, 0x01},
+     "Dynamic Range and Mastering",
+     "v1, 26 bytes: EOTF SMPTE ST 2084, mastering 1000 to 0.0050 cd/m2, MaxCLL 1000 cd/m2, "
+     "MaxFALL 400 cd/m2"},
+    {"type=audio\nchannels=8",
+     {0x84, 0x01, 0x0A},
+     {0x07, 0x00, 0x00, 0x13},
+     "Audio",
+     "v1, 10 bytes: 8 channels"},
     {"type=vendor\noui=0x00D046\nversion=1\npayload=01 02",
      {0x81, 0x01, 0x05},
-     {0x46, 0xD0, 0x00, 0x01, 0x02}},
+     {0x46, 0xD0, 0x00, 0x01, 0x02},
+     "Vendor-Specific",
+     "(Dolby) v1, 5 bytes"},
 };
 
-TEST_F(ContentKit, InfoFramesHoldCtaBytesWithAChecksumThatSumsToZero) {
+TEST_F(ContentKit, InfoFramesHoldCtaBytesThatSumToZeroAndTheCheckDecodesThem) {
+    DemoContent::Write(folder, 64, 4, 3);
+    folder.write("s.txt", ScenarioText());
     for (const InfoFrameCase& c : kInfoFrames) {
         folder.write("d.txt", c.description);
         ASSERT_EQ(Content("infoframe d.txt --out p.bin").exitCode, 0) << c.description;
@@ -80,6 +105,9 @@ TEST_F(ContentKit, InfoFramesHoldCtaBytesWithAChecksumThatSumsToZero) {
         sdp.insert(sdp.end(), c.data.begin(), c.data.end());
         sdp.resize(36, 0);
         EXPECT_EQ(File("dp.bin"), sdp) << c.description;
+        const std::string name = c.name;
+        EXPECT_TRUE(CheckDescribes("p.bin", "HDMI", name + " InfoFrame " + c.decoded)) << name;
+        EXPECT_TRUE(CheckDescribes("dp.bin", "DisplayPort", name + " InfoFrame SDP " + c.decoded));
     }
     folder.write("d.txt", "type=avi\n\nfromat=rgb\n");
     const ProgramRun bad = Content("infoframe d.txt --out p.bin");
