@@ -85,6 +85,7 @@ std::string PacketsInOneStep(int count) {
     return Order("0-2:40:" + packets + ":256");
 }
 
+// Each preparation in turn.
 Prepare All(const std::vector<Prepare>& steps) {
     return [=](const TempFolder& folder) {
         for (const Prepare& step : steps) step(folder);
@@ -100,8 +101,8 @@ Prepare Frames(size_t bpp, uint8_t fill) {
 }
 // content/<name> as an HDMI InfoFrame of `length` bytes beginning with `data`, its
 // checksum making the packet sum to 0.
-Prepare InfoFrame(uint8_t type, uint8_t version, uint8_t length, const Bytes& data,
-                  const std::string& name = "pk0.bin") {
+Prepare InfoFramePacket(uint8_t type, uint8_t version, uint8_t length, const Bytes& data,
+                        const std::string& name = "pk0.bin") {
     Bytes packet{type, version, length, 0};
     packet.insert(packet.end(), data.begin(), data.end());
     packet.resize(31, 0);
@@ -111,13 +112,14 @@ Prepare InfoFrame(uint8_t type, uint8_t version, uint8_t length, const Bytes& da
     return [=](const TempFolder& folder) { folder.write("content/" + name, packet); };
 }
 Prepare AviSaying(uint8_t pb1) {
-    return InfoFrame(infoframe::kAvi, 2, 13, {pb1});
+    return InfoFramePacket(infoframe::kAvi, 2, 13, {pb1});
 }
 Prepare PqMastering(const std::string& name = "pk0.bin") {
-    return InfoFrame(infoframe::kDynamicRangeMastering, 1, 26, {infoframe::kEotfSmpteSt2084}, name);
+    return InfoFramePacket(infoframe::kDynamicRangeMastering, 1, 26, {infoframe::kEotfSmpteSt2084},
+                           name);
 }
 Prepare DolbyVsif(const std::string& name = "pk0.bin") {
-    return InfoFrame(infoframe::kVendorSpecific, 1, 27, {0x46, 0xD0, 0x00}, name);
+    return InfoFramePacket(infoframe::kVendorSpecific, 1, 27, {0x46, 0xD0, 0x00}, name);
 }
 
 // A sink's EDID: the header, then a CTA-861 extension with an HDMI VSDB that gives no
@@ -142,7 +144,8 @@ std::string ProfileWithSink(const Bytes& edid) {
                            "edid-hex = " + edidtest::HexWords(edid));
 }
 
-// 2160p60 YCbCr 4:2:0 at 10 bits, scrambled, 8-channel PCM, PQ and Dolby InfoFrames.
+// At 2160p60's totals, 16-bit YCbCr 4:2:0 planes at 10 bits (371.25 MHz), scrambled,
+// 8-channel PCM, a PQ and a Dolby InfoFrame: what the built-in sink takes.
 const std::string kDemanding = ScenarioText(
     "timing.htotal=4400\ntiming.vtotal=2250\ncolorspace=YUV420\n"
     "bitspercolor=10\nscrambler=1\n",
