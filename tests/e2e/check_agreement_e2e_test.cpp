@@ -106,9 +106,7 @@ Prepare InfoFramePacket(uint8_t type, uint8_t version, uint8_t length, const Byt
     Bytes packet{type, version, length, 0};
     packet.insert(packet.end(), data.begin(), data.end());
     packet.resize(31, 0);
-    uint8_t sum = 0;
-    for (uint8_t byte : packet) sum = static_cast<uint8_t>(sum + byte);
-    packet[3] = static_cast<uint8_t>(0x100 - sum);
+    packet[3] = InfoFrameChecksum(type, version, length, packet.data() + 4);
     return [=](const TempFolder& folder) { folder.write("content/" + name, packet); };
 }
 Prepare AviSaying(uint8_t pb1) {
