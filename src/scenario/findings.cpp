@@ -46,11 +46,6 @@ bool Findings::refusesAt(FindingPoint point) const {
     });
 }
 
-bool Findings::refuses() const {
-    return std::any_of(items_.begin(), items_.end(),
-                       [](const Finding& f) { return f.kind == FindingKind::kRefusal; });
-}
-
 std::vector<const Finding*> Findings::at(FindingPoint point) const {
     std::vector<const Finding*> found;
     for (const Finding& finding : items_) {

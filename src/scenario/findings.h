@@ -53,7 +53,6 @@ class Findings {
 
     // Whether a refusal stands at `point`.
     bool refusesAt(FindingPoint point) const;
-    bool refuses() const;
     // The findings at `point`, in order.
     std::vector<const Finding*> at(FindingPoint point) const;
     // The first line of the first refusal or warning; empty when there is none.
